@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/file_system.h"
+#include "platform/registry.h"
+#include "platform/system_info.h"
+
+namespace tidora::cleaning {
+
+enum class PlatformFamily { kOther = 0, kWindows9x = 1, kWindowsNt = 2 };
+
+// HOMEDRIVE + HOMEPATH of HKCU "Volatile Environment", without a trailing backslash; empty when
+// the key is missing. Callers must treat empty text as "no profile": never as the drive's root.
+std::string UserProfileFolder(platform::Registry& registry);
+
+PlatformFamily WindowsPlatform(platform::SystemInfo& system);
+
+// Deletes the files directly inside folder, hidden and system ones included, and returns how
+// many went. Read-only and locked files stay; subfolders and the folder itself are never touched.
+// An empty folder text deletes nothing.
+int DeleteFilesInFolder(platform::FileSystem& files, std::string_view folder);
+
+}  // namespace tidora::cleaning

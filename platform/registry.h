@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tidora::platform {
+
+enum class RegistryRoot { CurrentUser, LocalMachine };
+
+enum class ValueType { String, ExpandString, MultiString, Dword, Qword, Binary, Other };
+
+// A read of the wrong type or a write the system refuses. Handlers let it escape to the
+// window procedure, which shows its text and goes on.
+class RegistryError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// An open key. Closing happens when the object goes.
+class RegistryKey {
+ public:
+  virtual ~RegistryKey() = default;
+
+  virtual std::vector<std::string> ValueNames() const = 0;
+  virtual std::vector<std::string> SubkeyNames() const = 0;
+  // nullopt when there is no such value.
+  virtual std::optional<ValueType> TypeOf(std::string_view name) const = 0;
+  virtual bool HasSubkey(std::string_view name) const = 0;
+  bool HasValue(std::string_view name) const { return TypeOf(name).has_value(); }
+
+  // nullopt when the value is missing; RegistryError when it is not a string value.
+  // Expandable strings come as stored, references unexpanded.
+  virtual std::optional<std::string> ReadString(std::string_view name) const = 0;
+  // nullopt when the value is missing; RegistryError when it is not a DWORD.
+  virtual std::optional<std::uint32_t> ReadDword(std::string_view name) const = 0;
+
+  // Both replace a value of any type; RegistryError when the system refuses.
+  virtual void WriteString(std::string_view name, std::string_view data) = 0;
+  virtual void WriteDword(std::string_view name, std::uint32_t data) = 0;
+
+  // False when the value is missing or cannot be deleted.
+  virtual bool DeleteValue(std::string_view name) = 0;
+};
+
+class Registry {
+ public:
+  virtual ~Registry() = default;
+
+  // Opens for full access. nullptr when the key is missing or refuses full access: callers
+  // treat both as "absent".
+  virtual std::unique_ptr<RegistryKey> Open(RegistryRoot root, std::string_view path) = 0;
+  // Opens for full access, creating the missing keys on the way; nullptr when refused.
+  virtual std::unique_ptr<RegistryKey> Create(RegistryRoot root, std::string_view path) = 0;
+  // Deletes the key with everything beneath it, depth first, never following registry links.
+  // True only when the key is gone whole; what could be deleted is deleted either way.
+  virtual bool DeleteTree(RegistryRoot root, std::string_view path) = 0;
+};
+
+// Key paths are always taken from their root: "\Software\X" and "Software\X" name the same key.
+std::string_view KeyPathFromRoot(std::string_view path);
+
+}  // namespace tidora::platform

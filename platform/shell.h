@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tidora::platform {
+
+// An opaque top-level window; 0 is none.
+using WindowId = std::uintptr_t;
+
+enum class RecycleBinOutcome { kEmptied, kAlreadyEmpty, kLibraryMissing, kFailed };
+
+class Shell {
+ public:
+  virtual ~Shell() = default;
+
+  virtual WindowId FindTopWindow(std::string_view class_name) = 0;
+  virtual bool PostClose(WindowId window) = 0;
+
+  // A Yes/No question; true for Yes.
+  virtual bool Confirm(WindowId owner, std::string_view text, std::string_view caption) = 0;
+  // A plain message box without an icon and with an OK button.
+  virtual void ShowMessage(WindowId owner, std::string_view text, std::string_view caption) = 0;
+
+  // Starts a command line in a normal window; false when it could not be started.
+  virtual bool StartCommand(std::string_view command_line) = 0;
+
+  // Empties every drive's Recycle Bin without question, progress window or sound.
+  virtual RecycleBinOutcome EmptyRecycleBin(WindowId owner) = 0;
+  // False when another program holds the clipboard; it is then left alone.
+  virtual bool EmptyClipboard(WindowId owner) = 0;
+
+  // The current user's recent-documents folder as the shell reports it; empty when it has none.
+  virtual std::string RecentFolder() = 0;
+};
+
+}  // namespace tidora::platform

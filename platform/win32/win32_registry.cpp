@@ -1,0 +1,231 @@
+#include "platform/win32/win32_registry.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/win32/unique_handles.h"
+#include "platform/win32/utf.h"
+
+namespace tidora::win32 {
+
+namespace {
+
+using platform::RegistryError;
+using platform::ValueType;
+
+HKEY RootHandle(platform::RegistryRoot root) {
+  return root == platform::RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+}
+
+ValueType ToValueType(DWORD type) {
+  switch (type) {
+    case REG_SZ:
+      return ValueType::String;
+    case REG_EXPAND_SZ:
+      return ValueType::ExpandString;
+    case REG_MULTI_SZ:
+      return ValueType::MultiString;
+    case REG_DWORD:
+      return ValueType::Dword;
+    case REG_QWORD:
+      return ValueType::Qword;
+    case REG_BINARY:
+      return ValueType::Binary;
+    default:
+      return ValueType::Other;
+  }
+}
+
+struct RawValue {
+  DWORD type = REG_NONE;
+  std::vector<BYTE> data;
+};
+
+// Names of values (or subkeys) by index, resizing and retrying when one grows between calls.
+template <typename EnumerateAt>
+std::vector<std::string> EnumerateNames(EnumerateAt enumerate_at) {
+  std::vector<std::string> names;
+  std::vector<wchar_t> buffer(256);
+  for (DWORD index = 0;;) {
+    DWORD length = static_cast<DWORD>(buffer.size());
+    const LONG status = enumerate_at(index, buffer.data(), &length);
+    if (status == ERROR_MORE_DATA && buffer.size() < 65536) {
+      buffer.resize(buffer.size() * 2);
+      continue;
+    }
+    if (status != ERROR_SUCCESS) break;
+    names.push_back(Narrow(std::wstring_view(buffer.data(), length)));
+    ++index;
+  }
+  return names;
+}
+
+std::string ValueLabel(std::string_view name) { return "'" + std::string(name) + "'"; }
+
+class Win32RegistryKey final : public platform::RegistryKey {
+ public:
+  explicit Win32RegistryKey(UniqueKey key) : key_(std::move(key)) {}
+
+  std::vector<std::string> ValueNames() const override {
+    return EnumerateNames([this](DWORD index, wchar_t* name, DWORD* length) {
+      return RegEnumValueW(key_.get(), index, name, length, nullptr, nullptr, nullptr, nullptr);
+    });
+  }
+
+  std::vector<std::string> SubkeyNames() const override {
+    return EnumerateNames([this](DWORD index, wchar_t* name, DWORD* length) {
+      return RegEnumKeyExW(key_.get(), index, name, length, nullptr, nullptr, nullptr, nullptr);
+    });
+  }
+
+  std::optional<ValueType> TypeOf(std::string_view name) const override {
+    DWORD type = 0;
+    if (RegQueryValueExW(key_.get(), Widen(name).c_str(), nullptr, &type, nullptr, nullptr) !=
+        ERROR_SUCCESS) {
+      return std::nullopt;
+    }
+    return ToValueType(type);
+  }
+
+  bool HasSubkey(std::string_view name) const override {
+    HKEY subkey = nullptr;
+    if (RegOpenKeyExW(key_.get(), Widen(name).c_str(), 0, KEY_READ, &subkey) != ERROR_SUCCESS) {
+      return false;
+    }
+    RegCloseKey(subkey);
+    return true;
+  }
+
+  std::optional<std::string> ReadString(std::string_view name) const override {
+    auto value = Read(name);
+    if (!value) return std::nullopt;
+    if (value->type != REG_SZ && value->type != REG_EXPAND_SZ) {
+      throw RegistryError("Invalid data type for " + ValueLabel(name));
+    }
+    std::wstring_view text(reinterpret_cast<const wchar_t*>(value->data.data()),
+                           value->data.size() / sizeof(wchar_t));
+    // Stored data may or may not carry its terminator; take the text up to the first NUL.
+    text = text.substr(0, text.find(L'\0'));
+    return Narrow(text);
+  }
+
+  std::optional<std::uint32_t> ReadDword(std::string_view name) const override {
+    auto value = Read(name);
+    if (!value) return std::nullopt;
+    if (value->type != REG_DWORD || value->data.size() != sizeof(DWORD)) {
+      throw RegistryError("Invalid data type for " + ValueLabel(name));
+    }
+    DWORD data = 0;
+    memcpy(&data, value->data.data(), sizeof data);
+    return data;
+  }
+
+  void WriteString(std::string_view name, std::string_view data) override {
+    const std::wstring wide = Widen(data);
+    Write(name, REG_SZ, reinterpret_cast<const BYTE*>(wide.c_str()),
+          static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
+  }
+
+  void WriteDword(std::string_view name, std::uint32_t data) override {
+    const DWORD dword = data;
+    Write(name, REG_DWORD, reinterpret_cast<const BYTE*>(&dword), sizeof dword);
+  }
+
+  bool DeleteValue(std::string_view name) override {
+    return RegDeleteValueW(key_.get(), Widen(name).c_str()) == ERROR_SUCCESS;
+  }
+
+ private:
+  std::optional<RawValue> Read(std::string_view name) const {
+    const std::wstring wide_name = Widen(name);
+    RawValue value;
+    DWORD size = 0;
+    LONG status = RegQueryValueExW(key_.get(), wide_name.c_str(), nullptr, &value.type, nullptr,
+                                   &size);
+    // The data can grow between the size query and the read: retry with the new size.
+    for (int attempt = 0; status == ERROR_SUCCESS || status == ERROR_MORE_DATA; ++attempt) {
+      value.data.resize(size);
+      status = RegQueryValueExW(key_.get(), wide_name.c_str(), nullptr, &value.type,
+                                value.data.data(), &size);
+      if (status == ERROR_SUCCESS) {
+        value.data.resize(size);
+        return value;
+      }
+      if (attempt == 8) break;
+    }
+    if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
+    throw RegistryError("Failed to get data for " + ValueLabel(name));
+  }
+
+  void Write(std::string_view name, DWORD type, const BYTE* data, DWORD size) {
+    if (RegSetValueExW(key_.get(), Widen(name).c_str(), 0, type, data, size) != ERROR_SUCCESS) {
+      throw RegistryError("Failed to set data for " + ValueLabel(name));
+    }
+  }
+
+  UniqueKey key_;
+};
+
+UniqueKey OpenKey(HKEY parent, const std::wstring& path, DWORD options, REGSAM access) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(parent, path.c_str(), options, access, &key) != ERROR_SUCCESS) return {};
+  return UniqueKey(key);
+}
+
+bool IsLink(HKEY parent, const std::wstring& name) {
+  UniqueKey link = OpenKey(parent, name, REG_OPTION_OPEN_LINK, KEY_QUERY_VALUE);
+  DWORD type = 0;
+  return link && RegQueryValueExW(link.get(), L"SymbolicLinkValue", nullptr, &type, nullptr,
+                                  nullptr) == ERROR_SUCCESS &&
+         type == REG_LINK;
+}
+
+// Depth first: a key goes only after everything beneath it. Links are left alone, not followed.
+bool DeleteSubtree(HKEY parent, const std::wstring& name) {
+  if (IsLink(parent, name)) return false;
+  bool whole = true;
+  {
+    UniqueKey key = OpenKey(parent, name, 0, KEY_ALL_ACCESS);
+    if (!key) return false;
+    const auto children = EnumerateNames([&](DWORD index, wchar_t* child, DWORD* length) {
+      return RegEnumKeyExW(key.get(), index, child, length, nullptr, nullptr, nullptr, nullptr);
+    });
+    for (const auto& child : children) whole = DeleteSubtree(key.get(), Widen(child)) && whole;
+  }
+  return RegDeleteKeyW(parent, name.c_str()) == ERROR_SUCCESS && whole;
+}
+
+}  // namespace
+
+std::unique_ptr<platform::RegistryKey> Win32Registry::Open(platform::RegistryRoot root,
+                                                           std::string_view path) {
+  UniqueKey key = OpenKey(RootHandle(root), Widen(platform::KeyPathFromRoot(path)), 0,
+                          KEY_ALL_ACCESS);
+  if (!key) return nullptr;
+  return std::make_unique<Win32RegistryKey>(std::move(key));
+}
+
+std::unique_ptr<platform::RegistryKey> Win32Registry::Create(platform::RegistryRoot root,
+                                                             std::string_view path) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(RootHandle(root), Widen(platform::KeyPathFromRoot(path)).c_str(), 0,
+                      nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS) {
+    return nullptr;
+  }
+  return std::make_unique<Win32RegistryKey>(UniqueKey(key));
+}
+
+bool Win32Registry::DeleteTree(platform::RegistryRoot root, std::string_view path) {
+  const std::string_view relative = platform::KeyPathFromRoot(path);
+  // Never the root itself: an empty path would name HKCU or HKLM whole.
+  if (relative.empty()) return false;
+  const auto split = relative.rfind('\\');
+  if (split == std::string_view::npos) return DeleteSubtree(RootHandle(root), Widen(relative));
+  UniqueKey parent =
+      OpenKey(RootHandle(root), Widen(relative.substr(0, split)), 0, KEY_ALL_ACCESS);
+  return parent && DeleteSubtree(parent.get(), Widen(relative.substr(split + 1)));
+}
+
+}  // namespace tidora::win32

@@ -1,0 +1,111 @@
+#include "platform/win32/win32_shell.h"
+
+#include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include "platform/win32/unique_handles.h"
+#include "platform/win32/utf.h"
+
+namespace tidora::win32 {
+
+namespace {
+
+HWND ToHwnd(platform::WindowId window) { return reinterpret_cast<HWND>(window); }
+
+using EmptyRecycleBinFunction = HRESULT(WINAPI*)(HWND, LPCWSTR, DWORD);
+using QueryRecycleBinFunction = HRESULT(WINAPI*)(LPCWSTR, SHQUERYRBINFO*);
+
+template <typename Function>
+Function LookUp(HMODULE module, const char* name) {
+  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+// Items in every drive's bin; -1 when the shell cannot tell.
+long long RecycleBinItems(QueryRecycleBinFunction query) {
+  if (!query) return -1;
+  SHQUERYRBINFO info{};
+  info.cbSize = sizeof info;
+  if (FAILED(query(nullptr, &info))) return -1;
+  return info.i64NumItems;
+}
+
+class ClipboardSession {
+ public:
+  explicit ClipboardSession(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
+  ClipboardSession(const ClipboardSession&) = delete;
+  ClipboardSession& operator=(const ClipboardSession&) = delete;
+  ~ClipboardSession() {
+    if (open_) CloseClipboard();
+  }
+  bool open() const { return open_; }
+
+ private:
+  bool open_;
+};
+
+}  // namespace
+
+platform::WindowId Win32Shell::FindTopWindow(std::string_view class_name) {
+  return reinterpret_cast<platform::WindowId>(FindWindowW(Widen(class_name).c_str(), nullptr));
+}
+
+bool Win32Shell::PostClose(platform::WindowId window) {
+  return PostMessageW(ToHwnd(window), WM_CLOSE, 0, 0) != FALSE;
+}
+
+bool Win32Shell::Confirm(platform::WindowId owner, std::string_view text,
+                         std::string_view caption) {
+  return MessageBoxW(ToHwnd(owner), Widen(text).c_str(), Widen(caption).c_str(),
+                     MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+void Win32Shell::ShowMessage(platform::WindowId owner, std::string_view text,
+                             std::string_view caption) {
+  MessageBoxW(ToHwnd(owner), Widen(text).c_str(), Widen(caption).c_str(), MB_OK);
+}
+
+bool Win32Shell::StartCommand(std::string_view command_line) {
+  std::wstring command = Widen(command_line);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    return false;
+  }
+  UniqueKernelObject owned_process(process.hProcess);
+  UniqueKernelObject owned_thread(process.hThread);
+  return true;
+}
+
+platform::RecycleBinOutcome Win32Shell::EmptyRecycleBin(platform::WindowId owner) {
+  UniqueModule shell(LoadLibraryW(L"shell32.dll"));
+  if (!shell) return platform::RecycleBinOutcome::kLibraryMissing;
+  const auto empty = LookUp<EmptyRecycleBinFunction>(shell.get(), "SHEmptyRecycleBinW");
+  const auto query = LookUp<QueryRecycleBinFunction>(shell.get(), "SHQueryRecycleBinW");
+  if (!empty) return platform::RecycleBinOutcome::kFailed;
+  if (RecycleBinItems(query) == 0) return platform::RecycleBinOutcome::kAlreadyEmpty;
+  constexpr DWORD kQuietly = SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND;
+  if (SUCCEEDED(empty(ToHwnd(owner), nullptr, kQuietly)) || RecycleBinItems(query) == 0) {
+    return platform::RecycleBinOutcome::kEmptied;
+  }
+  return platform::RecycleBinOutcome::kFailed;
+}
+
+bool Win32Shell::EmptyClipboard(platform::WindowId owner) {
+  ClipboardSession clipboard(ToHwnd(owner));
+  return clipboard.open() && ::EmptyClipboard() != FALSE;
+}
+
+std::string Win32Shell::RecentFolder() {
+  wchar_t folder[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_RECENT, nullptr, SHGFP_TYPE_CURRENT, folder))) {
+    return {};
+  }
+  return Narrow(folder);
+}
+
+}  // namespace tidora::win32

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/shell.h"
+
+namespace tidora::win32 {
+
+class Win32Shell final : public platform::Shell {
+ public:
+  platform::WindowId FindTopWindow(std::string_view class_name) override;
+  bool PostClose(platform::WindowId window) override;
+  bool Confirm(platform::WindowId owner, std::string_view text,
+               std::string_view caption) override;
+  void ShowMessage(platform::WindowId owner, std::string_view text,
+                   std::string_view caption) override;
+  bool StartCommand(std::string_view command_line) override;
+  platform::RecycleBinOutcome EmptyRecycleBin(platform::WindowId owner) override;
+  bool EmptyClipboard(platform::WindowId owner) override;
+  std::string RecentFolder() override;
+};
+
+}  // namespace tidora::win32

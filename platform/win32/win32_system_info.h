@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/system_info.h"
+
+namespace tidora::win32 {
+
+class Win32SystemInfo final : public platform::SystemInfo {
+ public:
+  std::optional<std::uint32_t> PlatformId() override;
+};
+
+}  // namespace tidora::win32

@@ -1,0 +1,172 @@
+#pragma once
+
+// Cases every FileSystem must pass: the fake natively and the Win32 adapter under Wine. Include in
+// exactly one source file of a test program, then instantiate FileSystemContract with an
+// environment that offers files(), folder() (an empty private folder), MakeFile(path, attributes),
+// MakeFolder(path) and Lock(path) (held open without sharing until the environment goes).
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "cleaning/file_search.h"
+#include "platform/file_system.h"
+
+namespace tidora::testing {
+
+namespace file_attribute = platform::attribute;
+
+template <typename Environment>
+class FileSystemContract : public ::testing::Test {
+ protected:
+  platform::FileSystem& files() { return environment_.files(); }
+  std::string At(const std::string& relative) { return environment_.folder() + "\\" + relative; }
+
+  // Names the search returns, sorted.
+  std::vector<std::string> Search(const std::string& pattern, std::uint32_t mask) {
+    std::vector<std::string> names;
+    cleaning::SearchFolder(files(), pattern, mask, [&](const platform::FoundEntry& entry) {
+      names.push_back(entry.name);
+      return true;
+    });
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  std::vector<std::string> Search(std::uint32_t mask) { return Search(At("*.*"), mask); }
+
+  // The mix every cleaner meets: one file of each attribute and a subfolder with a file in it.
+  void MakeMixedFolder() {
+    environment_.MakeFile(At("plain.txt"), file_attribute::kArchive);
+    environment_.MakeFile(At("hidden.txt"), file_attribute::kHidden);
+    environment_.MakeFile(At("system.txt"), file_attribute::kSystem);
+    environment_.MakeFile(At("readonly.txt"), file_attribute::kReadOnly);
+    environment_.MakeFolder(At("sub"));
+    environment_.MakeFile(At("sub\\inner.txt"), file_attribute::kArchive);
+  }
+
+  Environment environment_;
+};
+
+TYPED_TEST_SUITE_P(FileSystemContract);
+
+TYPED_TEST_P(FileSystemContract, AttributeMasksSelectWhatEachCleanerSees) {
+  this->MakeMixedFolder();
+  const std::vector<std::string> files{"hidden.txt", "plain.txt", "readonly.txt", "system.txt"};
+  const std::vector<std::string> files_and_folder{"hidden.txt", "plain.txt", "readonly.txt", "sub",
+                                                  "system.txt"};
+  EXPECT_EQ(this->Search(cleaning::kMaskAnyFile), files);
+  EXPECT_EQ(this->Search(cleaning::kMaskFilesNotFolders), files);
+  EXPECT_EQ(this->Search(cleaning::kMaskEntriesAndFolders), files_and_folder);
+  EXPECT_EQ(this->Search(file_attribute::kArchive), (std::vector<std::string>{"plain.txt",
+                                                                               "readonly.txt"}));
+}
+
+TYPED_TEST_P(FileSystemContract, FoundEntriesCarryTheirAttributes) {
+  this->MakeMixedFolder();
+  std::uint32_t hidden = 0, folder = 0;
+  this->files().Find(this->At("*.*"), [&](const platform::FoundEntry& entry) {
+    if (entry.name == "hidden.txt") hidden = entry.attributes;
+    if (entry.name == "sub") folder = entry.attributes;
+    return true;
+  });
+  EXPECT_TRUE(hidden & file_attribute::kHidden);
+  EXPECT_FALSE(hidden & file_attribute::kDirectory);
+  EXPECT_TRUE(folder & file_attribute::kDirectory);
+  EXPECT_TRUE(this->files().IsFolder(this->At("sub")));
+  EXPECT_TRUE(this->files().IsFile(this->At("sub\\inner.txt")));
+  EXPECT_FALSE(this->files().IsFile(this->At("sub")));
+  EXPECT_EQ(this->files().Attributes(this->At("nothing.txt")), std::nullopt);
+}
+
+TYPED_TEST_P(FileSystemContract, HiddenAndSystemFilesDeleteReadOnlyRefuses) {
+  this->MakeMixedFolder();
+  EXPECT_TRUE(this->files().RemoveFile(this->At("hidden.txt")));
+  EXPECT_TRUE(this->files().RemoveFile(this->At("system.txt")));
+  EXPECT_FALSE(this->files().RemoveFile(this->At("readonly.txt")));
+  EXPECT_TRUE(this->files().IsFile(this->At("readonly.txt")));
+  EXPECT_FALSE(this->files().RemoveFile(this->At("sub")));
+  EXPECT_FALSE(this->files().RemoveFile(this->At("gone.txt")));
+  ASSERT_TRUE(this->files().SetAttributes(this->At("readonly.txt"), file_attribute::kNormal));
+  EXPECT_TRUE(this->files().RemoveFile(this->At("readonly.txt")));
+  EXPECT_EQ(this->Search(cleaning::kMaskEntriesAndFolders),
+            (std::vector<std::string>{"plain.txt", "sub"}));
+}
+
+TYPED_TEST_P(FileSystemContract, ALockedFileRefusesDeletionButTakesAttributes) {
+  this->environment_.MakeFile(this->At("busy.tmp"), file_attribute::kHidden);
+  this->environment_.Lock(this->At("busy.tmp"));
+  EXPECT_TRUE(this->files().SetAttributes(this->At("busy.tmp"), file_attribute::kNormal));
+  EXPECT_FALSE(this->files().RemoveFile(this->At("busy.tmp")));
+  EXPECT_EQ(this->files().Attributes(this->At("busy.tmp")), file_attribute::kNormal);
+}
+
+TYPED_TEST_P(FileSystemContract, TmpPatternAlsoMatchesShortNames) {
+  for (const char* name : {"a.tmp", "B.TMP", "report.tmpl", "notes.txt", "tmp"}) {
+    this->environment_.MakeFile(this->At(name), file_attribute::kArchive);
+  }
+  EXPECT_EQ(this->Search(this->At("*.tmp"), cleaning::kMaskFilesNotFolders),
+            (std::vector<std::string>{"B.TMP", "a.tmp", "report.tmpl"}));
+}
+
+TYPED_TEST_P(FileSystemContract, DoubledSeparatorsAreAccepted) {
+  this->MakeMixedFolder();
+  const std::string doubled = this->environment_.folder() + "\\\\";
+  EXPECT_EQ(this->Search(doubled + "*.*", cleaning::kMaskAnyFile).size(), 4u);
+  EXPECT_TRUE(this->files().RemoveFile(doubled + "plain.txt"));
+  EXPECT_FALSE(this->files().IsFile(this->At("plain.txt")));
+}
+
+TYPED_TEST_P(FileSystemContract, ListingsEndAsTheyShould) {
+  this->MakeMixedFolder();
+  EXPECT_EQ(this->files().Find(this->At("missing\\*.*"), [](auto&) { return true; }),
+            platform::FindEnd::kNoMatch);
+  EXPECT_EQ(this->files().Find(this->At("*.none"), [](auto&) { return true; }),
+            platform::FindEnd::kNoMatch);
+  EXPECT_EQ(this->files().Find(this->At("*.*"), [](auto&) { return true; }),
+            platform::FindEnd::kListed);
+  int visited = 0;
+  EXPECT_EQ(this->files().Find(this->At("*.*"), [&](auto&) { return ++visited < 2; }),
+            platform::FindEnd::kStopped);
+  EXPECT_EQ(visited, 2);
+}
+
+TYPED_TEST_P(FileSystemContract, EntriesMayBeDeletedWhileListed) {
+  for (int i = 0; i < 50; ++i) {
+    this->environment_.MakeFile(this->At("f" + std::to_string(i) + ".tmp"),
+                                file_attribute::kArchive);
+  }
+  int deleted = 0;
+  this->files().Find(this->At("*.tmp"), [&](const platform::FoundEntry& entry) {
+    deleted += this->files().RemoveFile(this->At(entry.name));
+    return true;
+  });
+  EXPECT_EQ(deleted, 50);
+  EXPECT_TRUE(this->Search(cleaning::kMaskEntriesAndFolders).empty());
+}
+
+TYPED_TEST_P(FileSystemContract, NamesInAnyLanguageRoundTrip) {
+  const std::string name = "\xE5\xBC\xA0\xE4\xB8\x89 \xD0\xBA\xD0\xBB\xD1\x8E\xD1\x87.tmp";
+  this->environment_.MakeFile(this->At(name), file_attribute::kArchive);
+  EXPECT_EQ(this->Search(cleaning::kMaskAnyFile), std::vector<std::string>{name});
+  EXPECT_TRUE(this->files().RemoveFile(this->At(name)));
+}
+
+TYPED_TEST_P(FileSystemContract, SystemFoldersAreReported) {
+  const std::string temp = this->files().TempFolder();
+  ASSERT_FALSE(temp.empty());
+  EXPECT_EQ(temp.back(), '\\');
+  EXPECT_TRUE(this->files().IsFolder(this->files().WindowsFolder()));
+  EXPECT_TRUE(this->files().IsFolder(this->files().SystemFolder()));
+}
+
+REGISTER_TYPED_TEST_SUITE_P(FileSystemContract, AttributeMasksSelectWhatEachCleanerSees,
+                            FoundEntriesCarryTheirAttributes,
+                            HiddenAndSystemFilesDeleteReadOnlyRefuses,
+                            ALockedFileRefusesDeletionButTakesAttributes,
+                            TmpPatternAlsoMatchesShortNames, DoubledSeparatorsAreAccepted,
+                            ListingsEndAsTheyShould, EntriesMayBeDeletedWhileListed,
+                            NamesInAnyLanguageRoundTrip, SystemFoldersAreReported);
+
+}  // namespace tidora::testing

@@ -1,0 +1,197 @@
+#include "tests/support/fake_registry.h"
+
+#include <algorithm>
+
+#include "tests/support/case_folding.h"
+
+namespace tidora::testing {
+
+namespace {
+
+using platform::RegistryError;
+using platform::ValueType;
+
+bool IsStringType(ValueType type) {
+  return type == ValueType::String || type == ValueType::ExpandString;
+}
+
+// An open key remembers where it lives, not the node: a key deleted while open answers as
+// Windows does for a handle to a deleted key (nothing to list, nothing can be written).
+class FakeKey final : public platform::RegistryKey {
+ public:
+  FakeKey(FakeRegistry& registry, FakeRegistry::Root root, std::string path)
+      : registry_(registry), root_(root), path_(std::move(path)) {}
+
+  std::vector<std::string> ValueNames() const override {
+    std::vector<std::string> names;
+    if (auto* key = Node()) {
+      for (const auto& value : key->values) names.push_back(value.name);
+    }
+    return names;
+  }
+
+  std::vector<std::string> SubkeyNames() const override {
+    std::vector<std::string> names;
+    if (auto* key = Node()) {
+      for (const auto& [lower, subkey] : key->subkeys) names.push_back(subkey->name);
+    }
+    return names;
+  }
+
+  std::optional<ValueType> TypeOf(std::string_view name) const override {
+    const auto* value = FindValue(name);
+    if (!value) return std::nullopt;
+    return value->type;
+  }
+
+  bool HasSubkey(std::string_view name) const override {
+    auto* key = Node();
+    return key && key->subkeys.count(Lower(name)) > 0;
+  }
+
+  std::optional<std::string> ReadString(std::string_view name) const override {
+    const auto* value = FindValue(name);
+    if (!value) return std::nullopt;
+    if (!IsStringType(value->type)) {
+      throw RegistryError("Invalid data type for '" + std::string(name) + "'");
+    }
+    return std::get<std::string>(value->data);
+  }
+
+  std::optional<std::uint32_t> ReadDword(std::string_view name) const override {
+    const auto* value = FindValue(name);
+    if (!value) return std::nullopt;
+    if (value->type != ValueType::Dword) {
+      throw RegistryError("Invalid data type for '" + std::string(name) + "'");
+    }
+    return std::get<std::uint32_t>(value->data);
+  }
+
+  void WriteString(std::string_view name, std::string_view data) override {
+    Write(name, ValueType::String, std::string(data));
+  }
+
+  void WriteDword(std::string_view name, std::uint32_t data) override {
+    Write(name, ValueType::Dword, data);
+  }
+
+  bool DeleteValue(std::string_view name) override {
+    auto* key = Node();
+    if (!key) return false;
+    const auto found = std::find_if(key->values.begin(), key->values.end(),
+                                    [&](const auto& value) { return SameName(value.name, name); });
+    if (found == key->values.end()) return false;
+    key->values.erase(found);
+    return true;
+  }
+
+ private:
+  FakeRegistry::Key* Node() const { return registry_.Find(root_, path_); }
+
+  const FakeRegistry::Value* FindValue(std::string_view name) const {
+    auto* key = Node();
+    if (!key) return nullptr;
+    for (const auto& value : key->values) {
+      if (SameName(value.name, name)) return &value;
+    }
+    return nullptr;
+  }
+
+  void Write(std::string_view name, ValueType type, FakeRegistry::Data data) {
+    if (!Node()) throw RegistryError("Failed to set data for '" + std::string(name) + "'");
+    registry_.SetValue(root_, path_, name, type, std::move(data));
+  }
+
+  FakeRegistry& registry_;
+  FakeRegistry::Root root_;
+  std::string path_;
+};
+
+}  // namespace
+
+FakeRegistry::Key* FakeRegistry::Find(Root root, std::string_view path) {
+  Key* key = &RootKey(root);
+  for (const auto& part : SplitPath(platform::KeyPathFromRoot(path))) {
+    const auto found = key->subkeys.find(Lower(part));
+    if (found == key->subkeys.end()) return nullptr;
+    key = found->second.get();
+  }
+  return key;
+}
+
+FakeRegistry::Key* FakeRegistry::FindOrCreate(Root root, std::string_view path) {
+  Key* key = &RootKey(root);
+  for (const auto& part : SplitPath(platform::KeyPathFromRoot(path))) {
+    auto& slot = key->subkeys[Lower(part)];
+    if (!slot) {
+      slot = std::make_unique<Key>();
+      slot->name = part;
+    }
+    key = slot.get();
+  }
+  return key;
+}
+
+std::unique_ptr<platform::RegistryKey> FakeRegistry::Open(Root root, std::string_view path) {
+  const Key* key = Find(root, path);
+  if (!key || key->refuses_full_access) return nullptr;
+  return std::make_unique<FakeKey>(*this, root, std::string(path));
+}
+
+std::unique_ptr<platform::RegistryKey> FakeRegistry::Create(Root root, std::string_view path) {
+  if (FindOrCreate(root, path)->refuses_full_access) return nullptr;
+  return std::make_unique<FakeKey>(*this, root, std::string(path));
+}
+
+bool FakeRegistry::DeleteSubtree(Key& parent, const std::string& lower_name) {
+  const auto found = parent.subkeys.find(lower_name);
+  if (found == parent.subkeys.end()) return false;
+  Key& key = *found->second;
+  if (key.refuses_full_access) return false;
+  bool whole = true;
+  std::vector<std::string> children;
+  for (const auto& [lower, child] : key.subkeys) children.push_back(lower);
+  for (const auto& child : children) whole = DeleteSubtree(key, child) && whole;
+  if (!whole || key.refuses_deletion) return false;
+  parent.subkeys.erase(found);
+  return true;
+}
+
+bool FakeRegistry::DeleteTree(Root root, std::string_view path) {
+  const auto parts = SplitPath(platform::KeyPathFromRoot(path));
+  if (parts.empty()) return false;
+  Key* parent = &RootKey(root);
+  for (size_t i = 0; i + 1 < parts.size(); ++i) {
+    const auto found = parent->subkeys.find(Lower(parts[i]));
+    if (found == parent->subkeys.end()) return false;
+    parent = found->second.get();
+  }
+  return DeleteSubtree(*parent, Lower(parts.back()));
+}
+
+void FakeRegistry::SetValue(Root root, std::string_view path, std::string_view name,
+                            platform::ValueType type, Data data) {
+  Key* key = FindOrCreate(root, path);
+  for (auto& value : key->values) {
+    if (SameName(value.name, name)) {
+      value.type = type;
+      value.data = std::move(data);
+      return;
+    }
+  }
+  key->values.push_back({std::string(name), type, std::move(data)});
+}
+
+void FakeRegistry::RefuseFullAccess(Root root, std::string_view path) {
+  FindOrCreate(root, path)->refuses_full_access = true;
+}
+
+void FakeRegistry::RefuseDeletion(Root root, std::string_view path) {
+  FindOrCreate(root, path)->refuses_deletion = true;
+}
+
+bool FakeRegistry::KeyExists(Root root, std::string_view path) const {
+  return const_cast<FakeRegistry*>(this)->Find(root, path) != nullptr;
+}
+
+}  // namespace tidora::testing

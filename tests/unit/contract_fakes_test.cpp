@@ -1,0 +1,39 @@
+// The platform contracts, run against the in-memory fakes.
+
+#include "tests/contract/file_system_contract.h"
+#include "tests/contract/registry_contract.h"
+#include "tests/support/fake_file_system.h"
+#include "tests/support/fake_registry.h"
+
+namespace tidora::testing {
+namespace {
+
+class FakeRegistryEnvironment {
+ public:
+  platform::Registry& registry() { return registry_; }
+  std::string base() const { return "Software\\TidoraContract"; }
+
+ private:
+  FakeRegistry registry_;
+};
+
+class FakeFileSystemEnvironment {
+ public:
+  FakeFileSystemEnvironment() { files_.AddFolder(folder()); }
+  platform::FileSystem& files() { return files_; }
+  std::string folder() const { return "C:\\users\\me\\Temp\\contract"; }
+  void MakeFile(const std::string& path, std::uint32_t attributes) {
+    files_.AddFile(path, attributes);
+  }
+  void MakeFolder(const std::string& path) { files_.AddFolder(path); }
+  void Lock(const std::string& path) { files_.Lock(path); }
+
+ private:
+  FakeFileSystem files_;
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Fake, RegistryContract, FakeRegistryEnvironment);
+INSTANTIATE_TYPED_TEST_SUITE_P(Fake, FileSystemContract, FakeFileSystemEnvironment);
+
+}  // namespace
+}  // namespace tidora::testing
