@@ -27,9 +27,8 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   if (!RegisterMainWindowClass(instance)) return 1;
-  HWND window = CreateWindowExW(0, kMainWindowClass, L"Tidora", WS_OVERLAPPEDWINDOW,
-                                CW_USEDEFAULT, CW_USEDEFAULT, 640, 480, nullptr, nullptr,
-                                instance, nullptr);
+  HWND window = CreateWindowExW(0, kMainWindowClass, L"Tidora", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                CW_USEDEFAULT, 640, 480, nullptr, nullptr, instance, nullptr);
   if (!window) return 1;
   ShowWindow(window, show);
   MSG message;

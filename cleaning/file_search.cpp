@@ -3,10 +3,9 @@
 namespace tidora::cleaning {
 
 namespace {
-constexpr std::uint32_t kFilteredBits = platform::attribute::kHidden |
-                                        platform::attribute::kSystem |
-                                        platform::attribute::kVolumeLabel |
-                                        platform::attribute::kDirectory;
+constexpr std::uint32_t kFilteredBits =
+    platform::attribute::kHidden | platform::attribute::kSystem |
+    platform::attribute::kVolumeLabel | platform::attribute::kDirectory;
 }  // namespace
 
 bool PassesAttributeMask(std::uint32_t attributes, std::uint32_t mask) {

@@ -25,10 +25,10 @@ struct FoundEntry {
 };
 
 enum class FindEnd {
-  kListed,    // every match was visited
-  kStopped,   // the visitor asked to stop
-  kNoMatch,   // nothing matched, or the folder does not exist
-  kFailed,    // the listing broke off with an error
+  kListed,   // every match was visited
+  kStopped,  // the visitor asked to stop
+  kNoMatch,  // nothing matched, or the folder does not exist
+  kFailed,   // the listing broke off with an error
 };
 
 // Return false to stop the listing.

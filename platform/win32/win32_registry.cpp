@@ -61,7 +61,9 @@ std::vector<std::string> EnumerateNames(EnumerateAt enumerate_at) {
   return names;
 }
 
-std::string ValueLabel(std::string_view name) { return "'" + std::string(name) + "'"; }
+std::string ValueLabel(std::string_view name) {
+  return "'" + std::string(name) + "'";
+}
 
 class Win32RegistryKey final : public platform::RegistryKey {
  public:
@@ -141,8 +143,8 @@ class Win32RegistryKey final : public platform::RegistryKey {
     const std::wstring wide_name = Widen(name);
     RawValue value;
     DWORD size = 0;
-    LONG status = RegQueryValueExW(key_.get(), wide_name.c_str(), nullptr, &value.type, nullptr,
-                                   &size);
+    LONG status =
+        RegQueryValueExW(key_.get(), wide_name.c_str(), nullptr, &value.type, nullptr, &size);
     // The data can grow between the size query and the read: retry with the new size.
     for (int attempt = 0; status == ERROR_SUCCESS || status == ERROR_MORE_DATA; ++attempt) {
       value.data.resize(size);
@@ -176,8 +178,9 @@ UniqueKey OpenKey(HKEY parent, const std::wstring& path, DWORD options, REGSAM a
 bool IsLink(HKEY parent, const std::wstring& name) {
   UniqueKey link = OpenKey(parent, name, REG_OPTION_OPEN_LINK, KEY_QUERY_VALUE);
   DWORD type = 0;
-  return link && RegQueryValueExW(link.get(), L"SymbolicLinkValue", nullptr, &type, nullptr,
-                                  nullptr) == ERROR_SUCCESS &&
+  return link &&
+         RegQueryValueExW(link.get(), L"SymbolicLinkValue", nullptr, &type, nullptr, nullptr) ==
+             ERROR_SUCCESS &&
          type == REG_LINK;
 }
 
@@ -200,8 +203,8 @@ bool DeleteSubtree(HKEY parent, const std::wstring& name) {
 
 std::unique_ptr<platform::RegistryKey> Win32Registry::Open(platform::RegistryRoot root,
                                                            std::string_view path) {
-  UniqueKey key = OpenKey(RootHandle(root), Widen(platform::KeyPathFromRoot(path)), 0,
-                          KEY_ALL_ACCESS);
+  UniqueKey key =
+      OpenKey(RootHandle(root), Widen(platform::KeyPathFromRoot(path)), 0, KEY_ALL_ACCESS);
   if (!key) return nullptr;
   return std::make_unique<Win32RegistryKey>(std::move(key));
 }
@@ -209,8 +212,8 @@ std::unique_ptr<platform::RegistryKey> Win32Registry::Open(platform::RegistryRoo
 std::unique_ptr<platform::RegistryKey> Win32Registry::Create(platform::RegistryRoot root,
                                                              std::string_view path) {
   HKEY key = nullptr;
-  if (RegCreateKeyExW(RootHandle(root), Widen(platform::KeyPathFromRoot(path)).c_str(), 0,
-                      nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
+  if (RegCreateKeyExW(RootHandle(root), Widen(platform::KeyPathFromRoot(path)).c_str(), 0, nullptr,
+                      REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
                       nullptr) != ERROR_SUCCESS) {
     return nullptr;
   }
@@ -223,8 +226,7 @@ bool Win32Registry::DeleteTree(platform::RegistryRoot root, std::string_view pat
   if (relative.empty()) return false;
   const auto split = relative.rfind('\\');
   if (split == std::string_view::npos) return DeleteSubtree(RootHandle(root), Widen(relative));
-  UniqueKey parent =
-      OpenKey(RootHandle(root), Widen(relative.substr(0, split)), 0, KEY_ALL_ACCESS);
+  UniqueKey parent = OpenKey(RootHandle(root), Widen(relative.substr(0, split)), 0, KEY_ALL_ACCESS);
   return parent && DeleteSubtree(parent.get(), Widen(relative.substr(split + 1)));
 }
 

@@ -1,8 +1,8 @@
 #include "platform/win32/win32_shell.h"
 
-#include <windows.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include "platform/win32/unique_handles.h"
 #include "platform/win32/utf.h"
@@ -11,7 +11,9 @@ namespace tidora::win32 {
 
 namespace {
 
-HWND ToHwnd(platform::WindowId window) { return reinterpret_cast<HWND>(window); }
+HWND ToHwnd(platform::WindowId window) {
+  return reinterpret_cast<HWND>(window);
+}
 
 using EmptyRecycleBinFunction = HRESULT(WINAPI*)(HWND, LPCWSTR, DWORD);
 using QueryRecycleBinFunction = HRESULT(WINAPI*)(LPCWSTR, SHQUERYRBINFO*);

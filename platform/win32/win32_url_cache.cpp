@@ -18,9 +18,9 @@ bool LoadWinInet() {
   HMODULE wininet = LoadLibraryW(L"wininet.dll");
   if (!wininet) return false;
   found = true;
-  for (const char* name : {"FindFirstUrlCacheGroup", "FindNextUrlCacheGroup",
-                           "GetUrlCacheGroupAttributeW", "SetUrlCacheGroupAttributeW",
-                           "FindFirstUrlCacheEntryExW"}) {
+  for (const char* name :
+       {"FindFirstUrlCacheGroup", "FindNextUrlCacheGroup", "GetUrlCacheGroupAttributeW",
+        "SetUrlCacheGroupAttributeW", "FindFirstUrlCacheEntryExW"}) {
     found = found && GetProcAddress(wininet, name) != nullptr;
   }
   return found;
@@ -30,7 +30,9 @@ std::uint64_t Ticks(const FILETIME& time) {
   return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
 
-std::string TextOf(const wchar_t* text) { return text ? Narrow(text) : std::string(); }
+std::string TextOf(const wchar_t* text) {
+  return text ? Narrow(text) : std::string();
+}
 
 platform::UrlCacheEntry ToEntry(const INTERNET_CACHE_ENTRY_INFOW& info) {
   platform::UrlCacheEntry entry;
@@ -73,8 +75,8 @@ platform::UrlCacheRead ReadEntry(Read read) {
 platform::UrlCacheRead FindFirstExtended(const wchar_t* pattern, DWORD filter, GROUPID group) {
   HANDLE find = nullptr;
   auto read = ReadEntry([&](INTERNET_CACHE_ENTRY_INFOW* info, DWORD* size) {
-    find = FindFirstUrlCacheEntryExW(pattern, 0, filter, group, info, size, nullptr, nullptr,
-                                     nullptr);
+    find =
+        FindFirstUrlCacheEntryExW(pattern, 0, filter, group, info, size, nullptr, nullptr, nullptr);
     return find != nullptr;
   });
   read.find = reinterpret_cast<platform::UrlCacheFind>(find);
@@ -105,7 +107,9 @@ bool Passes(const platform::UrlCacheRead& read, std::uint32_t filter) {
 
 }  // namespace
 
-bool Win32UrlCache::Load() { return LoadWinInet(); }
+bool Win32UrlCache::Load() {
+  return LoadWinInet();
+}
 
 platform::UrlCacheRead Win32UrlCache::FindFirst(std::optional<std::string_view> pattern,
                                                 std::uint32_t type_filter, std::int64_t group) {
@@ -127,8 +131,8 @@ platform::UrlCacheRead Win32UrlCache::FindNext(platform::UrlCacheFind find) {
   const auto filtered = filtered_finds_.find(find);
   if (filtered == filtered_finds_.end()) {
     auto read = ReadEntry([&](INTERNET_CACHE_ENTRY_INFOW* info, DWORD* size) {
-      return FindNextUrlCacheEntryExW(reinterpret_cast<HANDLE>(find), info, size, nullptr,
-                                      nullptr, nullptr) != FALSE;
+      return FindNextUrlCacheEntryExW(reinterpret_cast<HANDLE>(find), info, size, nullptr, nullptr,
+                                      nullptr) != FALSE;
     });
     read.find = find;
     return read;

@@ -59,8 +59,8 @@ TYPED_TEST_P(FileSystemContract, AttributeMasksSelectWhatEachCleanerSees) {
   EXPECT_EQ(this->Search(cleaning::kMaskAnyFile), files);
   EXPECT_EQ(this->Search(cleaning::kMaskFilesNotFolders), files);
   EXPECT_EQ(this->Search(cleaning::kMaskEntriesAndFolders), files_and_folder);
-  EXPECT_EQ(this->Search(file_attribute::kArchive), (std::vector<std::string>{"plain.txt",
-                                                                               "readonly.txt"}));
+  EXPECT_EQ(this->Search(file_attribute::kArchive),
+            (std::vector<std::string>{"plain.txt", "readonly.txt"}));
 }
 
 TYPED_TEST_P(FileSystemContract, FoundEntriesCarryTheirAttributes) {
@@ -99,7 +99,10 @@ TYPED_TEST_P(FileSystemContract, ALockedFileRefusesDeletionButTakesAttributes) {
   this->environment_.Lock(this->At("busy.tmp"));
   EXPECT_TRUE(this->files().SetAttributes(this->At("busy.tmp"), file_attribute::kNormal));
   EXPECT_FALSE(this->files().RemoveFile(this->At("busy.tmp")));
-  EXPECT_EQ(this->files().Attributes(this->At("busy.tmp")), file_attribute::kNormal);
+  // Windows then reports "normal", Wine "archive": what matters is that the guards are gone.
+  constexpr std::uint32_t kGuards =
+      file_attribute::kReadOnly | file_attribute::kHidden | file_attribute::kSystem;
+  EXPECT_EQ(this->files().Attributes(this->At("busy.tmp")).value_or(kGuards) & kGuards, 0u);
 }
 
 TYPED_TEST_P(FileSystemContract, TmpPatternAlsoMatchesShortNames) {

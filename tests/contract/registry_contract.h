@@ -44,7 +44,8 @@ TYPED_TEST_P(RegistryContract, NamesCompareWithoutRegardToCase) {
   EXPECT_FALSE(parent->HasSubkey("Cases"));
 }
 
-TYPED_TEST_P(RegistryContract, ListsValuesInCreationOrderAndSubkeysSorted) {
+// Windows lists values in creation order, Wine sorted: callers must not depend on value order.
+TYPED_TEST_P(RegistryContract, ListsEveryValueAndSubkeysSorted) {
   auto key = this->Make("Lists");
   key->WriteString("zeta", "1");
   key->WriteDword("alpha", 2);
@@ -52,7 +53,9 @@ TYPED_TEST_P(RegistryContract, ListsValuesInCreationOrderAndSubkeysSorted) {
   this->Make("Lists\\beta");
   this->Make("Lists\\Alpha");
   this->Make("Lists\\gamma");
-  EXPECT_EQ(key->ValueNames(), (std::vector<std::string>{"zeta", "alpha", "Mid"}));
+  auto values = key->ValueNames();
+  std::sort(values.begin(), values.end());
+  EXPECT_EQ(values, (std::vector<std::string>{"Mid", "alpha", "zeta"}));
   EXPECT_EQ(key->SubkeyNames(), (std::vector<std::string>{"Alpha", "beta", "gamma"}));
 }
 
@@ -118,7 +121,7 @@ TYPED_TEST_P(RegistryContract, ALeadingBackslashOnlyAnchorsAtTheRoot) {
 }
 
 TYPED_TEST_P(RegistryContract, NamesAndDataInAnyLanguageRoundTrip) {
-  const std::string name = "Ünïcode \xD0\xBA\xD0\xBB\xD1\x8E\xD1\x87";         // Cyrillic
+  const std::string name = "Ünïcode \xD0\xBA\xD0\xBB\xD1\x8E\xD1\x87";     // Cyrillic
   const std::string data = "C:\\Users\\\xE5\xBC\xA0\xE4\xB8\x89\\Recent";  // Chinese
   this->Make(name)->WriteString(name, data);
   auto key = this->registry().Open(this->kUser, this->At(name));
@@ -128,10 +131,9 @@ TYPED_TEST_P(RegistryContract, NamesAndDataInAnyLanguageRoundTrip) {
 }
 
 REGISTER_TYPED_TEST_SUITE_P(RegistryContract, NamesCompareWithoutRegardToCase,
-                            ListsValuesInCreationOrderAndSubkeysSorted,
-                            MissingKeysAndValuesAreAbsentNotErrors, ReadingTheWrongTypeIsAnError,
-                            WritingReplacesAValueOfAnyType, DeletingAValueLeavesTheOthers,
-                            DeletingATreeRemovesEverythingBeneathIt,
+                            ListsEveryValueAndSubkeysSorted, MissingKeysAndValuesAreAbsentNotErrors,
+                            ReadingTheWrongTypeIsAnError, WritingReplacesAValueOfAnyType,
+                            DeletingAValueLeavesTheOthers, DeletingATreeRemovesEverythingBeneathIt,
                             ALeadingBackslashOnlyAnchorsAtTheRoot,
                             NamesAndDataInAnyLanguageRoundTrip);
 

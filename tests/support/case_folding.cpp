@@ -12,7 +12,9 @@ std::string Lower(std::string_view text) {
   return lower;
 }
 
-bool SameName(std::string_view a, std::string_view b) { return Lower(a) == Lower(b); }
+bool SameName(std::string_view a, std::string_view b) {
+  return Lower(a) == Lower(b);
+}
 
 std::vector<std::string> SplitPath(std::string_view path) {
   std::vector<std::string> parts;

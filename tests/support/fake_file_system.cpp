@@ -25,12 +25,14 @@ std::vector<std::string> AbsoluteParts(std::string_view path) {
 
 std::string Upper(std::string_view text) {
   std::string upper;
-  for (char c : text) upper.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
+  for (char c : text)
+    upper.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
   return upper;
 }
 
 bool IsShortNameChar(char c) {
-  return std::isalnum(static_cast<unsigned char>(c)) || std::string_view("$%'-_@~`!(){}^#&").find(c) != std::string_view::npos;
+  return std::isalnum(static_cast<unsigned char>(c)) ||
+         std::string_view("$%'-_@~`!(){}^#&").find(c) != std::string_view::npos;
 }
 
 }  // namespace
@@ -171,7 +173,8 @@ platform::FindEnd FakeFileSystem::Find(std::string_view pattern,
   // A snapshot, so the visitor may delete what it is shown.
   std::vector<platform::FoundEntry> matches;
   for (const auto& [lower, child] : folder->children) {
-    if (WildcardMatches(wildcard, child->name) || WildcardMatches(wildcard, ShortName(child->name))) {
+    if (WildcardMatches(wildcard, child->name) ||
+        WildcardMatches(wildcard, ShortName(child->name))) {
       matches.push_back({child->name, child->attributes ? child->attributes : attribute::kNormal});
     }
   }

@@ -47,9 +47,9 @@ TEST(FakeRegistryFaults, AKeyDeletedWhileOpenListsNothingAndRefusesWrites) {
 
 TEST(FakeRegistryFaults, ValuesOfOtherTypesAreNotText) {
   FakeRegistry registry;
-  for (auto type : {ValueType::Binary, ValueType::MultiString, ValueType::Qword, ValueType::Other}) {
-    registry.SetValue(RegistryRoot::CurrentUser, "Odd", "v", type,
-                      std::vector<std::uint8_t>{1, 2});
+  for (auto type :
+       {ValueType::Binary, ValueType::MultiString, ValueType::Qword, ValueType::Other}) {
+    registry.SetValue(RegistryRoot::CurrentUser, "Odd", "v", type, std::vector<std::uint8_t>{1, 2});
     auto key = registry.Open(RegistryRoot::CurrentUser, "Odd");
     EXPECT_EQ(key->TypeOf("v"), type);
     EXPECT_THROW(key->ReadString("v"), platform::RegistryError);
@@ -86,8 +86,7 @@ TEST(FakeFileSystemJunctions, LeadToTheirTargetAndALoopEnds) {
   FakeFileSystem files;
   files.AddFile("C:\\data\\inner.tmp");
   files.AddJunction("C:\\data\\again", "C:\\data");
-  EXPECT_EQ(files.Attributes("C:\\data\\again"),
-            attribute::kDirectory | attribute::kReparsePoint);
+  EXPECT_EQ(files.Attributes("C:\\data\\again"), attribute::kDirectory | attribute::kReparsePoint);
   EXPECT_TRUE(files.Exists("C:\\data\\again\\again\\inner.tmp"));
   files.AddJunction("C:\\loop", "C:\\loop");
   EXPECT_FALSE(files.Exists("C:\\loop\\anything"));
