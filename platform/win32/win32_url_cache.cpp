@@ -1,6 +1,7 @@
 #include "platform/win32/win32_url_cache.h"
 
 #include <windows.h>
+
 #include <wininet.h>
 
 #include <vector>

@@ -1,7 +1,8 @@
 #include "platform/win32/win32_url_history.h"
 
-#include <urlhist.h>
 #include <windows.h>
+
+#include <urlhist.h>
 
 #include <stdexcept>
 
