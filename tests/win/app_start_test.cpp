@@ -19,9 +19,10 @@ std::wstring ProgramBeside(const wchar_t* name) {
   return folder + L"..\\app\\" + name;
 }
 
-HWND WaitForWindow(const wchar_t* class_name, const wchar_t* title, DWORD timeout_ms) {
+HWND WaitForVisibleWindow(const wchar_t* class_name, const wchar_t* title, DWORD timeout_ms) {
   for (DWORD waited = 0; waited < timeout_ms; waited += 50) {
-    if (HWND window = FindWindowW(class_name, title)) return window;
+    HWND window = FindWindowW(class_name, title);
+    if (window && IsWindowVisible(window)) return window;
     Sleep(50);
   }
   return nullptr;
@@ -38,9 +39,8 @@ TEST(AppStart, ShowsTheMainWindowAndEndsWhenItCloses) {
   win32::UniqueKernelObject owned_process(process.hProcess);
   win32::UniqueKernelObject owned_thread(process.hThread);
 
-  HWND window = WaitForWindow(L"TProjectMainForm", L"Tidora", 20000);
+  HWND window = WaitForVisibleWindow(L"TProjectMainForm", L"Tidora", 20000);
   ASSERT_NE(window, nullptr);
-  EXPECT_TRUE(IsWindowVisible(window));
   PostMessageW(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);
 }
