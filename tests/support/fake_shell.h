@@ -1,0 +1,55 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/shell.h"
+
+namespace tidora::testing {
+
+// Answers questions as a test tells it and records what it was asked to show or start.
+class FakeShell final : public platform::Shell {
+ public:
+  platform::WindowId FindTopWindow(std::string_view class_name) override {
+    for (const auto& window : open_windows) {
+      if (window == class_name) return 1;
+    }
+    return 0;
+  }
+  bool PostClose(platform::WindowId) override { return ++closes_posted, true; }
+  bool Confirm(platform::WindowId, std::string_view text, std::string_view caption) override {
+    questions.emplace_back(std::string(caption) + ": " + std::string(text));
+    return answer_yes;
+  }
+  void ShowMessage(platform::WindowId, std::string_view text, std::string_view caption) override {
+    messages.emplace_back(std::string(caption) + ": " + std::string(text));
+  }
+  bool StartCommand(std::string_view command_line) override {
+    commands.emplace_back(command_line);
+    return command_starts;
+  }
+  platform::RecycleBinOutcome EmptyRecycleBin(platform::WindowId) override {
+    ++recycle_bin_emptied;
+    return recycle_bin_outcome;
+  }
+  bool EmptyClipboard(platform::WindowId) override { return ++clipboard_emptied, clipboard_free; }
+  std::string RecentFolder() override { return recent_folder; }
+
+  // What the shell does.
+  bool answer_yes = true;
+  bool command_starts = true;
+  bool clipboard_free = true;
+  platform::RecycleBinOutcome recycle_bin_outcome = platform::RecycleBinOutcome::kEmptied;
+  std::string recent_folder;
+  std::vector<std::string> open_windows;
+
+  // What it was asked.
+  std::vector<std::string> questions;
+  std::vector<std::string> messages;
+  std::vector<std::string> commands;
+  int closes_posted = 0;
+  int recycle_bin_emptied = 0;
+  int clipboard_emptied = 0;
+};
+
+}  // namespace tidora::testing

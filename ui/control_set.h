@@ -1,0 +1,73 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "ui/control_id.h"
+
+namespace tidora::ui {
+
+// What the program's logic needs of its controls. The Win32 set draws them in the product's skin;
+// a headless set stands in for tests. Each operation applies to the kinds of control that have
+// it (a caption to buttons, checkboxes, labels and panels; rows and cells to the result grid;
+// items to the check lists); an operation on a kind that lacks it does nothing.
+class ControlSet {
+ public:
+  using ClickHandler = std::function<void(ControlId)>;
+
+  virtual ~ControlSet() = default;
+
+  virtual std::string Caption(ControlId id) const = 0;
+  virtual void SetCaption(ControlId id, std::string_view caption) = 0;
+  virtual bool Enabled(ControlId id) const = 0;
+  virtual void SetEnabled(ControlId id, bool enabled) = 0;
+  virtual bool Visible(ControlId id) const = 0;
+  virtual void SetVisible(ControlId id, bool visible) = 0;
+  virtual bool Ticked(ControlId id) const = 0;
+  virtual void SetTicked(ControlId id, bool ticked) = 0;
+  virtual std::string Hint(ControlId id) const = 0;
+  // A carriage return in a hint breaks its line.
+  virtual void SetHint(ControlId id, std::string_view hint) = 0;
+
+  // Progress bars: 0 to 100.
+  virtual int Position(ControlId id) const = 0;
+  virtual void SetPosition(ControlId id, int position) = 0;
+
+  // The result grid: row 0 is the header row.
+  virtual int RowCount(ControlId id) const = 0;
+  virtual void SetRowCount(ControlId id, int rows) = 0;
+  virtual std::string Cell(ControlId id, int row, int column) const = 0;
+  virtual void SetCell(ControlId id, int row, int column, std::string_view text) = 0;
+  virtual int TopRow(ControlId id) const = 0;
+  virtual void SetTopRow(ControlId id, int row) = 0;
+
+  // Check lists.
+  virtual void ClearItems(ControlId id) = 0;
+  virtual void AddItem(ControlId id, std::string_view text) = 0;
+  virtual int ItemCount(ControlId id) const = 0;
+  virtual std::string ItemText(ControlId id, int index) const = 0;
+  virtual bool ItemTicked(ControlId id, int index) const = 0;
+  virtual void SetItemTicked(ControlId id, int index, bool ticked) = 0;
+
+  virtual void Focus(ControlId id) = 0;
+  // Paints the control now, without waiting for the message loop.
+  virtual void Repaint(ControlId id) = 0;
+  // Raises the click of a button as a press would.
+  virtual void Click(ControlId id) = 0;
+  // Ends the application: its windows close and the message loop ends.
+  virtual void EndApplication() = 0;
+
+  // Where button clicks go.
+  void OnClick(ClickHandler handler) { click_handler_ = std::move(handler); }
+
+ protected:
+  void RaiseClick(ControlId id) {
+    if (click_handler_) click_handler_(id);
+  }
+
+ private:
+  ClickHandler click_handler_;
+};
+
+}  // namespace tidora::ui

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "ui/control_id.h"
+
+namespace tidora::ui {
+
+enum class ControlKind {
+  kFrameButton,  // control box, minimise and close of the drawn frame
+  kNavButton,    // navigation column, with a glyph
+  kButton,
+  kPanel,
+  kPageControl,
+  kTabSheet,  // fills its page control's display area
+  kGroupBox,
+  kCheckBox,
+  kLabel,
+  kPicture,
+  kGrid,
+  kCheckList,
+  kProgressBar,
+};
+
+enum class TextStyle { kNormal, kBold, kNavy, kLoading };
+
+// One control of a window, in 96-dpi pixels inside its parent's client area. Controls are listed
+// parents first and in tab order.
+struct ControlSpec {
+  ControlId id;
+  ControlKind kind;
+  ControlId parent;
+  int left, top, width, height;
+  std::string_view caption;  // as stored: "&&" shows as one "&"
+  std::string_view hint = {};
+  bool ticked = false;  // checkboxes: the state at start
+  TextStyle style = TextStyle::kNormal;
+};
+
+inline constexpr int kMainClientWidth = 733;
+inline constexpr int kMainClientHeight = 494;
+inline constexpr int kTitleBarHeight = 28;
+inline constexpr int kSplashClientWidth = 361;
+inline constexpr int kSplashClientHeight = 139;
+
+std::span<const ControlSpec> MainWindowControls();
+std::span<const ControlSpec> SplashWindowControls();
+// nullptr when id names no control of either window.
+const ControlSpec* FindControlSpec(ControlId id);
+
+// The five panels, in the order the navigation handlers set them.
+inline constexpr ControlId kPanels[] = {ControlId::CleanItems, ControlId::CleanResult,
+                                        ControlId::IERepare, ControlId::ToolsMenuWizard,
+                                        ControlId::groupAbout};
+
+}  // namespace tidora::ui
