@@ -13,7 +13,7 @@ constexpr std::string_view kCleanFormDataHint =
     "Clean Auto-completed form data stored in\rsystem.The data include your name,password and "
     "etc.";
 
-constexpr int kCheckLeft = 14, kCheckWidth = 184, kCheckHeight = 20;
+constexpr int kCheckLeft = 5, kCheckWidth = 199, kCheckHeight = 20;
 constexpr int CheckTop(int row) {
   return 24 + 27 * row;
 }
@@ -182,48 +182,51 @@ constexpr ControlSpec kMainWindowTable[] = {
     // Repair panel; the Internet Explorer options in tab order, which puts row 10 before row 9.
     {IERepare, K::kPanel, kMainWindow, 198, 90, 529, 400, "Repair Expert"},
     {suiGroupBox1, K::kGroupBox, IERepare, 22, 33, 240, 293, "Internet Explorer "},
-    {IER_RestoreRegistryTools, K::kCheckBox, suiGroupBox1, 10, RepairTop(1), 226, 22,
+    {IER_RestoreRegistryTools, K::kCheckBox, suiGroupBox1, 3, RepairTop(1), 235, 22,
      "Restore the Registry Tools to enabled",
      "Some violent code let you can not use the\rRegistry tools. This option enable Registry "
      "tools again.",
-     true},
-    {IER_RestoreCaption, K::kCheckBox, suiGroupBox1, 10, RepairTop(2), 226, 22,
-     "Restore the Caption to blank", "Restore your Internet Explorer caption to blank.", true},
-    {IER_RestoreStartPage, K::kCheckBox, suiGroupBox1, 10, RepairTop(3), 226, 22,
+     true, TextStyle::kCompact},
+    {IER_RestoreCaption, K::kCheckBox, suiGroupBox1, 3, RepairTop(2), 235, 22,
+     "Restore the Caption to blank", "Restore your Internet Explorer caption to blank.", true,
+     TextStyle::kCompact},
+    {IER_RestoreStartPage, K::kCheckBox, suiGroupBox1, 3, RepairTop(3), 235, 22,
      "Restore the HomePage to blank page",
-     "This option will set your Internet Explorer\rHome Page to blank page", true},
-    {IER_RestoreDefaultAddress, K::kCheckBox, suiGroupBox1, 10, RepairTop(4), 226, 22,
+     "This option will set your Internet Explorer\rHome Page to blank page", true,
+     TextStyle::kCompact},
+    {IER_RestoreDefaultAddress, K::kCheckBox, suiGroupBox1, 3, RepairTop(4), 235, 22,
      "Restore the default address to system",
      "You can see Default Adrress from Menu Options->\rGeneral Tab->Default Adrress.This option "
      "reset the adrress to\rInternet Explorer original adrress.",
-     true},
-    {IER_RestoreOptions, K::kCheckBox, suiGroupBox1, 10, RepairTop(5), 226, 22,
+     true, TextStyle::kCompact},
+    {IER_RestoreOptions, K::kCheckBox, suiGroupBox1, 3, RepairTop(5), 235, 22,
      "Restore the Internet Option Item to Usable",
      "Some violent code disable your Options menu item\rThis opiton enable the Options menu item.",
-     true},
-    {IER_RestoreRightButton, K::kCheckBox, suiGroupBox1, 10, RepairTop(6), 226, 22,
+     true, TextStyle::kCompact},
+    {IER_RestoreRightButton, K::kCheckBox, suiGroupBox1, 3, RepairTop(6), 235, 22,
      "Restore the right-click menu",
      "Some violent code disable your Internet\rExplorer Right Button Menu. This option will "
      "enable it.",
-     true},
-    {IER_RestoreViewSource, K::kCheckBox, suiGroupBox1, 10, RepairTop(7), 226, 22,
+     true, TextStyle::kCompact},
+    {IER_RestoreViewSource, K::kCheckBox, suiGroupBox1, 3, RepairTop(7), 235, 22,
      "Restore the View Source menu item",
-     "Some violent code diable your Source File\rmenu item. This option enable it.", true},
-    {IER_RestoreHomePage, K::kCheckBox, suiGroupBox1, 10, RepairTop(8), 226, 22,
+     "Some violent code diable your Source File\rmenu item. This option enable it.", true,
+     TextStyle::kCompact},
+    {IER_RestoreHomePage, K::kCheckBox, suiGroupBox1, 3, RepairTop(8), 235, 22,
      "Restore the HomePage to enabled",
      "Some violent code disable HomePage group in the\rGeneral tab of Options Window. This option "
      "will enable it.",
-     true},
-    {IER_RestoreRestart, K::kCheckBox, suiGroupBox1, 10, RepairTop(10), 226, 22,
+     true, TextStyle::kCompact},
+    {IER_RestoreRestart, K::kCheckBox, suiGroupBox1, 3, RepairTop(10), 235, 22,
      "Restore windows restart problem ",
      "Some voilent code may let your windows open Internet\rExplorer and visit special web "
      "site.This will solve it and\rdo more to protect your Internet Explorer.",
-     true},
-    {IER_RestoreSearchEngine, K::kCheckBox, suiGroupBox1, 10, RepairTop(9), 226, 22,
+     true, TextStyle::kCompact},
+    {IER_RestoreSearchEngine, K::kCheckBox, suiGroupBox1, 3, RepairTop(9), 235, 22,
      "Restore IE's search engine",
      "Some violent code change Internet Explorer\rSearch Engine. This option will reset it to "
      "original value.",
-     true},
+     true, TextStyle::kCompact},
     {suiGroupBox6, K::kGroupBox, IERepare, 287, 33, 224, 293, "Windows"},
     {IER_RestoreTaskBar, K::kCheckBox, suiGroupBox6, 10, RepairTop(1), 208, 22,
      "Restore Windows TaskBar",

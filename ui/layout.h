@@ -23,7 +23,8 @@ enum class ControlKind {
   kProgressBar,
 };
 
-enum class TextStyle { kNormal, kBold, kNavy, kLoading };
+// kCompact: a narrower face, for the long captions of the repair options.
+enum class TextStyle { kNormal, kBold, kNavy, kLoading, kCompact };
 
 // One control of a window, in 96-dpi pixels inside its parent's client area. Controls are listed
 // parents first and in tab order.

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <windows.h>
+
+#include "app/win32_control_set.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_shell.h"
+#include "ui/main_form.h"
+
+namespace tidora::app {
+
+inline constexpr wchar_t kMainWindowClass[] = L"TProjectMainForm";
+inline constexpr wchar_t kSplashWindowClass[] = L"TSplashForm";
+
+// The application object: the two windows, their controls and the program's handlers.
+class Application {
+ public:
+  explicit Application(HINSTANCE instance);
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
+
+  // Shows the splash, creates the main window and runs its creation handler.
+  bool Start();
+  // Shows the main window and runs the message loop until the program ends; the exit code.
+  int Run();
+
+  Win32ControlSet& controls() { return controls_; }
+
+ private:
+  static LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK SplashWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT OnMainMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT OnSplashMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  void OnCommand(HWND window, WPARAM wparam);
+  void OnClick(ui::ControlId id);
+  bool RegisterClasses();
+  HWND CreateSplashWindow();
+  HWND CreateMainWindow();
+  HWND CreateTooltip(HWND owner);
+
+  HINSTANCE instance_;
+  win32::Win32Registry registry_;
+  win32::Win32Shell shell_;
+  Win32ControlSet controls_;
+  ui::MainForm form_{controls_, registry_, shell_};
+};
+
+}  // namespace tidora::app

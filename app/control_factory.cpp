@@ -1,0 +1,327 @@
+#include "app/control_factory.h"
+
+#include <commctrl.h>
+#include <uxtheme.h>
+
+#include "app/gdi.h"
+#include "app/guarded.h"
+#include "app/skin.h"
+
+namespace tidora::app {
+
+namespace {
+
+using ui::ControlId;
+using ui::ControlKind;
+using ui::ControlSpec;
+
+constexpr UINT_PTR kSubclassId = 1;
+constexpr int kGridColumnWidths[] = {302, 94, 85};
+
+const ControlSpec* SpecOf(HWND window) {
+  return ui::FindControlSpec(static_cast<ControlId>(GetDlgCtrlID(window)));
+}
+
+bool IsForwarded(UINT message) {
+  switch (message) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_DRAWITEM:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void PaintContainer(HWND window, ControlKind kind) {
+  PaintScope scope(window);
+  RECT client;
+  GetClientRect(window, &client);
+  if (kind != ControlKind::kPanel) {
+    FillRect(scope.dc(), &client, skin::BodyBrush());
+    return;
+  }
+  BufferedPaint buffer(scope.dc(), client);
+  const int length = GetWindowTextLengthW(window);
+  std::wstring title(static_cast<size_t>(length) + 1, L'\0');
+  GetWindowTextW(window, title.data(), length + 1);
+  title.resize(static_cast<size_t>(length));
+  skin::PaintPanel(buffer.dc(), client, title);
+}
+
+// Panels, tab sheets, the page control and group boxes hold other controls: they pass what their
+// children tell their parent on to the top-level window, which answers for every control.
+LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                               DWORD_PTR kind_data) {
+  return Guarded([&]() -> LRESULT {
+    const auto kind = static_cast<ControlKind>(kind_data);
+    if (IsForwarded(message)) {
+      return SendMessageW(GetAncestor(window, GA_ROOT), message, wparam, lparam);
+    }
+    switch (message) {
+      case WM_NCHITTEST:
+        if (kind != ControlKind::kPageControl) return HTCLIENT;  // group boxes say "transparent"
+        break;
+      case WM_ERASEBKGND:
+        if (kind == ControlKind::kPageControl) break;
+        if (kind == ControlKind::kGroupBox) {
+          RECT client;
+          GetClientRect(window, &client);
+          FillRect(reinterpret_cast<HDC>(wparam), &client, skin::BodyBrush());
+        }
+        return 1;  // panels and tab sheets paint all of themselves
+      case WM_PAINT:
+        if (kind == ControlKind::kPanel || kind == ControlKind::kTabSheet) {
+          PaintContainer(window, kind);
+          return 0;
+        }
+        break;
+      case WM_NCDESTROY:
+        RemoveWindowSubclass(window, ContainerProc, kSubclassId);
+        break;
+    }
+    return DefSubclassProc(window, message, wparam, lparam);
+  });
+}
+
+LRESULT CALLBACK ProgressBarProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                 DWORD_PTR) {
+  return Guarded([&]() -> LRESULT {
+    switch (message) {
+      case WM_PAINT:
+        skin::PaintProgressBar(window);
+        return 0;
+      case WM_ERASEBKGND:
+        return 1;
+      case WM_NCDESTROY:
+        RemoveWindowSubclass(window, ProgressBarProc, kSubclassId);
+        break;
+    }
+    return DefSubclassProc(window, message, wparam, lparam);
+  });
+}
+
+// Owner-drawn push buttons: Enter presses the focused one, as for standard push buttons.
+LRESULT CALLBACK PushButtonProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                DWORD_PTR) {
+  return Guarded([&]() -> LRESULT {
+    switch (message) {
+      case WM_GETDLGCODE:
+        return DLGC_BUTTON | (GetFocus() == window ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+      case WM_NCDESTROY:
+        RemoveWindowSubclass(window, PushButtonProc, kSubclassId);
+        break;
+    }
+    return DefSubclassProc(window, message, wparam, lparam);
+  });
+}
+
+bool ChangesCheckBoxLook(UINT message) {
+  switch (message) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_ENABLE:
+    case WM_SETTEXT:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_UPDATEUISTATE:
+    case BM_SETCHECK:
+    case BM_SETSTATE:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Checkboxes stay standard buttons (the system keeps their state, keyboard and accessibility)
+// but are painted in the skin: the button's own drawing follows the theme, not the window's font.
+LRESULT CALLBACK CheckBoxProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                              DWORD_PTR) {
+  return Guarded([&]() -> LRESULT {
+    switch (message) {
+      case WM_PAINT: {
+        PaintScope scope(window);
+        skin::PaintCheckBox(window, scope.dc());
+        return 0;
+      }
+      case WM_ERASEBKGND:
+        return 1;
+      case WM_NCDESTROY:
+        RemoveWindowSubclass(window, CheckBoxProc, kSubclassId);
+        break;
+    }
+    const LRESULT result = DefSubclassProc(window, message, wparam, lparam);
+    if (ChangesCheckBoxLook(message))
+      RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    return result;
+  });
+}
+
+struct WindowClassAndStyle {
+  const wchar_t* window_class;
+  DWORD style;
+  DWORD extended_style;
+};
+
+WindowClassAndStyle ClassAndStyleOf(const ControlSpec& spec) {
+  constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+  switch (spec.kind) {
+    case ControlKind::kFrameButton:
+      return {WC_BUTTONW, kChild | BS_OWNERDRAW, 0};
+    case ControlKind::kNavButton:
+    case ControlKind::kButton:
+      return {WC_BUTTONW, kChild | WS_TABSTOP | BS_OWNERDRAW, 0};
+    case ControlKind::kPanel: {
+      const DWORD shown = spec.id == ControlId::CleanItems ? WS_VISIBLE : 0;
+      return {WC_BUTTONW, WS_CHILD | shown | BS_GROUPBOX | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
+    }
+    case ControlKind::kPageControl:
+      return {WC_TABCONTROLW, kChild | WS_TABSTOP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+              WS_EX_CONTROLPARENT};
+    case ControlKind::kTabSheet:
+      return {WC_STATICW, WS_CHILD | SS_NOTIFY | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
+    case ControlKind::kGroupBox:
+      return {WC_BUTTONW, kChild | BS_GROUPBOX | WS_GROUP, WS_EX_CONTROLPARENT};
+    case ControlKind::kCheckBox:
+      return {WC_BUTTONW, kChild | WS_TABSTOP | BS_AUTOCHECKBOX, 0};
+    case ControlKind::kLabel:
+      return {WC_STATICW, kChild | SS_LEFT, 0};
+    case ControlKind::kPicture:
+      return {WC_STATICW, kChild | SS_OWNERDRAW, 0};
+    case ControlKind::kGrid:
+      return {WC_LISTVIEWW,
+              kChild | WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_NOSORTHEADER | LVS_SINGLESEL, 0};
+    case ControlKind::kCheckList:
+      return {WC_LISTVIEWW,
+              kChild | WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL, 0};
+    case ControlKind::kProgressBar:
+      return {PROGRESS_CLASSW, kChild | PBS_SMOOTH, 0};
+  }
+  return {WC_STATICW, kChild, 0};
+}
+
+RECT PlaceOf(const ControlSpec& spec, HWND parent) {
+  if (spec.kind != ControlKind::kTabSheet) {
+    return skin::ScaledRect(spec.left, spec.top, spec.width, spec.height);
+  }
+  RECT display;
+  GetClientRect(parent, &display);
+  TabCtrl_AdjustRect(parent, FALSE, &display);
+  return display;
+}
+
+void AddColumn(HWND list, int index, int width) {
+  LVCOLUMNW column{};
+  column.mask = LVCF_WIDTH | LVCF_TEXT;
+  column.cx = width;
+  column.pszText = const_cast<wchar_t*>(L"");
+  SendMessageW(list, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
+}
+
+void SetUpGrid(HWND grid) {
+  SendMessageW(grid, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER);
+  for (int column = 0; column < 3; ++column) {
+    AddColumn(grid, column, skin::Scale(kGridColumnWidths[column]));
+  }
+  LVITEMW trailing_row{};
+  trailing_row.mask = LVIF_TEXT;
+  trailing_row.pszText = const_cast<wchar_t*>(L"");
+  SendMessageW(grid, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&trailing_row));
+}
+
+void SetUpCheckList(HWND list) {
+  SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+               LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+  RECT client;
+  GetClientRect(list, &client);
+  AddColumn(list, 0, client.right - GetSystemMetrics(SM_CXVSCROLL));
+}
+
+void AddTab(HWND page_control, const ControlSpec& sheet) {
+  std::wstring caption = win32::Widen(sheet.caption);
+  TCITEMW tab{};
+  tab.mask = TCIF_TEXT;
+  tab.pszText = caption.data();
+  SendMessageW(page_control, TCM_INSERTITEMW, TabCtrl_GetItemCount(page_control),
+               reinterpret_cast<LPARAM>(&tab));
+}
+
+void SetUp(HWND window, const ControlSpec& spec) {
+  SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(skin::FontFor(spec.style)), FALSE);
+  const auto kind_data = static_cast<DWORD_PTR>(spec.kind);
+  switch (spec.kind) {
+    case ControlKind::kPanel:
+    case ControlKind::kPageControl:
+    case ControlKind::kTabSheet:
+    case ControlKind::kGroupBox:
+      SetWindowSubclass(window, ContainerProc, kSubclassId, kind_data);
+      if (spec.kind == ControlKind::kGroupBox) SetWindowTheme(window, L"", L"");
+      break;
+    case ControlKind::kNavButton:
+    case ControlKind::kButton:
+      SetWindowSubclass(window, PushButtonProc, kSubclassId, 0);
+      break;
+    case ControlKind::kCheckBox:
+      SendMessageW(window, BM_SETCHECK, spec.ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+      SetWindowSubclass(window, CheckBoxProc, kSubclassId, 0);
+      break;
+    case ControlKind::kProgressBar:
+      SendMessageW(window, PBM_SETRANGE32, 0, 100);
+      SetWindowSubclass(window, ProgressBarProc, kSubclassId, 0);
+      break;
+    case ControlKind::kGrid:
+      SetUpGrid(window);
+      break;
+    case ControlKind::kCheckList:
+      SetUpCheckList(window);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
+void CreateControls(std::span<const ControlSpec> layout, Win32ControlSet& controls) {
+  for (const auto& spec : layout) {
+    HWND parent = controls.Window(spec.parent);
+    const auto [window_class, style, extended_style] = ClassAndStyleOf(spec);
+    if (spec.kind == ControlKind::kTabSheet) AddTab(parent, spec);
+    const RECT place = PlaceOf(spec, parent);
+    const bool first_sheet =
+        spec.kind == ControlKind::kTabSheet && TabCtrl_GetItemCount(parent) == 1;
+    HWND window = CreateWindowExW(extended_style, window_class, win32::Widen(spec.caption).c_str(),
+                                  style | (first_sheet ? WS_VISIBLE : 0), place.left, place.top,
+                                  place.right - place.left, place.bottom - place.top, parent,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+                                  GetModuleHandleW(nullptr), nullptr);
+    if (!window) continue;
+    SetUp(window, spec);
+    controls.Register(spec.id, window, spec.kind);
+  }
+}
+
+void ShowSelectedTabSheet(Win32ControlSet& controls) {
+  HWND page_control = controls.Window(ControlId::suiPageControl1);
+  const int selected = TabCtrl_GetCurSel(page_control);
+  controls.SetVisible(ControlId::suiTabSheet1, selected == 0);
+  controls.SetVisible(ControlId::suiTabSheet2, selected == 1);
+}
+
+LRESULT ColorControl(HDC dc, HWND control) {
+  const ControlSpec* spec = SpecOf(control);
+  const ui::TextStyle style = spec ? spec->style : ui::TextStyle::kNormal;
+  SetTextColor(dc, IsWindowEnabled(control) ? skin::TextColorFor(style) : skin::kDisabledText);
+  if (style == ui::TextStyle::kLoading) {  // stands on the splash's picture
+    SetBkMode(dc, TRANSPARENT);
+    return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+  }
+  SetBkColor(dc, skin::kBody);
+  return reinterpret_cast<LRESULT>(skin::BodyBrush());
+}
+
+}  // namespace tidora::app

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <windows.h>
+
+#include <span>
+
+#include "app/win32_control_set.h"
+#include "ui/layout.h"
+
+namespace tidora::app {
+
+// Creates the controls of a window's layout as real child windows, skinned and scaled, each with
+// its caption as window text and its stable ID, and registers them with the control set. The
+// parent of every row must be registered already.
+void CreateControls(std::span<const ui::ControlSpec> layout, Win32ControlSet& controls);
+
+// Shows the tab sheet of the page control's selected tab and hides the other.
+void ShowSelectedTabSheet(Win32ControlSet& controls);
+
+// Answers WM_CTLCOLORSTATIC and WM_CTLCOLORBTN for the skinned windows.
+LRESULT ColorControl(HDC dc, HWND control);
+
+}  // namespace tidora::app
