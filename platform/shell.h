@@ -23,7 +23,9 @@ class Shell {
   // A plain message box without an icon and with an OK button.
   virtual void ShowMessage(WindowId owner, std::string_view text, std::string_view caption) = 0;
 
-  // Starts a command line in a normal window; false when it could not be started.
+  // Starts a command line in a normal window, in the program's own folder, so that files shipped
+  // beside the program are found whatever folder it was started from; false when it could not
+  // be started.
   virtual bool StartCommand(std::string_view command_line) = 0;
 
   // Empties every drive's Recycle Bin without question, progress window or sound.

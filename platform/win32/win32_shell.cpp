@@ -68,15 +68,25 @@ void Win32Shell::ShowMessage(platform::WindowId owner, std::string_view text,
   MessageBoxW(ToHwnd(owner), Widen(text).c_str(), Widen(caption).c_str(), MB_OK);
 }
 
+namespace {
+std::wstring ProgramFolder() {
+  wchar_t path[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder(path, length);
+  return folder.substr(0, folder.find_last_of(L"\\/"));
+}
+}  // namespace
+
 bool Win32Shell::StartCommand(std::string_view command_line) {
   std::wstring command = Widen(command_line);
+  const std::wstring folder = ProgramFolder();
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process)) {
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
     return false;
   }
   UniqueKernelObject owned_process(process.hProcess);

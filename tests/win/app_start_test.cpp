@@ -1,4 +1,5 @@
-// tidora.exe starts, shows its main window, and ends when that window is closed.
+// The real tidora.exe, started as a user starts it and driven from outside its process, as a
+// screen reader or an automated UI test would.
 
 #include <windows.h>
 
@@ -7,16 +8,18 @@
 #include <string>
 
 #include "platform/win32/unique_handles.h"
+#include "platform/win32/utf.h"
+#include "ui/layout.h"
 
 namespace tidora::testing {
 namespace {
 
-std::wstring ProgramBeside(const wchar_t* name) {
+std::wstring BuildFolder() {
   wchar_t self[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, self, MAX_PATH);
   std::wstring folder(self);
   folder.resize(folder.find_last_of(L"\\/") + 1);
-  return folder + L"..\\app\\" + name;
+  return folder + L"..\\";
 }
 
 HWND WaitForVisibleWindow(const wchar_t* class_name, const wchar_t* title, DWORD timeout_ms) {
@@ -28,21 +31,94 @@ HWND WaitForVisibleWindow(const wchar_t* class_name, const wchar_t* title, DWORD
   return nullptr;
 }
 
-TEST(AppStart, ShowsTheMainWindowAndEndsWhenItCloses) {
-  std::wstring command = L"\"" + ProgramBeside(L"tidora.exe") + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                             &startup, &process))
-      << GetLastError();
-  win32::UniqueKernelObject owned_process(process.hProcess);
-  win32::UniqueKernelObject owned_thread(process.hThread);
+const wchar_t* ClassOf(ui::ControlKind kind) {
+  switch (kind) {
+    case ui::ControlKind::kPageControl:
+      return L"SysTabControl32";
+    case ui::ControlKind::kTabSheet:
+    case ui::ControlKind::kLabel:
+    case ui::ControlKind::kPicture:
+      return L"Static";
+    case ui::ControlKind::kGrid:
+    case ui::ControlKind::kCheckList:
+      return L"SysListView32";
+    case ui::ControlKind::kProgressBar:
+      return L"msctls_progress32";
+    default:
+      return L"Button";
+  }
+}
 
-  HWND window = WaitForVisibleWindow(L"TProjectMainForm", L"Tidora", 20000);
-  ASSERT_NE(window, nullptr);
-  PostMessageW(window, WM_CLOSE, 0, 0);
-  EXPECT_EQ(WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);
+struct Search {
+  std::wstring window_class;
+  std::wstring caption;
+  int id;
+  bool found = false;
+};
+
+BOOL CALLBACK Match(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<Search*>(data);
+  wchar_t window_class[64] = {}, caption[256] = {};
+  GetClassNameW(window, window_class, 64);
+  GetWindowTextW(window, caption, 256);
+  if (_wcsicmp(window_class, search->window_class.c_str()) == 0 && search->caption == caption &&
+      GetDlgCtrlID(window) == search->id) {
+    search->found = true;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+class RunningProgram : public ::testing::Test {
+ protected:
+  // Started from the Windows folder, not its own, as a shortcut may start it.
+  void SetUp() override {
+    std::wstring command = L"\"" + BuildFolder() + L"app\\tidora.exe\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               L"C:\\windows", &startup, &started))
+        << GetLastError();
+    process_ = win32::UniqueKernelObject(started.hProcess);
+    win32::UniqueKernelObject thread(started.hThread);
+    main_ = WaitForVisibleWindow(L"TProjectMainForm", L"Tidora", 20000);
+    ASSERT_NE(main_, nullptr);
+  }
+  void TearDown() override {
+    if (main_ && IsWindow(main_)) PostMessageW(main_, WM_CLOSE, 0, 0);
+    if (process_ && WaitForSingleObject(process_.get(), 20000) != WAIT_OBJECT_0) {
+      TerminateProcess(process_.get(), 1);
+    }
+  }
+
+  win32::UniqueKernelObject process_;
+  HWND main_ = nullptr;
+};
+
+TEST_F(RunningProgram, EveryControlIsFoundByItsClassCaptionAndId) {
+  for (const auto& spec : ui::MainWindowControls()) {
+    Search search{ClassOf(spec.kind), win32::Widen(spec.caption), static_cast<int>(spec.id)};
+    EnumChildWindows(main_, Match, reinterpret_cast<LPARAM>(&search));
+    EXPECT_TRUE(search.found) << spec.caption << " (" << static_cast<int>(spec.id) << ")";
+  }
+}
+
+TEST_F(RunningProgram, HelpOpensTheShippedHelpFileWhereverItWasStarted) {
+  HWND help_button = GetDlgItem(main_, static_cast<int>(ui::ControlId::bntHelp));
+  ASSERT_NE(help_button, nullptr);
+  SendMessageW(help_button, BM_CLICK, 0, 0);
+  HWND viewer = WaitForVisibleWindow(nullptr, L"Tidora Help", 20000);
+  ASSERT_NE(viewer, nullptr);
+  PostMessageW(viewer, WM_CLOSE, 0, 0);
+}
+
+TEST_F(RunningProgram, EndsWhenItsWindowCloses) {
+  PostMessageW(main_, WM_CLOSE, 0, 0);
+  EXPECT_EQ(WaitForSingleObject(process_.get(), 20000), WAIT_OBJECT_0);
+  DWORD exit_code = 1;
+  GetExitCodeProcess(process_.get(), &exit_code);
+  EXPECT_EQ(exit_code, 0u);
 }
 
 }  // namespace
