@@ -138,12 +138,16 @@ int Application::Run() {
   }
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    HWND root = GetAncestor(message.hwnd, GA_ROOT);
-    if (root && IsDialogMessageW(root, &message)) continue;  // Tab, Space and Enter
+    if (HandleDialogKeys(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
   return static_cast<int>(message.wParam);
+}
+
+bool Application::HandleDialogKeys(MSG& message) {
+  HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+  return root && IsDialogMessageW(root, &message);
 }
 
 void Application::OnClick(ControlId id) {

@@ -67,10 +67,17 @@ bool PumpMessages() {
       quit = true;
       continue;
     }
+    if (app::Application::HandleDialogKeys(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
   return quit;
+}
+
+void PressKey(HWND target, WPARAM key) {
+  PostMessageW(target, WM_KEYDOWN, key, 1);
+  PostMessageW(target, WM_KEYUP, key, 0xC0000001);
+  PumpMessages();
 }
 
 class MainWindowTest : public ::testing::Test {
@@ -260,6 +267,20 @@ TEST_F(MainWindowTest, TabFollowsTheRepairOptionsOrder) {
   EXPECT_EQ(after_home_page, Window(ControlId::IER_RestoreRestart));
   EXPECT_EQ(GetNextDlgTabItem(group, after_home_page, FALSE),
             Window(ControlId::IER_RestoreSearchEngine));
+}
+
+TEST_F(MainWindowTest, TheKeyboardMovesTicksAndPresses) {
+  StartApp();
+  HWND cookies = Window(ControlId::IECookies);
+  SetFocus(cookies);
+  PressKey(cookies, VK_SPACE);
+  EXPECT_FALSE(Checked(ControlId::IECookies));
+  PressKey(cookies, VK_TAB);
+  EXPECT_EQ(GetFocus(), Window(ControlId::IEAFD));
+  HWND about = Window(ControlId::bntAbout);
+  SetFocus(about);
+  PressKey(about, VK_RETURN);
+  EXPECT_EQ(ShownPanels(), std::vector<ControlId>{ControlId::groupAbout});
 }
 
 TEST_F(MainWindowTest, TheSplashStepsItsBarThenHides) {
