@@ -39,8 +39,19 @@ RECT CenteredOnDesktop(int width, int height) {
   return RECT{left, top, left + width, top + height};
 }
 
-const ui::ControlSpec* SpecOfItem(const DRAWITEMSTRUCT& item) {
+const ui::ControlSpec* LayoutOfItem(const DRAWITEMSTRUCT& item) {
   return ui::FindControlSpec(static_cast<ControlId>(item.CtlID));
+}
+
+// Answers WM_PAINT by painting the whole client area off screen first.
+template <typename Painter>
+LRESULT PaintClient(HWND window, Painter paint) {
+  PaintScope scope(window);
+  RECT client;
+  GetClientRect(window, &client);
+  BufferedPaint buffer(scope.dc(), client);
+  paint(buffer.dc(), client);
+  return 0;
 }
 
 void ShowSystemMenu(HWND window, HWND anchor) {
@@ -157,8 +168,8 @@ void Application::OnClick(ControlId id) {
 void Application::OnCommand(HWND window, WPARAM wparam) {
   if (HIWORD(wparam) != BN_CLICKED) return;
   const auto id = static_cast<ControlId>(LOWORD(wparam));
-  const ui::ControlSpec* spec = ui::FindControlSpec(id);
-  if (!spec) return;
+  const ui::ControlSpec* entry = ui::FindControlSpec(id);
+  if (!entry) return;
   switch (id) {
     case ControlId::kFrameMinimize:
       ShowWindow(window, SW_MINIMIZE);
@@ -172,7 +183,7 @@ void Application::OnCommand(HWND window, WPARAM wparam) {
     default:
       break;
   }
-  if (spec->kind == ui::ControlKind::kButton || spec->kind == ui::ControlKind::kNavButton) {
+  if (entry->kind == ui::ControlKind::kButton || entry->kind == ui::ControlKind::kNavButton) {
     controls_.DispatchClick(id);
   }
 }
@@ -188,14 +199,9 @@ LRESULT Application::OnMainMessage(HWND window, UINT message, WPARAM wparam, LPA
     }
     case WM_ERASEBKGND:
       return 1;
-    case WM_PAINT: {
-      PaintScope scope(window);
-      RECT client;
-      GetClientRect(window, &client);
-      BufferedPaint buffer(scope.dc(), client);
-      skin::PaintMainFrame(buffer.dc(), client, L"Tidora");
-      return 0;
-    }
+    case WM_PAINT:
+      return PaintClient(
+          window, [](HDC dc, const RECT& client) { skin::PaintMainFrame(dc, client, L"Tidora"); });
     case WM_COMMAND:
       OnCommand(window, wparam);
       return 0;
@@ -209,13 +215,13 @@ LRESULT Application::OnMainMessage(HWND window, UINT message, WPARAM wparam, LPA
     }
     case WM_DRAWITEM: {
       const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
-      const ui::ControlSpec* spec = SpecOfItem(item);
-      if (!spec) return FALSE;
-      if (spec->kind == ui::ControlKind::kPicture) {
+      const ui::ControlSpec* entry = LayoutOfItem(item);
+      if (!entry) return FALSE;
+      if (entry->kind == ui::ControlKind::kPicture) {
         FillRect(item.hDC, &item.rcItem, skin::BodyBrush());
         skin::PaintLogo(item.hDC, item.rcItem);
       } else {
-        skin::PaintButton(item, spec->kind);
+        skin::PaintButton(item, entry->kind);
       }
       return TRUE;
     }
@@ -237,14 +243,8 @@ LRESULT Application::OnSplashMessage(HWND window, UINT message, WPARAM wparam, L
   switch (message) {
     case WM_ERASEBKGND:
       return 1;
-    case WM_PAINT: {
-      PaintScope scope(window);
-      RECT client;
-      GetClientRect(window, &client);
-      BufferedPaint buffer(scope.dc(), client);
-      skin::PaintSplashBackground(buffer.dc(), client);
-      return 0;
-    }
+    case WM_PAINT:
+      return PaintClient(window, skin::PaintSplashBackground);
     case WM_TIMER:
       ui::Timer1Timer(controls_);
       // Hidden, the splash has done its work: no more ticks. Repaint what it covered, since not

@@ -18,7 +18,7 @@ using ui::ControlSpec;
 constexpr UINT_PTR kSubclassId = 1;
 constexpr int kGridColumnWidths[] = {302, 94, 85};
 
-const ControlSpec* SpecOf(HWND window) {
+const ControlSpec* LayoutOf(HWND window) {
   return ui::FindControlSpec(static_cast<ControlId>(GetDlgCtrlID(window)));
 }
 
@@ -167,16 +167,16 @@ struct WindowClassAndStyle {
   DWORD extended_style;
 };
 
-WindowClassAndStyle ClassAndStyleOf(const ControlSpec& spec) {
+WindowClassAndStyle ClassAndStyleOf(const ControlSpec& entry) {
   constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
-  switch (spec.kind) {
+  switch (entry.kind) {
     case ControlKind::kFrameButton:
       return {WC_BUTTONW, kChild | BS_OWNERDRAW, 0};
     case ControlKind::kNavButton:
     case ControlKind::kButton:
       return {WC_BUTTONW, kChild | WS_TABSTOP | BS_OWNERDRAW, 0};
     case ControlKind::kPanel: {
-      const DWORD shown = spec.id == ControlId::CleanItems ? WS_VISIBLE : 0;
+      const DWORD shown = entry.id == ControlId::CleanItems ? WS_VISIBLE : 0;
       return {WC_BUTTONW, WS_CHILD | shown | BS_GROUPBOX | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
     }
     case ControlKind::kPageControl:
@@ -204,9 +204,9 @@ WindowClassAndStyle ClassAndStyleOf(const ControlSpec& spec) {
   return {WC_STATICW, kChild, 0};
 }
 
-RECT PlaceOf(const ControlSpec& spec, HWND parent) {
-  if (spec.kind != ControlKind::kTabSheet) {
-    return skin::ScaledRect(spec.left, spec.top, spec.width, spec.height);
+RECT PlaceOf(const ControlSpec& entry, HWND parent) {
+  if (entry.kind != ControlKind::kTabSheet) {
+    return skin::ScaledRect(entry.left, entry.top, entry.width, entry.height);
   }
   RECT display;
   GetClientRect(parent, &display);
@@ -250,23 +250,23 @@ void AddTab(HWND page_control, const ControlSpec& sheet) {
                reinterpret_cast<LPARAM>(&tab));
 }
 
-void SetUp(HWND window, const ControlSpec& spec) {
-  SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(skin::FontFor(spec.style)), FALSE);
-  const auto kind_data = static_cast<DWORD_PTR>(spec.kind);
-  switch (spec.kind) {
+void SetUp(HWND window, const ControlSpec& entry) {
+  SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(skin::FontFor(entry.style)), FALSE);
+  const auto kind_data = static_cast<DWORD_PTR>(entry.kind);
+  switch (entry.kind) {
     case ControlKind::kPanel:
     case ControlKind::kPageControl:
     case ControlKind::kTabSheet:
     case ControlKind::kGroupBox:
       SetWindowSubclass(window, ContainerProc, kSubclassId, kind_data);
-      if (spec.kind == ControlKind::kGroupBox) SetWindowTheme(window, L"", L"");
+      if (entry.kind == ControlKind::kGroupBox) SetWindowTheme(window, L"", L"");
       break;
     case ControlKind::kNavButton:
     case ControlKind::kButton:
       SetWindowSubclass(window, PushButtonProc, kSubclassId, 0);
       break;
     case ControlKind::kCheckBox:
-      SendMessageW(window, BM_SETCHECK, spec.ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+      SendMessageW(window, BM_SETCHECK, entry.ticked ? BST_CHECKED : BST_UNCHECKED, 0);
       SetWindowSubclass(window, CheckBoxProc, kSubclassId, 0);
       break;
     case ControlKind::kProgressBar:
@@ -287,21 +287,21 @@ void SetUp(HWND window, const ControlSpec& spec) {
 }  // namespace
 
 void CreateControls(std::span<const ControlSpec> layout, Win32ControlSet& controls) {
-  for (const auto& spec : layout) {
-    HWND parent = controls.Window(spec.parent);
-    const auto [window_class, style, extended_style] = ClassAndStyleOf(spec);
-    if (spec.kind == ControlKind::kTabSheet) AddTab(parent, spec);
-    const RECT place = PlaceOf(spec, parent);
+  for (const auto& entry : layout) {
+    HWND parent = controls.Window(entry.parent);
+    const auto [window_class, style, extended_style] = ClassAndStyleOf(entry);
+    if (entry.kind == ControlKind::kTabSheet) AddTab(parent, entry);
+    const RECT place = PlaceOf(entry, parent);
     const bool first_sheet =
-        spec.kind == ControlKind::kTabSheet && TabCtrl_GetItemCount(parent) == 1;
-    HWND window = CreateWindowExW(extended_style, window_class, win32::Widen(spec.caption).c_str(),
+        entry.kind == ControlKind::kTabSheet && TabCtrl_GetItemCount(parent) == 1;
+    HWND window = CreateWindowExW(extended_style, window_class, win32::Widen(entry.caption).c_str(),
                                   style | (first_sheet ? WS_VISIBLE : 0), place.left, place.top,
                                   place.right - place.left, place.bottom - place.top, parent,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)),
                                   GetModuleHandleW(nullptr), nullptr);
     if (!window) continue;
-    SetUp(window, spec);
-    controls.Register(spec.id, window, spec.kind);
+    SetUp(window, entry);
+    controls.Register(entry.id, window, entry.kind);
   }
 }
 
@@ -313,8 +313,8 @@ void ShowSelectedTabSheet(Win32ControlSet& controls) {
 }
 
 LRESULT ColorControl(HDC dc, HWND control) {
-  const ControlSpec* spec = SpecOf(control);
-  const ui::TextStyle style = spec ? spec->style : ui::TextStyle::kNormal;
+  const ControlSpec* entry = LayoutOf(control);
+  const ui::TextStyle style = entry ? entry->style : ui::TextStyle::kNormal;
   SetTextColor(dc, IsWindowEnabled(control) ? skin::TextColorFor(style) : skin::kDisabledText);
   if (style == ui::TextStyle::kLoading) {  // stands on the splash's picture
     SetBkMode(dc, TRANSPARENT);

@@ -356,7 +356,7 @@ std::span<const ControlSpec> SplashWindowControls() {
 const ControlSpec* FindControlSpec(ControlId id) {
   for (auto controls : {MainWindowControls(), SplashWindowControls()}) {
     const auto found = std::find_if(controls.begin(), controls.end(),
-                                    [id](const ControlSpec& spec) { return spec.id == id; });
+                                    [id](const ControlSpec& entry) { return entry.id == id; });
     if (found != controls.end()) return &*found;
   }
   return nullptr;

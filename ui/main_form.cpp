@@ -31,8 +31,8 @@ void MainForm::FormCreate() {
   for (int column = 0; column < 3; ++column) {
     controls_.SetCell(ControlId::sgResultList, 0, column, kGridHeaders[column]);
   }
-  for (const auto& spec : MainWindowControls()) {
-    if (!spec.hint.empty()) controls_.SetHint(spec.id, spec.hint);
+  for (const auto& entry : MainWindowControls()) {
+    if (!entry.hint.empty()) controls_.SetHint(entry.id, entry.hint);
   }
 }
 

@@ -11,14 +11,14 @@ HeadlessControlSet::HeadlessControlSet() {
   states_[ControlId::kMainWindow] = {};
   states_[ControlId::kSplashWindow] = {};
   for (auto table : {ui::MainWindowControls(), ui::SplashWindowControls()}) {
-    for (const auto& spec : table) {
+    for (const auto& entry : table) {
       State state;
-      state.kind = spec.kind;
-      state.caption = spec.caption;
-      state.ticked = spec.ticked;
-      state.visible = spec.kind != ui::ControlKind::kPanel || spec.id == ControlId::CleanItems;
-      if (spec.kind == ui::ControlKind::kGrid) state.rows.resize(2);
-      states_[spec.id] = std::move(state);
+      state.kind = entry.kind;
+      state.caption = entry.caption;
+      state.ticked = entry.ticked;
+      state.visible = entry.kind != ui::ControlKind::kPanel || entry.id == ControlId::CleanItems;
+      if (entry.kind == ui::ControlKind::kGrid) state.rows.resize(2);
+      states_[entry.id] = std::move(state);
     }
   }
 }

@@ -18,10 +18,10 @@ std::vector<ControlSpec> AllControls() {
 
 TEST(Layout, IdsAreUniqueAndParentsComeFirst) {
   std::set<ControlId> seen{ControlId::kMainWindow, ControlId::kSplashWindow};
-  for (const auto& spec : AllControls()) {
-    EXPECT_TRUE(seen.count(spec.parent)) << static_cast<int>(spec.id) << " before its parent";
-    EXPECT_TRUE(seen.insert(spec.id).second) << static_cast<int>(spec.id) << " twice";
-    EXPECT_EQ(FindControlSpec(spec.id)->caption, spec.caption);
+  for (const auto& entry : AllControls()) {
+    EXPECT_TRUE(seen.count(entry.parent)) << static_cast<int>(entry.id) << " before its parent";
+    EXPECT_TRUE(seen.insert(entry.id).second) << static_cast<int>(entry.id) << " twice";
+    EXPECT_EQ(FindControlSpec(entry.id)->caption, entry.caption);
   }
   EXPECT_EQ(FindControlSpec(ControlId::kNone), nullptr);
 }
@@ -33,43 +33,43 @@ TEST(Layout, EveryControlFitsInsideItsParent) {
       // A tab sheet is the page control's display area, below its tabs.
       {ControlId::suiTabSheet1, {509, 266}},
       {ControlId::suiTabSheet2, {509, 266}}};
-  for (const auto& spec : AllControls()) {
-    if (spec.kind == ControlKind::kTabSheet) continue;
-    sizes[spec.id] = {spec.width, spec.height};
-    const auto [width, height] = sizes.at(spec.parent);
-    EXPECT_GE(spec.left, 0) << static_cast<int>(spec.id);
-    EXPECT_GE(spec.top, 0) << static_cast<int>(spec.id);
-    EXPECT_LE(spec.left + spec.width, width) << static_cast<int>(spec.id);
-    EXPECT_LE(spec.top + spec.height, height) << static_cast<int>(spec.id);
+  for (const auto& entry : AllControls()) {
+    if (entry.kind == ControlKind::kTabSheet) continue;
+    sizes[entry.id] = {entry.width, entry.height};
+    const auto [width, height] = sizes.at(entry.parent);
+    EXPECT_GE(entry.left, 0) << static_cast<int>(entry.id);
+    EXPECT_GE(entry.top, 0) << static_cast<int>(entry.id);
+    EXPECT_LE(entry.left + entry.width, width) << static_cast<int>(entry.id);
+    EXPECT_LE(entry.top + entry.height, height) << static_cast<int>(entry.id);
   }
 }
 
 TEST(Layout, EveryChoiceAndNavigationButtonHasAHint) {
   int checkboxes = 0;
-  for (const auto& spec : MainWindowControls()) {
-    if (spec.kind == ControlKind::kCheckBox || spec.kind == ControlKind::kNavButton) {
-      EXPECT_FALSE(spec.hint.empty()) << spec.caption;
-      EXPECT_EQ(spec.hint.find('\n'), std::string_view::npos) << "a line break is one CR";
+  for (const auto& entry : MainWindowControls()) {
+    if (entry.kind == ControlKind::kCheckBox || entry.kind == ControlKind::kNavButton) {
+      EXPECT_FALSE(entry.hint.empty()) << entry.caption;
+      EXPECT_EQ(entry.hint.find('\n'), std::string_view::npos) << "a line break is one CR";
     }
-    checkboxes += spec.kind == ControlKind::kCheckBox;
+    checkboxes += entry.kind == ControlKind::kCheckBox;
   }
   EXPECT_EQ(checkboxes, 26 + 18);
 }
 
 TEST(Layout, OnlyTheDiskScanStartsUnticked) {
-  for (const auto& spec : MainWindowControls()) {
-    if (spec.kind != ControlKind::kCheckBox) continue;
-    EXPECT_EQ(spec.ticked, spec.id != ControlId::WinSTF) << spec.caption;
+  for (const auto& entry : MainWindowControls()) {
+    if (entry.kind != ControlKind::kCheckBox) continue;
+    EXPECT_EQ(entry.ticked, entry.id != ControlId::WinSTF) << entry.caption;
   }
 }
 
 TEST(Layout, ThePanelsShareOnePlace) {
   for (ControlId panel : kPanels) {
-    const ControlSpec* spec = FindControlSpec(panel);
-    ASSERT_NE(spec, nullptr);
-    EXPECT_EQ(spec->kind, ControlKind::kPanel);
-    EXPECT_EQ(spec->left, 198);
-    EXPECT_EQ(spec->width, 529);
+    const ControlSpec* entry = FindControlSpec(panel);
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->kind, ControlKind::kPanel);
+    EXPECT_EQ(entry->left, 198);
+    EXPECT_EQ(entry->width, 529);
   }
   // The Stop/Finish button stands exactly where Start stands.
   const auto* start = FindControlSpec(ControlId::bntCleanNow);

@@ -97,10 +97,10 @@ class RunningProgram : public ::testing::Test {
 };
 
 TEST_F(RunningProgram, EveryControlIsFoundByItsClassCaptionAndId) {
-  for (const auto& spec : ui::MainWindowControls()) {
-    Search search{ClassOf(spec.kind), win32::Widen(spec.caption), static_cast<int>(spec.id)};
+  for (const auto& entry : ui::MainWindowControls()) {
+    Search search{ClassOf(entry.kind), win32::Widen(entry.caption), static_cast<int>(entry.id)};
     EnumChildWindows(main_, Match, reinterpret_cast<LPARAM>(&search));
-    EXPECT_TRUE(search.found) << spec.caption << " (" << static_cast<int>(spec.id) << ")";
+    EXPECT_TRUE(search.found) << entry.caption << " (" << static_cast<int>(entry.id) << ")";
   }
 }
 
