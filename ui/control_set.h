@@ -53,6 +53,9 @@ class ControlSet {
   virtual void Focus(ControlId id) = 0;
   // Paints the control now, without waiting for the message loop.
   virtual void Repaint(ControlId id) = 0;
+  // Handles the input that waits, while a long task runs in a handler: only Stop, Help, painting,
+  // moving, minimising and closing the window are honoured then; other input is dropped.
+  virtual void DispatchPendingInput() = 0;
   // Raises the click of a button as a press would.
   virtual void Click(ControlId id) = 0;
   // Ends the application: its windows close and the message loop ends.

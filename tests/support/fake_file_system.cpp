@@ -47,6 +47,17 @@ FakeFileSystem::FakeFileSystem() {
   AddFolder(system_folder_);
 }
 
+// Takes the tree apart without recursion: tests build folders thousands of levels deep.
+FakeFileSystem::~FakeFileSystem() {
+  std::vector<std::unique_ptr<Node>> pending;
+  for (auto& [letter, drive] : drives_) pending.push_back(std::move(drive));
+  while (!pending.empty()) {
+    std::unique_ptr<Node> node = std::move(pending.back());
+    pending.pop_back();
+    for (auto& [name, child] : node->children) pending.push_back(std::move(child));
+  }
+}
+
 std::string FakeFileSystem::ShortName(std::string_view name) {
   const auto dot = name.rfind('.');
   const std::string_view base = name.substr(0, dot);

@@ -17,6 +17,9 @@ namespace tidora::testing {
 class FakeFileSystem final : public platform::FileSystem {
  public:
   FakeFileSystem();
+  FakeFileSystem(const FakeFileSystem&) = delete;
+  FakeFileSystem& operator=(const FakeFileSystem&) = delete;
+  ~FakeFileSystem() override;
 
   platform::FindEnd Find(std::string_view pattern,
                          const platform::FoundEntryVisitor& visit) override;

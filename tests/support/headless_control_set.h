@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -47,6 +48,13 @@ class HeadlessControlSet final : public ui::ControlSet {
   void Focus(ui::ControlId id) override { focused_ = id; }
   void Repaint(ui::ControlId id) override { ++At(id).repaints; }
   void Click(ui::ControlId id) override { RaiseClick(id); }
+  void DispatchPendingInput() override {
+    ++dispatches_;
+    if (on_dispatch_) on_dispatch_(dispatches_);
+  }
+  // What the user does while input is handled: called with the count of dispatches so far.
+  void WhenInputIsDispatched(std::function<void(int)> user) { on_dispatch_ = std::move(user); }
+  int dispatches() const { return dispatches_; }
   void EndApplication() override { ended_ = true; }
 
   // What tests look at besides the interface.
@@ -76,6 +84,8 @@ class HeadlessControlSet final : public ui::ControlSet {
 
   std::map<ui::ControlId, State> states_;
   ui::ControlId focused_ = ui::ControlId::kNone;
+  std::function<void(int)> on_dispatch_;
+  int dispatches_ = 0;
   bool ended_ = false;
 };
 

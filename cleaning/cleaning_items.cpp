@@ -1,0 +1,55 @@
+#include "cleaning/cleaning_items.h"
+
+namespace tidora::cleaning {
+
+namespace {
+
+using enum ui::ControlId;
+using enum CleanerId;
+constexpr auto kAfter = RowMode::kRowAfter;
+constexpr auto kPending = RowMode::kPendingRow;
+constexpr auto kResult = CountRule::kResult;
+
+// Read top to bottom as the run works. The Internet Explorer, Netscape and Office cleaners are
+// not built yet: Cleaners::Available answers false for them and the run skips their items as if
+// they were unticked, still adding their steps, so that no row claims a cleaning that did not
+// happen. The Recycle Bin and clipboard cleaners return 1 or 0 themselves, so they count as
+// results.
+constexpr CleaningItem kItems[] = {
+    {IEABH, "Internet Explorer Address Bar History", kAfter, kResult, kTypedUrls, 4},
+    {IETIF, "Internet Explorer Temporary Files Folder", kPending, kResult, kTemporaryInternetFiles,
+     4},
+    {IECookies, "Internet Explorer Cookies", kPending, kResult, kInternetExplorerCookies, 4},
+    {IEAFD, "Internet Explorer Auto-Complete Form Data", kAfter, kResult, kAutoCompleteData, 4},
+    {IEHistory, "Internet Explorer Visited Website History", kAfter, CountRule::kAlwaysOne,
+     kUrlHistory, 4},
+    {IEBleachIndex, "Internet Explorer Visited in index.dat", kAfter, kResult, kVisitedIndex, 4},
+    {groupNetscape, "About Netscape", kPending, kResult, kNetscapeMozilla, 20, Block::kNetscape},
+    {WinDocumentHistory, "Windows Recent Documents", kAfter, kResult, kRecentDocuments, 4},
+    {WinRunHistory, "Windows Run History", kAfter, kResult, kRunHistory, 4},
+    {WinFindSearch, "Windows Find&Search History", kAfter, kResult, kFindHistory, 4},
+    {WinTFD, "Windows Tempory Files Directory", kAfter, kResult, kTempFolder, 4},
+    {WinSTF, "Windows Scan System Disk Temp Files ", kPending, kResult, kSystemDiskTempFiles, 4},
+    {WinRecycleBin, "Windows Recycle Bin", kAfter, kResult, kRecycleBin, 4},
+    {WinClipboard, "Windows Clipboard", kAfter, kResult, kClipboard, 4},
+    {MSWord, "Micorsoft Office Word", kAfter, kResult, kOfficeWord, 4, Block::kOffice},
+    {MSExcel, "Micorsoft Office Excel", kAfter, kResult, kOfficeExcel, 4, Block::kOffice},
+    {MSPowerPoint, "Micorsoft Office PowerPoint", kAfter, kResult, kOfficePowerPoint, 4,
+     Block::kOffice},
+    {MSPhotoEditor, "Micorsoft Office PhotoEditor", kAfter, kResult, kPhotoEditor, 4,
+     Block::kOffice},
+    {MSOutlook, "Micorsoft Office Outlook", kAfter, kResult, kOfficeOutlook, 4, Block::kOffice},
+    {MSAccess, "Micorsoft Office Access", kAfter, kResult, kOfficeAccess, 4, Block::kOffice},
+    {MSFrontPage, "Micorsoft Office FrontPage", kAfter, kResult, kOfficeFrontPage, 4,
+     Block::kOffice},
+    {MSOfficeRecent, "Micorsoft Office Recent Backup Files", kAfter, kResult, kOfficeRecentFolder,
+     0, Block::kOffice},
+};
+
+}  // namespace
+
+std::span<const CleaningItem> CleaningItems() {
+  return kItems;
+}
+
+}  // namespace tidora::cleaning

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "cleaning/cleaner_id.h"
+#include "ui/control_id.h"
+
+namespace tidora::cleaning {
+
+enum class RowMode {
+  kRowAfter,    // the cleaner runs, then the run appends its row
+  kPendingRow,  // the run appends a "Pending" row that the cleaner fills while it works
+};
+
+enum class CountRule {
+  kResult,     // the row shows, and the total adds, what the cleaner returned
+  kAlwaysOne,  // the row shows "1" and the total adds 1, whatever the cleaner returned
+};
+
+enum class Block {
+  kNone,
+  kNetscape,  // gated on the enabled state of groupNetscape instead of a checkbox
+  kOffice,    // skipped whole, with its steps, while groupOffice is disabled
+};
+
+struct CleaningItem {
+  ui::ControlId gate;  // the checkbox that selects the item
+  std::string_view caption;
+  RowMode mode;
+  CountRule count;
+  CleanerId cleaner;
+  int step;  // added to the bar after the item, run or not
+  Block block = Block::kNone;
+};
+
+// The 22 items in the order the run takes them.
+std::span<const CleaningItem> CleaningItems();
+
+}  // namespace tidora::cleaning

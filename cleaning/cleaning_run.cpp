@@ -1,0 +1,149 @@
+#include "cleaning/cleaning_run.h"
+
+#include <cctype>
+#include <string>
+
+namespace tidora::cleaning {
+
+namespace {
+
+using ui::ControlId;
+
+constexpr ControlId kRunControls[] = {ControlId::bntTraceCleaner, ControlId::bntIERepair,
+                                      ControlId::bntToolsMenu, ControlId::bntClose,
+                                      ControlId::bntAbout};
+
+std::string TrimmedLowerCase(std::string_view text) {
+  auto is_blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+  while (!text.empty() && is_blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && is_blank(text.back())) text.remove_suffix(1);
+  std::string lower(text);
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return lower;
+}
+
+// Leaves running() false however the handler ends, an escaping error included.
+class RunningScope {
+ public:
+  explicit RunningScope(bool& running) : running_(running) { running_ = true; }
+  RunningScope(const RunningScope&) = delete;
+  RunningScope& operator=(const RunningScope&) = delete;
+  ~RunningScope() { running_ = false; }
+
+ private:
+  bool& running_;
+};
+
+}  // namespace
+
+class CleaningRun::PendingRowProgress final : public LongCleanerProgress {
+ public:
+  explicit PendingRowProgress(CleaningRun& run) : run_(run) {}
+  void ShowCount(int count) override {
+    run_.results_.ShowPendingCount(count);
+    run_.controls_.DispatchPendingInput();
+  }
+  bool StopRequested() override { return run_.StopTest(); }
+  void Finish() override { run_.results_.FinishPendingRow(); }
+
+ private:
+  CleaningRun& run_;
+};
+
+CleaningRun::CleaningRun(ui::ControlSet& controls, Cleaners& cleaners)
+    : controls_(controls), cleaners_(cleaners), results_(controls) {}
+
+bool CleaningRun::HandleClick(ControlId id) {
+  if (id == ControlId::bntCleanNow) {
+    bntCleanNowClick();
+    return true;
+  }
+  if (id == ControlId::bntStopFinish) {
+    bntStopFinishClick();
+    return true;
+  }
+  return false;
+}
+
+bool CleaningRun::IsRunStopped() const {
+  return TrimmedLowerCase(controls_.Caption(ControlId::bntStopFinish)) == "finished";
+}
+
+void CleaningRun::SetRunControlsEnabled(int state) {
+  for (ControlId button : kRunControls) controls_.SetEnabled(button, state == kRunOver);
+}
+
+bool CleaningRun::StopTest() {
+  controls_.DispatchPendingInput();
+  return IsRunStopped();
+}
+
+void CleaningRun::Prepare() {
+  results_.Clear();
+  controls_.SetPosition(ControlId::CleanResultProgressBar, 0);
+  controls_.SetCaption(ControlId::TotalResult, "0");
+  controls_.SetCaption(ControlId::bntStopFinish, "Stop");
+  SetRunControlsEnabled(kRunStarted);
+  controls_.SetVisible(ControlId::CleanItems, false);
+  controls_.SetVisible(ControlId::CleanResult, true);
+  controls_.Focus(ControlId::sgResultList);
+  controls_.Repaint(ControlId::kMainWindow);
+}
+
+bool CleaningRun::Selected(const CleaningItem& item) const {
+  if (!cleaners_.Available(item.cleaner)) return false;
+  // The Netscape block runs whenever its group is enabled, which the run has tested already.
+  return item.block == Block::kNetscape || controls_.Ticked(item.gate);
+}
+
+int CleaningRun::Execute(const CleaningItem& item) {
+  PendingRowProgress progress(*this);
+  if (item.mode == RowMode::kPendingRow) {
+    results_.AddRow(item.caption, "0", "Pending");
+    return cleaners_.Clean(item.cleaner, progress);
+  }
+  const int result = cleaners_.Clean(item.cleaner, progress);
+  const int counted = item.count == CountRule::kAlwaysOne ? 1 : result;
+  results_.AddRow(item.caption, std::to_string(counted), "Finished");
+  return counted;
+}
+
+void CleaningRun::bntCleanNowClick() {
+  RunningScope running(running_);
+  Prepare();
+  int total = 0;
+  const auto items = CleaningItems();
+  for (size_t index = 0; index < items.size(); ++index) {
+    const CleaningItem& item = items[index];
+    if (item.block == Block::kNetscape && !controls_.Enabled(ControlId::groupNetscape)) continue;
+    if (item.block == Block::kOffice && !controls_.Enabled(ControlId::groupOffice)) break;
+    if (Selected(item)) total += Execute(item);
+    controls_.SetCaption(ControlId::TotalResult, std::to_string(total));
+    const int position = controls_.Position(ControlId::CleanResultProgressBar);
+    controls_.SetPosition(ControlId::CleanResultProgressBar, position + item.step);
+    if (index + 1 == items.size()) break;  // the last item has no stop test
+    if (StopTest()) return;
+    controls_.Repaint(ControlId::kMainWindow);
+  }
+  Complete();
+}
+
+void CleaningRun::Complete() {
+  controls_.Repaint(ControlId::kMainWindow);
+  controls_.SetPosition(ControlId::CleanResultProgressBar, 100);
+  controls_.SetCaption(ControlId::bntStopFinish, "Finished");
+  SetRunControlsEnabled(kRunOver);
+}
+
+void CleaningRun::bntStopFinishClick() {
+  if (IsRunStopped()) {
+    controls_.Click(ControlId::bntTraceCleaner);
+    return;
+  }
+  controls_.SetCaption(ControlId::bntStopFinish, "Finished");
+  SetRunControlsEnabled(kRunOver);
+}
+
+}  // namespace tidora::cleaning

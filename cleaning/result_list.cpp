@@ -1,0 +1,43 @@
+#include "cleaning/result_list.h"
+
+#include <string>
+
+namespace tidora::cleaning {
+
+namespace {
+using ui::ControlId;
+constexpr ControlId kGrid = ControlId::sgResultList;
+constexpr int kVisibleRows = 10;
+}  // namespace
+
+void ResultList::Clear() {
+  controls_.SetRowCount(kGrid, 2);
+  for (int column = 0; column < 3; ++column) controls_.SetCell(kGrid, 1, column, "");
+  controls_.Repaint(kGrid);
+}
+
+void ResultList::AddRow(std::string_view caption, std::string_view count, std::string_view status) {
+  const int trailing = controls_.RowCount(kGrid) - 1;
+  controls_.SetCell(kGrid, trailing, 0, caption);
+  controls_.SetCell(kGrid, trailing, 1, count);
+  controls_.SetCell(kGrid, trailing, 2, status);
+  controls_.SetRowCount(kGrid, trailing + 2);
+  const int last = trailing + 1;
+  controls_.SetTopRow(kGrid, last < kVisibleRows ? 1 : last - (kVisibleRows - 1));
+  controls_.Repaint(kGrid);
+}
+
+int ResultList::PendingRow() const {
+  return controls_.RowCount(kGrid) - 2;
+}
+
+void ResultList::ShowPendingCount(int count) {
+  controls_.SetCell(kGrid, PendingRow(), 1, std::to_string(count));
+  controls_.Repaint(kGrid);
+}
+
+void ResultList::FinishPendingRow() {
+  controls_.SetCell(kGrid, PendingRow(), 2, "Finished");
+}
+
+}  // namespace tidora::cleaning

@@ -1,0 +1,208 @@
+#include "system/windows_cleaners.h"
+
+#include <exception>
+#include <vector>
+
+#include "cleaning/file_search.h"
+#include "cleaning/shared_routines.h"
+#include "ui/main_form.h"
+
+namespace tidora::system {
+
+namespace {
+
+using platform::RegistryRoot;
+namespace attribute = platform::attribute;
+
+int DeleteAllValues(platform::RegistryKey& key) {
+  int deleted = 0;
+  for (const auto& name : key.ValueNames()) deleted += key.DeleteValue(name) ? 1 : 0;
+  return deleted;
+}
+
+int CleanMruKey(platform::Registry& registry, const std::string& bar, const char* list) {
+  if (auto key = registry.Open(RegistryRoot::CurrentUser, bar + "\\" + list)) {
+    return DeleteAllValues(*key);
+  }
+  return 0;
+}
+
+bool EndsWithTmp(std::string_view name) {
+  constexpr std::string_view kSuffix = ".tmp";
+  if (name.size() < kSuffix.size()) return false;
+  const auto tail = name.substr(name.size() - kSuffix.size());
+  for (size_t i = 0; i < kSuffix.size(); ++i) {
+    const char c = tail[i];
+    if ((c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c) != kSuffix[i]) return false;
+  }
+  return true;
+}
+
+std::string Trimmed(std::string text) {
+  auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+  while (!text.empty() && blank(text.back())) text.pop_back();
+  size_t first = 0;
+  while (first < text.size() && blank(text[first])) ++first;
+  return text.substr(first);
+}
+
+std::string WithTrailingBackslash(std::string folder) {
+  if (folder.empty() || folder.back() != '\\') folder.push_back('\\');
+  return folder;
+}
+
+// One folder level of the walk: the subfolders its listing gave, and the next to enter.
+struct Level {
+  std::vector<std::string> subfolders;
+  size_t next = 0;
+};
+
+class TmpFileScan {
+ public:
+  TmpFileScan(platform::FileSystem& files, cleaning::LongCleanerProgress& progress)
+      : files_(files), progress_(progress) {}
+
+  // Lists folder once: its *.tmp files go at once, its subfolders are kept for later.
+  Level Visit(const std::string& folder) {
+    Level level;
+    cleaning::SearchFolder(files_, folder + "*.*", cleaning::kMaskEntriesAndFolders,
+                           [&](const platform::FoundEntry& entry) {
+                             if (entry.attributes & attribute::kDirectory) {
+                               // Junctions and links can loop or lead off the drive: never entered.
+                               if (!(entry.attributes & attribute::kReparsePoint)) {
+                                 level.subfolders.push_back(folder + entry.name + "\\");
+                               }
+                               return true;
+                             }
+                             // The long name decides: the system's pattern match also takes 8.3
+                             // short names.
+                             if (!EndsWithTmp(entry.name)) return true;
+                             Delete(folder + entry.name, entry.attributes);
+                             stopped_ = progress_.StopRequested();
+                             return !stopped_;
+                           });
+    return level;
+  }
+
+  bool stopped() const { return stopped_; }
+  int deleted() const { return deleted_; }
+
+ private:
+  void Delete(const std::string& path, std::uint32_t attributes) {
+    const bool guarded =
+        attributes & (attribute::kReadOnly | attribute::kHidden | attribute::kSystem);
+    if (guarded) files_.SetAttributes(path, attribute::kNormal);
+    if (files_.RemoveFile(path)) {
+      progress_.ShowCount(++deleted_);
+    } else if (guarded) {
+      files_.SetAttributes(path, attributes);  // it stays, as it was
+    }
+  }
+
+  platform::FileSystem& files_;
+  cleaning::LongCleanerProgress& progress_;
+  int deleted_ = 0;
+  bool stopped_ = false;
+};
+
+}  // namespace
+
+std::string RecentDocumentsFolder(platform::Shell& shell, platform::Registry& registry) {
+  std::string folder = shell.RecentFolder();
+  if (!folder.empty()) return folder;
+  const std::string profile = cleaning::UserProfileFolder(registry);
+  return profile.empty() ? std::string() : profile + "\\Recent";
+}
+
+int CleanRecentDocuments(platform::FileSystem& files, std::string_view recent_folder) {
+  // An unknown folder must never become the drive's root.
+  if (recent_folder.empty()) return 0;
+  int deleted = 0;
+  try {
+    cleaning::SearchFolder(files, cleaning::JoinPath(recent_folder, "*.*"),
+                           cleaning::kMaskFilesNotFolders, [&](const platform::FoundEntry& entry) {
+                             deleted +=
+                                 files.RemoveFile(cleaning::JoinPath(recent_folder, entry.name));
+                             return true;
+                           });
+  } catch (const std::exception&) {
+    // A broken listing ends the loop; what went before stays counted.
+  }
+  return deleted;
+}
+
+int CleanRunHistory(platform::Registry& registry) {
+  auto key = registry.Open(RegistryRoot::CurrentUser, kRunMruKey);
+  return key ? DeleteAllValues(*key) : 0;
+}
+
+int CleanFindHistory(platform::Registry& registry) {
+  std::vector<std::string> bars;
+  if (auto key = registry.Open(RegistryRoot::CurrentUser, kExplorerBarsKey)) {
+    bars = key->SubkeyNames();
+  }
+  int deleted = 0;
+  for (const auto& name : bars) {
+    const std::string bar = std::string(kExplorerBarsKey) + "\\" + name;
+    auto key = registry.Open(RegistryRoot::CurrentUser, bar);
+    if (!key) continue;
+    if (key->HasSubkey("FilesNamedMRU")) deleted += CleanMruKey(registry, bar, "FilesNamedMRU");
+    if (key->HasSubkey("ContainingTextMRU")) {
+      deleted += CleanMruKey(registry, bar, "ContainingTextMRU");
+    }
+  }
+  return deleted;
+}
+
+int CleanTempFolder(platform::FileSystem& files) {
+  return cleaning::DeleteFilesInFolder(files, Trimmed(files.TempFolder()));
+}
+
+int DeleteTmpFilesUnder(platform::FileSystem& files, std::string_view folder,
+                        cleaning::LongCleanerProgress& progress) {
+  TmpFileScan scan(files, progress);
+  // Depth first without recursion, so that no tree is too deep: only the subfolder lists of
+  // the folders on the current path are held.
+  std::vector<Level> path;
+  path.push_back(scan.Visit(WithTrailingBackslash(Trimmed(std::string(folder)))));
+  while (!path.empty() && !scan.stopped()) {
+    Level& level = path.back();
+    if (level.next == level.subfolders.size()) {
+      path.pop_back();
+      continue;
+    }
+    const std::string next = level.subfolders[level.next++];
+    path.push_back(scan.Visit(next));
+  }
+  return scan.deleted();
+}
+
+int ScanSystemDiskTempFiles(platform::FileSystem& files, cleaning::LongCleanerProgress& progress) {
+  const std::string windows = files.WindowsFolder();
+  int deleted = 0;
+  if (windows.size() >= 2 && windows[1] == ':') {
+    deleted = DeleteTmpFilesUnder(files, windows.substr(0, 2), progress);
+  }
+  progress.Finish();
+  return deleted;
+}
+
+bool EmptyRecycleBin(platform::Shell& shell) {
+  switch (shell.EmptyRecycleBin(0)) {
+    case platform::RecycleBinOutcome::kEmptied:
+    case platform::RecycleBinOutcome::kAlreadyEmpty:
+      return true;
+    case platform::RecycleBinOutcome::kLibraryMissing:
+      shell.ShowMessage(0, kShellLibraryMissing, ui::kApplicationTitle);
+      return false;
+    case platform::RecycleBinOutcome::kFailed:
+      break;
+  }
+  return false;
+}
+
+bool ClearClipboard(platform::Shell& shell) {
+  return shell.EmptyClipboard(0);
+}
+
+}  // namespace tidora::system
