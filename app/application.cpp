@@ -162,7 +162,17 @@ bool Application::HandleDialogKeys(MSG& message) {
 }
 
 void Application::OnClick(ControlId id) {
-  form_.HandleClick(id);
+  if (!form_.HandleClick(id)) run_.HandleClick(id);
+  if (close_after_run_ && !run_.running()) controls_.EndApplication();
+}
+
+void Application::OnClose() {
+  if (!run_.running()) {
+    controls_.EndApplication();
+    return;
+  }
+  close_after_run_ = true;
+  if (!run_.IsRunStopped()) run_.bntStopFinishClick();
 }
 
 void Application::OnCommand(HWND window, WPARAM wparam) {
@@ -229,7 +239,7 @@ LRESULT Application::OnMainMessage(HWND window, UINT message, WPARAM wparam, LPA
     case WM_CTLCOLORBTN:
       return ColorControl(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
     case WM_CLOSE:
-      controls_.EndApplication();
+      OnClose();
       return 0;
     case WM_DESTROY:
       controls_.Forget();

@@ -3,6 +3,9 @@
 #include <windows.h>
 
 #include "app/win32_control_set.h"
+#include "cleaning/cleaner_catalog.h"
+#include "cleaning/cleaning_run.h"
+#include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
 #include "ui/main_form.h"
@@ -37,6 +40,8 @@ class Application {
   LRESULT OnSplashMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   void OnCommand(HWND window, WPARAM wparam);
   void OnClick(ui::ControlId id);
+  // Closing the frame during a run stops it; the program ends when the run has.
+  void OnClose();
   bool RegisterClasses();
   HWND CreateSplashWindow();
   HWND CreateMainWindow();
@@ -45,8 +50,12 @@ class Application {
   HINSTANCE instance_;
   win32::Win32Registry registry_;
   win32::Win32Shell shell_;
+  win32::Win32FileSystem files_;
   Win32ControlSet controls_;
   ui::MainForm form_{controls_, registry_, shell_};
+  cleaning::CleanerCatalog cleaners_{registry_, files_, shell_};
+  cleaning::CleaningRun run_{controls_, cleaners_};
+  bool close_after_run_ = false;
 };
 
 }  // namespace tidora::app

@@ -267,6 +267,39 @@ void Win32ControlSet::Repaint(ControlId id) {
   }
 }
 
+bool Win32ControlSet::AllowedWhileBusy(const MSG& message) const {
+  const bool keyboard = message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST;
+  const bool mouse = (message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST) ||
+                     (message.message >= WM_NCMOUSEMOVE && message.message <= WM_NCXBUTTONDBLCLK);
+  if (!keyboard && !mouse) return true;  // painting, timers and the like
+  for (ControlId id : {ControlId::bntStopFinish, ControlId::bntHelp, ControlId::kFrameMinimize,
+                       ControlId::kFrameClose}) {
+    if (message.hwnd == Window(id)) return true;
+  }
+  HWND main = Window(ControlId::kMainWindow);
+  // The frame itself: dragging its title bar, and Alt+F4.
+  const bool system_key = message.message == WM_SYSKEYDOWN || message.message == WM_SYSKEYUP ||
+                          message.message == WM_SYSCHAR;
+  const bool non_client =
+      message.message >= WM_NCMOUSEMOVE && message.message <= WM_NCXBUTTONDBLCLK;
+  return message.hwnd == main && (non_client || system_key);
+}
+
+void Win32ControlSet::DispatchPendingInput() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));  // for the main loop
+      return;
+    }
+    if (!AllowedWhileBusy(message)) continue;
+    HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    if (root && IsDialogMessageW(root, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
 void Win32ControlSet::EndApplication() {
   if (HWND splash = Window(ControlId::kSplashWindow)) DestroyWindow(splash);
   if (HWND main = Window(ControlId::kMainWindow)) DestroyWindow(main);

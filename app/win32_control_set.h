@@ -52,6 +52,7 @@ class Win32ControlSet final : public ui::ControlSet {
   void Focus(ui::ControlId id) override;
   void Repaint(ui::ControlId id) override;
   void Click(ui::ControlId id) override { RaiseClick(id); }
+  void DispatchPendingInput() override;
   void EndApplication() override;
 
  private:
@@ -59,6 +60,8 @@ class Win32ControlSet final : public ui::ControlSet {
     HWND window;
     ui::ControlKind kind;
   };
+  // What may reach the windows while a long task runs.
+  bool AllowedWhileBusy(const MSG& message) const;
   // nullptr unless id names a created control of that kind.
   HWND Of(ui::ControlId id, ui::ControlKind kind) const;
 

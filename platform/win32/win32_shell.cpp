@@ -16,6 +16,11 @@ HWND ToHwnd(platform::WindowId window) {
   return reinterpret_cast<HWND>(window);
 }
 
+// A box without a named owner belongs to the active window, so that it is modal to it.
+HWND OwnerOf(platform::WindowId window) {
+  return window ? ToHwnd(window) : GetActiveWindow();
+}
+
 using EmptyRecycleBinFunction = HRESULT(WINAPI*)(HWND, LPCWSTR, DWORD);
 using QueryRecycleBinFunction = HRESULT(WINAPI*)(LPCWSTR, SHQUERYRBINFO*);
 
@@ -59,13 +64,13 @@ bool Win32Shell::PostClose(platform::WindowId window) {
 
 bool Win32Shell::Confirm(platform::WindowId owner, std::string_view text,
                          std::string_view caption) {
-  return MessageBoxW(ToHwnd(owner), Widen(text).c_str(), Widen(caption).c_str(),
+  return MessageBoxW(OwnerOf(owner), Widen(text).c_str(), Widen(caption).c_str(),
                      MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 void Win32Shell::ShowMessage(platform::WindowId owner, std::string_view text,
                              std::string_view caption) {
-  MessageBoxW(ToHwnd(owner), Widen(text).c_str(), Widen(caption).c_str(), MB_OK);
+  MessageBoxW(OwnerOf(owner), Widen(text).c_str(), Widen(caption).c_str(), MB_OK);
 }
 
 namespace {

@@ -7,29 +7,12 @@
 
 #include <string>
 
-#include "platform/win32/unique_handles.h"
 #include "platform/win32/utf.h"
+#include "tests/win/running_program.h"
 #include "ui/layout.h"
 
 namespace tidora::testing {
 namespace {
-
-std::wstring BuildFolder() {
-  wchar_t self[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring folder(self);
-  folder.resize(folder.find_last_of(L"\\/") + 1);
-  return folder + L"..\\";
-}
-
-HWND WaitForVisibleWindow(const wchar_t* class_name, const wchar_t* title, DWORD timeout_ms) {
-  for (DWORD waited = 0; waited < timeout_ms; waited += 50) {
-    HWND window = FindWindowW(class_name, title);
-    if (window && IsWindowVisible(window)) return window;
-    Sleep(50);
-  }
-  return nullptr;
-}
 
 const wchar_t* ClassOf(ui::ControlKind kind) {
   switch (kind) {
@@ -69,33 +52,6 @@ BOOL CALLBACK Match(HWND window, LPARAM data) {
   return TRUE;
 }
 
-class RunningProgram : public ::testing::Test {
- protected:
-  // Started from the Windows folder, not its own, as a shortcut may start it.
-  void SetUp() override {
-    std::wstring command = L"\"" + BuildFolder() + L"app\\tidora.exe\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               L"C:\\windows", &startup, &started))
-        << GetLastError();
-    process_ = win32::UniqueKernelObject(started.hProcess);
-    win32::UniqueKernelObject thread(started.hThread);
-    main_ = WaitForVisibleWindow(L"TProjectMainForm", L"Tidora", 20000);
-    ASSERT_NE(main_, nullptr);
-  }
-  void TearDown() override {
-    if (main_ && IsWindow(main_)) PostMessageW(main_, WM_CLOSE, 0, 0);
-    if (process_ && WaitForSingleObject(process_.get(), 20000) != WAIT_OBJECT_0) {
-      TerminateProcess(process_.get(), 1);
-    }
-  }
-
-  win32::UniqueKernelObject process_;
-  HWND main_ = nullptr;
-};
-
 TEST_F(RunningProgram, EveryControlIsFoundByItsClassCaptionAndId) {
   for (const auto& entry : ui::MainWindowControls()) {
     Search search{ClassOf(entry.kind), win32::Widen(entry.caption), static_cast<int>(entry.id)};
@@ -115,7 +71,7 @@ TEST_F(RunningProgram, HelpOpensTheShippedHelpFileWhereverItWasStarted) {
 
 TEST_F(RunningProgram, EndsWhenItsWindowCloses) {
   PostMessageW(main_, WM_CLOSE, 0, 0);
-  EXPECT_EQ(WaitForSingleObject(process_.get(), 20000), WAIT_OBJECT_0);
+  EXPECT_TRUE(WaitForExit(20000));
   DWORD exit_code = 1;
   GetExitCodeProcess(process_.get(), &exit_code);
   EXPECT_EQ(exit_code, 0u);
