@@ -223,7 +223,7 @@ void AddColumn(HWND list, int index, int width) {
 }
 
 void SetUpGrid(HWND grid) {
-  SendMessageW(grid, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER);
+  SendMessageW(grid, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES);
   for (int column = 0; column < 3; ++column) {
     AddColumn(grid, column, skin::Scale(kGridColumnWidths[column]));
   }
