@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include <shellapi.h>
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
@@ -12,6 +11,7 @@
 #include <vector>
 
 #include "tests/win/running_program.h"
+#include "tests/win/traces.h"
 
 namespace tidora::testing {
 namespace {
@@ -35,15 +35,6 @@ constexpr ControlId kWindowsItems[] = {ControlId::WinDocumentHistory,
 
 bool Exists(const std::wstring& path) {
   return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-void MakeFile(const std::wstring& path, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE) << path.size();
-  DWORD written = 0;
-  WriteFile(file, "trace", 5, &written, nullptr);
-  CloseHandle(file);
-  SetFileAttributesW(path.c_str(), attributes);
 }
 
 void MakeFolder(const std::wstring& path) {
@@ -84,33 +75,6 @@ int ValueCount(const std::wstring& key_path) {
   return static_cast<int>(values);
 }
 
-void PutOnClipboard(const char* text) {
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  const size_t size = strlen(text) + 1;
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-  memcpy(GlobalLock(memory), text, size);
-  GlobalUnlock(memory);
-  SetClipboardData(CF_TEXT, memory);
-  CloseClipboard();
-}
-
-void Recycle(const std::wstring& path) {
-  std::wstring from = path + L'\0';
-  SHFILEOPSTRUCTW operation{};
-  operation.wFunc = FO_DELETE;
-  operation.pFrom = from.c_str();
-  operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-  ASSERT_EQ(SHFileOperationW(&operation), 0);
-}
-
-long long RecycleBinItems() {
-  SHQUERYRBINFO info{};
-  info.cbSize = sizeof info;
-  SHQueryRecycleBinW(nullptr, &info);
-  return info.i64NumItems;
-}
-
 class CleaningEndToEnd : public RunningProgram {
  protected:
   void ShowWindowsTab() {
@@ -140,7 +104,7 @@ TEST_F(CleaningEndToEnd, TheWindowsTabCleansEveryPlantedTraceAndNothingElse) {
   const std::wstring recent = Folder(CSIDL_RECENT);
   ASSERT_FALSE(recent.empty());
   MakeFolder(recent);
-  MakeFile(recent + L"\\letter.lnk");
+  ASSERT_TRUE(MakeFile(recent + L"\\letter.lnk"));
   MakeFile(recent + L"\\plans.lnk", FILE_ATTRIBUTE_HIDDEN);
   MakeFile(recent + L"\\pinned.lnk", FILE_ATTRIBUTE_READONLY);
   // Run and search histories.
@@ -171,9 +135,9 @@ TEST_F(CleaningEndToEnd, TheWindowsTabCleansEveryPlantedTraceAndNothingElse) {
   MakeFile(std::wstring(kLoopFolder) + L"\\inner\\looped.tmp");
   // The Recycle Bin and the clipboard.
   MakeFile(temp + L"e2e-recycled.txt");
-  Recycle(temp + L"e2e-recycled.txt");
+  ASSERT_TRUE(MoveToRecycleBin(temp + L"e2e-recycled.txt"));
   ASSERT_GT(RecycleBinItems(), 0);
-  PutOnClipboard("a secret");
+  PutTextOnClipboard("a secret");
 
   ShowWindowsTab();
   Press(ControlId::bntCleanNow);

@@ -16,20 +16,10 @@
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_url_cache.h"
 #include "platform/win32/win32_url_history.h"
+#include "tests/win/traces.h"
 
 namespace tidora::testing {
 namespace {
-
-void PutTextOnClipboard(const char* text) {
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  const size_t size = strlen(text) + 1;
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-  memcpy(GlobalLock(memory), text, size);
-  GlobalUnlock(memory);
-  SetClipboardData(CF_TEXT, memory);
-  CloseClipboard();
-}
 
 TEST(Win32Shell, EmptiesTheClipboard) {
   PutTextOnClipboard("a secret");
@@ -62,31 +52,16 @@ TEST(Win32Shell, LeavesAClipboardThatAnotherProgramHolds) {
   CloseHandle(release);
 }
 
-bool MoveToRecycleBin(const std::wstring& path) {
-  std::wstring from = path + L'\0';  // the list ends in a double NUL
-  SHFILEOPSTRUCTW operation{};
-  operation.wFunc = FO_DELETE;
-  operation.pFrom = from.c_str();
-  operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-  return SHFileOperationW(&operation) == 0;
-}
-
 TEST(Win32Shell, EmptiesTheRecycleBinAndKnowsWhenItIsEmpty) {
   win32::Win32Shell shell;
   win32::Win32FileSystem files;
   const std::wstring path = win32::Widen(files.TempFolder()) + L"tidora-recycled.txt";
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  CloseHandle(file);
+  ASSERT_TRUE(MakeFile(path));
   ASSERT_TRUE(MoveToRecycleBin(path));
-  SHQUERYRBINFO info{};
-  info.cbSize = sizeof info;
-  ASSERT_EQ(SHQueryRecycleBinW(nullptr, &info), S_OK);
-  ASSERT_GT(info.i64NumItems, 0);
+  ASSERT_GT(RecycleBinItems(), 0);
 
   EXPECT_EQ(shell.EmptyRecycleBin(0), platform::RecycleBinOutcome::kEmptied);
-  ASSERT_EQ(SHQueryRecycleBinW(nullptr, &info), S_OK);
-  EXPECT_EQ(info.i64NumItems, 0);
+  EXPECT_EQ(RecycleBinItems(), 0);
   EXPECT_EQ(shell.EmptyRecycleBin(0), platform::RecycleBinOutcome::kAlreadyEmpty);
 }
 
