@@ -6,6 +6,7 @@
 #include "app/gdi.h"
 #include "app/guarded.h"
 #include "app/skin.h"
+#include "app/window_text.h"
 
 namespace tidora::app {
 
@@ -44,11 +45,7 @@ void PaintContainer(HWND window, ControlKind kind) {
     return;
   }
   BufferedPaint buffer(scope.dc(), client);
-  const int length = GetWindowTextLengthW(window);
-  std::wstring title(static_cast<size_t>(length) + 1, L'\0');
-  GetWindowTextW(window, title.data(), length + 1);
-  title.resize(static_cast<size_t>(length));
-  skin::PaintPanel(buffer.dc(), client, title);
+  skin::PaintPanel(buffer.dc(), client, WindowText(window));
 }
 
 // Panels, tab sheets, the page control and group boxes hold other controls: they pass what their

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/gdi.h"
+#include "app/window_text.h"
 
 namespace tidora::app::skin {
 
@@ -313,8 +314,6 @@ void PaintButton(const DRAWITEMSTRUCT& item, ui::ControlKind kind) {
     FrameRgn(paint, shape.get(), edge.get(), 1, 1);
   }
 
-  wchar_t caption[128] = {};
-  GetWindowTextW(item.hwndItem, caption, 128);
   RECT text_area = box;
   if (kind == ui::ControlKind::kNavButton) {
     const int glyph = Scale(18);
@@ -323,7 +322,7 @@ void PaintButton(const DRAWITEMSTRUCT& item, ui::ControlKind kind) {
                RECT{box.left + Scale(5), top_edge, box.left + Scale(5) + glyph, top_edge + glyph});
     text_area.left += Scale(27);
   }
-  std::wstring text(caption);
+  std::wstring text = WindowText(item.hwndItem);
   // Leading and trailing blanks are part of some stored captions; they must not shift the text.
   const auto first = text.find_first_not_of(L' ');
   text = first == std::wstring::npos ? L""
@@ -386,10 +385,7 @@ void PaintCheckBox(HWND box, HDC target) {
          w);
   }
 
-  const int length = GetWindowTextLengthW(box);
-  std::wstring caption(static_cast<size_t>(length) + 1, L'\0');
-  GetWindowTextW(box, caption.data(), length + 1);
-  caption.resize(static_cast<size_t>(length));
+  const std::wstring caption = WindowText(box);
   RECT text = client;
   text.left = square.right + Scale(4);
   const auto font = reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0));

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/window_text.h"
 #include "platform/win32/utf.h"
 
 namespace tidora::app {
@@ -15,14 +16,6 @@ using ui::ControlId;
 using ui::ControlKind;
 using win32::Narrow;
 using win32::Widen;
-
-std::string WindowText(HWND window) {
-  const int length = GetWindowTextLengthW(window);
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  GetWindowTextW(window, text.data(), length + 1);
-  text.resize(static_cast<size_t>(length));
-  return Narrow(text);
-}
 
 std::string ListViewText(HWND list, int item, int column) {
   std::vector<wchar_t> buffer(1024);
@@ -91,7 +84,7 @@ HWND Win32ControlSet::Of(ControlId id, ControlKind kind) const {
 
 std::string Win32ControlSet::Caption(ControlId id) const {
   HWND window = Window(id);
-  return window ? WindowText(window) : std::string();
+  return window ? Narrow(WindowText(window)) : std::string();
 }
 
 void Win32ControlSet::SetCaption(ControlId id, std::string_view caption) {
