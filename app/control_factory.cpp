@@ -18,6 +18,7 @@ using ui::ControlSpec;
 
 constexpr UINT_PTR kSubclassId = 1;
 constexpr int kGridColumnWidths[] = {302, 94, 85};
+constexpr int kGridRowHeight = 20;
 
 const ControlSpec* LayoutOf(HWND window) {
   return ui::FindControlSpec(static_cast<ControlId>(GetDlgCtrlID(window)));
@@ -221,6 +222,10 @@ void AddColumn(HWND list, int index, int width) {
 
 void SetUpGrid(HWND grid) {
   SendMessageW(grid, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES);
+  // Rows 20 pixels high: a list view takes its row height from its small-image list. The list
+  // lives as long as the grid (it is not shared, so the grid destroys it).
+  HIMAGELIST row_height = ImageList_Create(1, skin::Scale(kGridRowHeight), ILC_COLOR, 0, 0);
+  SendMessageW(grid, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(row_height));
   for (int column = 0; column < 3; ++column) {
     AddColumn(grid, column, skin::Scale(kGridColumnWidths[column]));
   }

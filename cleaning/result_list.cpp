@@ -2,12 +2,13 @@
 
 #include <string>
 
+#include "ui/layout.h"
+
 namespace tidora::cleaning {
 
 namespace {
 using ui::ControlId;
 constexpr ControlId kGrid = ControlId::sgResultList;
-constexpr int kVisibleRows = 10;
 }  // namespace
 
 void ResultList::Clear() {
@@ -23,7 +24,7 @@ void ResultList::AddRow(std::string_view caption, std::string_view count, std::s
   controls_.SetCell(kGrid, trailing, 2, status);
   controls_.SetRowCount(kGrid, trailing + 2);
   const int last = trailing + 1;
-  controls_.SetTopRow(kGrid, last < kVisibleRows ? 1 : last - (kVisibleRows - 1));
+  controls_.SetTopRow(kGrid, last < ui::kGridVisibleRows ? 1 : last - (ui::kGridVisibleRows - 1));
   controls_.Repaint(kGrid);
 }
 

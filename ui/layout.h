@@ -44,6 +44,8 @@ inline constexpr int kMainClientHeight = 494;
 inline constexpr int kTitleBarHeight = 28;
 inline constexpr int kSplashClientWidth = 361;
 inline constexpr int kSplashClientHeight = 139;
+// Rows of 20 pixels the result grid shows below its header; the run keeps the last ten in view.
+inline constexpr int kGridVisibleRows = 10;
 
 std::span<const ControlSpec> MainWindowControls();
 std::span<const ControlSpec> SplashWindowControls();

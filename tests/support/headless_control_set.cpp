@@ -47,6 +47,12 @@ void HeadlessControlSet::SetCell(ControlId id, int row, int column, std::string_
   At(id).rows.at(static_cast<size_t>(row)).at(static_cast<size_t>(column)) = text;
 }
 
+// As a list view scrolls: never past the point where the last row reaches the bottom.
+void HeadlessControlSet::SetTopRow(ControlId id, int row) {
+  const int last_top = std::max(1, RowCount(id) - ui::kGridVisibleRows);
+  At(id).top_row = std::clamp(row, 1, last_top);
+}
+
 void HeadlessControlSet::AddItem(ControlId id, std::string_view text) {
   At(id).items.emplace_back(std::string(text), false);
 }

@@ -36,7 +36,7 @@ class HeadlessControlSet final : public ui::ControlSet {
   std::string Cell(ui::ControlId id, int row, int column) const override;
   void SetCell(ui::ControlId id, int row, int column, std::string_view text) override;
   int TopRow(ui::ControlId id) const override { return At(id).top_row; }
-  void SetTopRow(ui::ControlId id, int row) override { At(id).top_row = row; }
+  void SetTopRow(ui::ControlId id, int row) override;
 
   void ClearItems(ui::ControlId id) override { At(id).items.clear(); }
   void AddItem(ui::ControlId id, std::string_view text) override;

@@ -1,9 +1,11 @@
 // The platform contracts, run against the in-memory fakes.
 
+#include "tests/contract/control_set_contract.h"
 #include "tests/contract/file_system_contract.h"
 #include "tests/contract/registry_contract.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fake_registry.h"
+#include "tests/support/headless_control_set.h"
 
 namespace tidora::testing {
 namespace {
@@ -32,7 +34,16 @@ class FakeFileSystemEnvironment {
   FakeFileSystem files_;
 };
 
+class HeadlessControlSetEnvironment {
+ public:
+  ui::ControlSet& controls() { return controls_; }
+
+ private:
+  HeadlessControlSet controls_;
+};
+
 INSTANTIATE_TYPED_TEST_SUITE_P(Fake, RegistryContract, FakeRegistryEnvironment);
+INSTANTIATE_TYPED_TEST_SUITE_P(Headless, ControlSetContract, HeadlessControlSetEnvironment);
 INSTANTIATE_TYPED_TEST_SUITE_P(Fake, FileSystemContract, FakeFileSystemEnvironment);
 
 }  // namespace

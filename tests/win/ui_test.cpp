@@ -15,6 +15,7 @@
 #include "app/skin.h"
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_registry.h"
+#include "tests/contract/control_set_contract.h"
 #include "ui/layout.h"
 
 namespace tidora::testing {
@@ -312,6 +313,26 @@ TEST_F(MainWindowTest, ControlsTakeTheFontOfTheirStyle) {
   EXPECT_EQ(font(ControlId::IER_RestoreOptions), app::skin::FontFor(ui::TextStyle::kCompact));
   EXPECT_EQ(font(ControlId::TotalLabel), app::skin::FontFor(ui::TextStyle::kBold));
 }
+
+// The program's own windows, created and shown, as the control set's contract wants them.
+class Win32ControlSetEnvironment {
+ public:
+  Win32ControlSetEnvironment() : app_(GetModuleHandleW(nullptr)) {
+    app_.Start();
+    ShowWindow(app_.controls().Window(ControlId::kMainWindow), SW_SHOW);
+    PumpMessages();
+  }
+  ~Win32ControlSetEnvironment() {
+    app_.controls().EndApplication();
+    PumpMessages();
+  }
+  ui::ControlSet& controls() { return app_.controls(); }
+
+ private:
+  app::Application app_;
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, ControlSetContract, Win32ControlSetEnvironment);
 
 }  // namespace
 }  // namespace tidora::testing
