@@ -101,14 +101,34 @@ LRESULT CALLBACK ProgressBarProc(HWND window, UINT message, WPARAM wparam, LPARA
   });
 }
 
-// Owner-drawn push buttons: Enter presses the focused one, as for standard push buttons.
+void SetHot(HWND button, bool hot) {
+  if (hot == skin::IsHot(button)) return;
+  if (hot) {
+    SetPropW(button, skin::kHotProperty, reinterpret_cast<HANDLE>(1));
+    TRACKMOUSEEVENT leave{sizeof leave, TME_LEAVE, button, 0};
+    TrackMouseEvent(&leave);
+  } else {
+    RemovePropW(button, skin::kHotProperty);
+  }
+  InvalidateRect(button, nullptr, FALSE);
+}
+
+// Owner-drawn push buttons: Enter presses the focused one, as for standard push buttons, and the
+// one under the mouse lights up.
 LRESULT CALLBACK PushButtonProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
                                 DWORD_PTR) {
   return Guarded([&]() -> LRESULT {
     switch (message) {
       case WM_GETDLGCODE:
         return DLGC_BUTTON | (GetFocus() == window ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+      case WM_MOUSEMOVE:
+        SetHot(window, true);
+        break;
+      case WM_MOUSELEAVE:
+        SetHot(window, false);
+        break;
       case WM_NCDESTROY:
+        RemovePropW(window, skin::kHotProperty);
         RemoveWindowSubclass(window, PushButtonProc, kSubclassId);
         break;
     }
@@ -263,6 +283,7 @@ void SetUp(HWND window, const ControlSpec& entry) {
       SetWindowSubclass(window, ContainerProc, kSubclassId, kind_data);
       if (entry.kind == ControlKind::kGroupBox) SetWindowTheme(window, L"", L"");
       break;
+    case ControlKind::kFrameButton:
     case ControlKind::kNavButton:
     case ControlKind::kButton:
       SetWindowSubclass(window, PushButtonProc, kSubclassId, 0);

@@ -142,8 +142,9 @@ void PaintFrameButton(const DRAWITEMSTRUCT& item) {
   RECT box = item.rcItem;
   const bool pressed = item.itemState & ODS_SELECTED;
   const auto id = static_cast<ui::ControlId>(item.CtlID);
-  const COLORREF top = id == ui::ControlId::kFrameClose ? RGB(232, 120, 100) : RGB(120, 160, 225);
-  const COLORREF bottom = id == ui::ControlId::kFrameClose ? RGB(180, 40, 30) : RGB(30, 70, 150);
+  COLORREF top = id == ui::ControlId::kFrameClose ? RGB(232, 120, 100) : RGB(120, 160, 225);
+  COLORREF bottom = id == ui::ControlId::kFrameClose ? RGB(180, 40, 30) : RGB(30, 70, 150);
+  if (IsHot(item.hwndItem)) top = Mix(top, kWhite, 30), bottom = Mix(bottom, kWhite, 20);
   if (id == ui::ControlId::kFrameControlBox) {
     VerticalGradient(dc, box, RGB(40, 90, 170), RGB(20, 55, 125));  // blends with the title bar
     InflateRect(&box, -1, -1);
@@ -301,6 +302,7 @@ void PaintButton(const DRAWITEMSTRUCT& item, ui::ControlKind kind) {
   Fill(paint, box, kind == ui::ControlKind::kNavButton ? RGB(200, 218, 245) : kBody);
 
   COLORREF top = RGB(110, 160, 235), bottom = RGB(24, 70, 160);
+  if (IsHot(item.hwndItem)) top = RGB(150, 195, 255), bottom = RGB(40, 100, 200);
   if (disabled) top = RGB(200, 208, 220), bottom = RGB(150, 160, 178);
   if (pressed) std::swap(top, bottom);
   const int radius = Scale(8);

@@ -48,6 +48,11 @@ void PaintPanel(HDC dc, const RECT& client, std::wstring_view title);
 void PaintSplashBackground(HDC dc, const RECT& client);
 // The product's logo: a shield with a sparkle, the name and a tagline.
 void PaintLogo(HDC dc, const RECT& area);
+// A button under the mouse carries this window property.
+inline constexpr wchar_t kHotProperty[] = L"TidoraHot";
+inline bool IsHot(HWND button) {
+  return GetPropW(button, kHotProperty) != nullptr;
+}
 void PaintButton(const DRAWITEMSTRUCT& item, ui::ControlKind kind);
 void PaintProgressBar(HWND bar);
 // A checkbox in the skin, from the button's own state, caption and font.

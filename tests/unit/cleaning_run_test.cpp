@@ -127,6 +127,7 @@ TEST_F(CleaningRunTest, NothingTickedWritesNoRowAndFinishes) {
   EXPECT_TRUE(NavigationEnabled());
   EXPECT_TRUE(cleaners_.called.empty());
   EXPECT_EQ(controls_.VisiblePanels(), std::vector<ControlId>{ControlId::CleanResult});
+  EXPECT_EQ(controls_.focused(), ControlId::sgResultList);
 }
 
 TEST_F(CleaningRunTest, ADisabledNetscapeGroupWritesNoRowAndTakesNoStep) {
