@@ -6,6 +6,7 @@
 //   tidora_driver show <control id>             show one panel, hide the others
 //   tidora_driver capture <file.bmp>            the whole screen as a bitmap
 //   tidora_driver park-mouse                    move the pointer to a corner, away from hints
+//   tidora_driver point <caption>               move the pointer over that control
 //   tidora_driver wait-capture <class> <file.bmp> <milliseconds>
 //                                               capture as soon as that window shows
 
@@ -114,6 +115,14 @@ int wmain(int argc, wchar_t** argv) {
          tip = FindWindowExW(nullptr, tip, L"tooltips_class32", nullptr)) {
       SendMessageW(tip, 0x41C /* TTM_POP */, 0, 0);
     }
+    return 0;
+  }
+  if (args.size() == 2 && args[0] == L"point") {
+    HWND control = FindControl(args[1]);
+    if (!control) return Fail("no control with that caption");
+    RECT place;
+    GetWindowRect(control, &place);
+    SetCursorPos((place.left + place.right) / 2, (place.top + place.bottom) / 2);
     return 0;
   }
   if (args.size() == 2 && args[0] == L"capture") {

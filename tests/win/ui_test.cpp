@@ -284,6 +284,16 @@ TEST_F(MainWindowTest, TheKeyboardMovesTicksAndPresses) {
   EXPECT_EQ(ShownPanels(), std::vector<ControlId>{ControlId::groupAbout});
 }
 
+TEST_F(MainWindowTest, AButtonLightsUpUnderTheMouseAndGoesBack) {
+  StartApp();
+  HWND repair = Window(ControlId::bntIERepair);
+  SendMessageW(repair, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  EXPECT_TRUE(app::skin::IsHot(repair));
+  EXPECT_FALSE(app::skin::IsHot(Window(ControlId::bntToolsMenu)));
+  SendMessageW(repair, WM_MOUSELEAVE, 0, 0);
+  EXPECT_FALSE(app::skin::IsHot(repair));
+}
+
 TEST_F(MainWindowTest, TheSplashStepsItsBarThenHides) {
   StartApp();
   HWND splash = Window(ControlId::kSplashWindow);
