@@ -228,7 +228,8 @@ TEST_F(LongScan, StopEndsTheScanEarly) {
   Sleep(500);  // the run ends at its next stop test
   const int shown = CountOf(L"Windows Scan System Disk Temp Files ");
   EXPECT_GT(Remaining(), 0);
-  EXPECT_EQ(shown, kFiles - Remaining());
+  // The row counts these and any other *.tmp file the scan met before them.
+  EXPECT_GE(shown, kFiles - Remaining());
   EXPECT_TRUE(IsWindowEnabled(Control(ControlId::bntTraceCleaner)));
   EXPECT_LT(SendMessageW(Control(ControlId::CleanResultProgressBar), PBM_GETPOS, 0, 0), 100);
 }
