@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/control_factory.h"
+#include "app/dialog_keys.h"
 #include "app/gdi.h"
 #include "app/guarded.h"
 #include "app/skin.h"
@@ -154,11 +155,6 @@ int Application::Run() {
     DispatchMessageW(&message);
   }
   return static_cast<int>(message.wParam);
-}
-
-bool Application::HandleDialogKeys(MSG& message) {
-  HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-  return root && IsDialogMessageW(root, &message);
 }
 
 void Application::OnClick(ControlId id) {

@@ -29,10 +29,6 @@ class Application {
 
   Win32ControlSet& controls() { return controls_; }
 
-  // The keyboard interface of the windows: Tab and Shift+Tab move the focus, Space ticks a box,
-  // Enter presses the focused button. True when the message was handled so.
-  static bool HandleDialogKeys(MSG& message);
-
  private:
   static LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK SplashWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);

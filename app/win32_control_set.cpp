@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/dialog_keys.h"
 #include "app/window_text.h"
 #include "platform/win32/utf.h"
 
@@ -262,8 +263,10 @@ void Win32ControlSet::Repaint(ControlId id) {
 
 bool Win32ControlSet::AllowedWhileBusy(const MSG& message) const {
   const bool keyboard = message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST;
-  const bool mouse = (message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST) ||
-                     (message.message >= WM_NCMOUSEMOVE && message.message <= WM_NCXBUTTONDBLCLK);
+  const bool non_client =
+      message.message >= WM_NCMOUSEMOVE && message.message <= WM_NCXBUTTONDBLCLK;
+  const bool mouse =
+      (message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST) || non_client;
   if (!keyboard && !mouse) return true;  // painting, timers and the like
   for (ControlId id : {ControlId::bntStopFinish, ControlId::bntHelp, ControlId::kFrameMinimize,
                        ControlId::kFrameClose}) {
@@ -273,8 +276,6 @@ bool Win32ControlSet::AllowedWhileBusy(const MSG& message) const {
   // The frame itself: dragging its title bar, and Alt+F4.
   const bool system_key = message.message == WM_SYSKEYDOWN || message.message == WM_SYSKEYUP ||
                           message.message == WM_SYSCHAR;
-  const bool non_client =
-      message.message >= WM_NCMOUSEMOVE && message.message <= WM_NCXBUTTONDBLCLK;
   return message.hwnd == main && (non_client || system_key);
 }
 
@@ -286,8 +287,7 @@ void Win32ControlSet::DispatchPendingInput() {
       return;
     }
     if (!AllowedWhileBusy(message)) continue;
-    HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-    if (root && IsDialogMessageW(root, &message)) continue;
+    if (HandleDialogKeys(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

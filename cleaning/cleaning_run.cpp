@@ -1,7 +1,8 @@
 #include "cleaning/cleaning_run.h"
 
-#include <cctype>
 #include <string>
+
+#include "cleaning/text.h"
 
 namespace tidora::cleaning {
 
@@ -12,17 +13,6 @@ using ui::ControlId;
 constexpr ControlId kRunControls[] = {ControlId::bntTraceCleaner, ControlId::bntIERepair,
                                       ControlId::bntToolsMenu, ControlId::bntClose,
                                       ControlId::bntAbout};
-
-std::string TrimmedLowerCase(std::string_view text) {
-  auto is_blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-  while (!text.empty() && is_blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && is_blank(text.back())) text.remove_suffix(1);
-  std::string lower(text);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lower;
-}
 
 // Leaves running() false however the handler ends, an escaping error included.
 class RunningScope {
@@ -68,7 +58,7 @@ bool CleaningRun::HandleClick(ControlId id) {
 }
 
 bool CleaningRun::IsRunStopped() const {
-  return TrimmedLowerCase(controls_.Caption(ControlId::bntStopFinish)) == "finished";
+  return AsciiLower(TrimBlanks(controls_.Caption(ControlId::bntStopFinish))) == "finished";
 }
 
 void CleaningRun::SetRunControlsEnabled(int state) {

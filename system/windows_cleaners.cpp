@@ -5,6 +5,7 @@
 
 #include "cleaning/file_search.h"
 #include "cleaning/shared_routines.h"
+#include "cleaning/text.h"
 #include "ui/main_form.h"
 
 namespace tidora::system {
@@ -25,25 +26,6 @@ int CleanMruKey(platform::Registry& registry, const std::string& bar, const char
     return DeleteAllValues(*key);
   }
   return 0;
-}
-
-bool EndsWithTmp(std::string_view name) {
-  constexpr std::string_view kSuffix = ".tmp";
-  if (name.size() < kSuffix.size()) return false;
-  const auto tail = name.substr(name.size() - kSuffix.size());
-  for (size_t i = 0; i < kSuffix.size(); ++i) {
-    const char c = tail[i];
-    if ((c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c) != kSuffix[i]) return false;
-  }
-  return true;
-}
-
-std::string Trimmed(std::string text) {
-  auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-  while (!text.empty() && blank(text.back())) text.pop_back();
-  size_t first = 0;
-  while (first < text.size() && blank(text[first])) ++first;
-  return text.substr(first);
 }
 
 std::string WithTrailingBackslash(std::string folder) {
@@ -76,7 +58,7 @@ class TmpFileScan {
                              }
                              // The long name decides: the system's pattern match also takes 8.3
                              // short names.
-                             if (!EndsWithTmp(entry.name)) return true;
+                             if (!cleaning::EndsWithIgnoringCase(entry.name, ".tmp")) return true;
                              Delete(folder + entry.name, entry.attributes);
                              stopped_ = progress_.StopRequested();
                              return !stopped_;
@@ -155,7 +137,7 @@ int CleanFindHistory(platform::Registry& registry) {
 }
 
 int CleanTempFolder(platform::FileSystem& files) {
-  return cleaning::DeleteFilesInFolder(files, Trimmed(files.TempFolder()));
+  return cleaning::DeleteFilesInFolder(files, cleaning::TrimBlanks(files.TempFolder()));
 }
 
 int DeleteTmpFilesUnder(platform::FileSystem& files, std::string_view folder,
@@ -164,7 +146,7 @@ int DeleteTmpFilesUnder(platform::FileSystem& files, std::string_view folder,
   // Depth first without recursion, so that no tree is too deep: only the subfolder lists of
   // the folders on the current path are held.
   std::vector<Level> path;
-  path.push_back(scan.Visit(WithTrailingBackslash(Trimmed(std::string(folder)))));
+  path.push_back(scan.Visit(WithTrailingBackslash(std::string(cleaning::TrimBlanks(folder)))));
   while (!path.empty() && !scan.stopped()) {
     Level& level = path.back();
     if (level.next == level.subfolders.size()) {

@@ -1,15 +1,11 @@
 #include "tests/support/case_folding.h"
 
-#include <algorithm>
+#include "cleaning/text.h"
 
 namespace tidora::testing {
 
 std::string Lower(std::string_view text) {
-  std::string lower(text);
-  std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) {
-    return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-  });
-  return lower;
+  return cleaning::AsciiLower(text);
 }
 
 bool SameName(std::string_view a, std::string_view b) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/application.h"
+#include "app/dialog_keys.h"
 #include "app/skin.h"
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_registry.h"
@@ -68,7 +69,7 @@ bool PumpMessages() {
       quit = true;
       continue;
     }
-    if (app::Application::HandleDialogKeys(message)) continue;
+    if (app::HandleDialogKeys(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
