@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <exception>
+#include <utility>
+
 #include "app/control_factory.h"
 #include "app/dialog_keys.h"
 #include "app/gdi.h"
@@ -40,8 +43,8 @@ RECT CenteredOnDesktop(int width, int height) {
   return RECT{left, top, left + width, top + height};
 }
 
-const ui::ControlSpec* LayoutOfItem(const DRAWITEMSTRUCT& item) {
-  return ui::FindControlSpec(static_cast<ControlId>(item.CtlID));
+const ui::LayoutRow* LayoutOfItem(const DRAWITEMSTRUCT& item) {
+  return ui::FindLayoutRow(static_cast<ControlId>(item.CtlID));
 }
 
 // Answers WM_PAINT by painting the whole client area off screen first.
@@ -158,8 +161,18 @@ int Application::Run() {
 }
 
 void Application::OnClick(ControlId id) {
-  if (!form_.HandleClick(id)) run_.HandleClick(id);
-  if (close_after_run_ && !run_.running()) controls_.EndApplication();
+  // A close asked for during a run ends the program once the run is over; a run that ended in
+  // an error forgets it, so that no later, unrelated click ends the program.
+  struct CloseAfterRun {
+    Application& app;
+    ~CloseAfterRun() {
+      if (app.run_.running()) return;
+      if (std::exchange(app.close_after_run_, false) && std::uncaught_exceptions() == 0) {
+        app.controls_.EndApplication();
+      }
+    }
+  } close_after_run{*this};
+  form_.HandleClick(id);
 }
 
 void Application::OnClose() {
@@ -174,7 +187,7 @@ void Application::OnClose() {
 void Application::OnCommand(HWND window, WPARAM wparam) {
   if (HIWORD(wparam) != BN_CLICKED) return;
   const auto id = static_cast<ControlId>(LOWORD(wparam));
-  const ui::ControlSpec* entry = ui::FindControlSpec(id);
+  const ui::LayoutRow* entry = ui::FindLayoutRow(id);
   if (!entry) return;
   switch (id) {
     case ControlId::kFrameMinimize:
@@ -221,7 +234,7 @@ LRESULT Application::OnMainMessage(HWND window, UINT message, WPARAM wparam, LPA
     }
     case WM_DRAWITEM: {
       const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
-      const ui::ControlSpec* entry = LayoutOfItem(item);
+      const ui::LayoutRow* entry = LayoutOfItem(item);
       if (!entry) return FALSE;
       if (entry->kind == ui::ControlKind::kPicture) {
         FillRect(item.hDC, &item.rcItem, skin::BodyBrush());

@@ -3,11 +3,11 @@
 #include <windows.h>
 
 #include "app/win32_control_set.h"
-#include "cleaning/cleaner_catalog.h"
-#include "cleaning/cleaning_run.h"
+#include "composition/features.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_system_info.h"
 #include "ui/main_form.h"
 
 namespace tidora::app {
@@ -47,10 +47,11 @@ class Application {
   win32::Win32Registry registry_;
   win32::Win32Shell shell_;
   win32::Win32FileSystem files_;
+  win32::Win32SystemInfo system_;
   Win32ControlSet controls_;
-  ui::MainForm form_{controls_, registry_, shell_};
-  cleaning::CleanerCatalog cleaners_{registry_, files_, shell_};
-  cleaning::CleaningRun run_{controls_, cleaners_};
+  composition::Features features_{controls_, {registry_, files_, shell_, system_}};
+  cleaning::CleaningRun& run_ = features_.cleaning_run();
+  ui::MainForm form_{controls_, registry_, shell_, features_.All()};
   bool close_after_run_ = false;
 };
 

@@ -14,14 +14,14 @@ namespace {
 
 using ui::ControlId;
 using ui::ControlKind;
-using ui::ControlSpec;
+using ui::LayoutRow;
 
 constexpr UINT_PTR kSubclassId = 1;
 constexpr int kGridColumnWidths[] = {302, 94, 85};
 constexpr int kGridRowHeight = 20;
 
-const ControlSpec* LayoutOf(HWND window) {
-  return ui::FindControlSpec(static_cast<ControlId>(GetDlgCtrlID(window)));
+const LayoutRow* LayoutOf(HWND window) {
+  return ui::FindLayoutRow(static_cast<ControlId>(GetDlgCtrlID(window)));
 }
 
 bool IsForwarded(UINT message) {
@@ -185,7 +185,7 @@ struct WindowClassAndStyle {
   DWORD extended_style;
 };
 
-WindowClassAndStyle ClassAndStyleOf(const ControlSpec& entry) {
+WindowClassAndStyle ClassAndStyleOf(const LayoutRow& entry) {
   constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
   switch (entry.kind) {
     case ControlKind::kFrameButton:
@@ -222,7 +222,7 @@ WindowClassAndStyle ClassAndStyleOf(const ControlSpec& entry) {
   return {WC_STATICW, kChild, 0};
 }
 
-RECT PlaceOf(const ControlSpec& entry, HWND parent) {
+RECT PlaceOf(const LayoutRow& entry, HWND parent) {
   if (entry.kind != ControlKind::kTabSheet) {
     return skin::ScaledRect(entry.left, entry.top, entry.width, entry.height);
   }
@@ -263,7 +263,7 @@ void SetUpCheckList(HWND list) {
   AddColumn(list, 0, client.right - GetSystemMetrics(SM_CXVSCROLL));
 }
 
-void AddTab(HWND page_control, const ControlSpec& sheet) {
+void AddTab(HWND page_control, const LayoutRow& sheet) {
   std::wstring caption = win32::Widen(sheet.caption);
   TCITEMW tab{};
   tab.mask = TCIF_TEXT;
@@ -272,7 +272,7 @@ void AddTab(HWND page_control, const ControlSpec& sheet) {
                reinterpret_cast<LPARAM>(&tab));
 }
 
-void SetUp(HWND window, const ControlSpec& entry) {
+void SetUp(HWND window, const LayoutRow& entry) {
   SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(skin::FontFor(entry.style)), FALSE);
   const auto kind_data = static_cast<DWORD_PTR>(entry.kind);
   switch (entry.kind) {
@@ -309,7 +309,7 @@ void SetUp(HWND window, const ControlSpec& entry) {
 
 }  // namespace
 
-void CreateControls(std::span<const ControlSpec> layout, Win32ControlSet& controls) {
+void CreateControls(std::span<const LayoutRow> layout, Win32ControlSet& controls) {
   for (const auto& entry : layout) {
     HWND parent = controls.Window(entry.parent);
     const auto [window_class, style, extended_style] = ClassAndStyleOf(entry);
@@ -336,7 +336,7 @@ void ShowSelectedTabSheet(Win32ControlSet& controls) {
 }
 
 LRESULT ColorControl(HDC dc, HWND control) {
-  const ControlSpec* entry = LayoutOf(control);
+  const LayoutRow* entry = LayoutOf(control);
   const ui::TextStyle style = entry ? entry->style : ui::TextStyle::kNormal;
   SetTextColor(dc, IsWindowEnabled(control) ? skin::TextColorFor(style) : skin::kDisabledText);
   if (style == ui::TextStyle::kLoading) {  // stands on the splash's picture

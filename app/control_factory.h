@@ -12,7 +12,7 @@ namespace tidora::app {
 // Creates the controls of a window's layout as real child windows, skinned and scaled, each with
 // its caption as window text and its stable ID, and registers them with the control set. The
 // parent of every row must be registered already.
-void CreateControls(std::span<const ui::ControlSpec> layout, Win32ControlSet& controls);
+void CreateControls(std::span<const ui::LayoutRow> layout, Win32ControlSet& controls);
 
 // Shows the tab sheet of the page control's selected tab and hides the other.
 void ShowSelectedTabSheet(Win32ControlSet& controls);

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "ui/control_id.h"
+#include "controls/control_id.h"
 #include "ui/layout.h"
 
 // The "BlueGlass" look, drawn with GDI: gradients with a glass highlight, a navy frame.

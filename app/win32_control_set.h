@@ -5,7 +5,7 @@
 #include <map>
 #include <string>
 
-#include "ui/control_set.h"
+#include "controls/control_set.h"
 #include "ui/layout.h"
 
 namespace tidora::app {

@@ -25,7 +25,7 @@ constexpr int kTopFolders = 50;
 constexpr int kSubfolders = 100;     // 5 000 folders in all
 constexpr int kFilesPerFolder = 20;  // 100 000 files
 
-class NoProgress final : public tidora::cleaning::LongCleanerProgress {
+class NoProgress final : public tidora::cleaning::CleanerProgress {
  public:
   void ShowCount(int) override {}
   bool StopRequested() override { return false; }

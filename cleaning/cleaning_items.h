@@ -3,8 +3,8 @@
 #include <span>
 #include <string_view>
 
-#include "cleaning/cleaner_id.h"
-#include "ui/control_id.h"
+#include "cleaning/cleaner.h"
+#include "controls/control_id.h"
 
 namespace tidora::cleaning {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "cleaning/text.h"
+#include "base/text.h"
 
 namespace tidora::cleaning {
 
@@ -28,7 +28,8 @@ class RunningScope {
 
 }  // namespace
 
-class CleaningRun::PendingRowProgress final : public LongCleanerProgress {
+// A pending-row item's routine fills its own row while it works.
+class CleaningRun::PendingRowProgress final : public CleanerProgress {
  public:
   explicit PendingRowProgress(CleaningRun& run) : run_(run) {}
   void ShowCount(int count) override {
@@ -37,6 +38,18 @@ class CleaningRun::PendingRowProgress final : public LongCleanerProgress {
   }
   bool StopRequested() override { return run_.StopTest(); }
   void Finish() override { run_.results_.FinishPendingRow(); }
+
+ private:
+  CleaningRun& run_;
+};
+
+// A row-after item's row does not exist while its routine works: the run writes it afterwards.
+class CleaningRun::RowAfterProgress final : public CleanerProgress {
+ public:
+  explicit RowAfterProgress(CleaningRun& run) : run_(run) {}
+  void ShowCount(int) override { run_.controls_.DispatchPendingInput(); }
+  bool StopRequested() override { return run_.StopTest(); }
+  void Finish() override {}
 
  private:
   CleaningRun& run_;
@@ -58,11 +71,12 @@ bool CleaningRun::HandleClick(ControlId id) {
 }
 
 bool CleaningRun::IsRunStopped() const {
-  return AsciiLower(TrimBlanks(controls_.Caption(ControlId::bntStopFinish))) == "finished";
+  return base::AsciiLower(base::TrimBlanks(controls_.Caption(ControlId::bntStopFinish))) ==
+         "finished";
 }
 
-void CleaningRun::SetRunControlsEnabled(int state) {
-  for (ControlId button : kRunControls) controls_.SetEnabled(button, state == kRunOver);
+void CleaningRun::SetRunControlsEnabled(RunState state) {
+  for (ControlId button : kRunControls) controls_.SetEnabled(button, state == RunState::kOver);
 }
 
 bool CleaningRun::StopTest() {
@@ -75,7 +89,7 @@ void CleaningRun::Prepare() {
   controls_.SetPosition(ControlId::CleanResultProgressBar, 0);
   controls_.SetCaption(ControlId::TotalResult, "0");
   controls_.SetCaption(ControlId::bntStopFinish, "Stop");
-  SetRunControlsEnabled(kRunStarted);
+  SetRunControlsEnabled(RunState::kStarted);
   controls_.SetVisible(ControlId::CleanItems, false);
   controls_.SetVisible(ControlId::CleanResult, true);
   controls_.Focus(ControlId::sgResultList);
@@ -89,11 +103,15 @@ bool CleaningRun::Selected(const CleaningItem& item) const {
 }
 
 int CleaningRun::Execute(const CleaningItem& item) {
-  PendingRowProgress progress(*this);
   if (item.mode == RowMode::kPendingRow) {
     results_.AddRow(item.caption, "0", "Pending");
-    return cleaners_.Clean(item.cleaner, progress);
+    PendingRowProgress progress(*this);
+    const int removed = cleaners_.Clean(item.cleaner, progress);
+    // The row ends with the count the total adds, whatever the routine showed last.
+    results_.ShowPendingCount(removed);
+    return removed;
   }
+  RowAfterProgress progress(*this);
   const int result = cleaners_.Clean(item.cleaner, progress);
   const int counted = item.count == CountRule::kAlwaysOne ? 1 : result;
   results_.AddRow(item.caption, std::to_string(counted), "Finished");
@@ -124,7 +142,7 @@ void CleaningRun::Complete() {
   controls_.Repaint(ControlId::kMainWindow);
   controls_.SetPosition(ControlId::CleanResultProgressBar, 100);
   controls_.SetCaption(ControlId::bntStopFinish, "Finished");
-  SetRunControlsEnabled(kRunOver);
+  SetRunControlsEnabled(RunState::kOver);
 }
 
 void CleaningRun::bntStopFinishClick() {
@@ -133,7 +151,7 @@ void CleaningRun::bntStopFinishClick() {
     return;
   }
   controls_.SetCaption(ControlId::bntStopFinish, "Finished");
-  SetRunControlsEnabled(kRunOver);
+  SetRunControlsEnabled(RunState::kOver);
 }
 
 }  // namespace tidora::cleaning

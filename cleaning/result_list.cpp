@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "ui/layout.h"
+#include "controls/control_set.h"
 
 namespace tidora::cleaning {
 

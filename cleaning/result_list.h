@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "ui/control_set.h"
+#include "controls/control_set.h"
 
 namespace tidora::cleaning {
 

@@ -1,7 +1,5 @@
 #include "cleaning/shared_routines.h"
 
-#include <exception>
-
 #include "cleaning/file_search.h"
 
 namespace tidora::cleaning {
@@ -28,20 +26,20 @@ PlatformFamily WindowsPlatform(platform::SystemInfo& system) {
   }
 }
 
-int DeleteFilesInFolder(platform::FileSystem& files, std::string_view folder) {
+int DeletePlainFiles(platform::FileSystem& files, std::string_view folder, std::uint32_t mask) {
+  // An unknown folder must never become the drive's root.
   if (folder.empty()) return 0;
   int deleted = 0;
-  try {
-    SearchFolder(files, JoinPath(folder, "*.*"), kMaskAnyFile,
-                 [&](const platform::FoundEntry& entry) {
-                   const std::string path = JoinPath(folder, entry.name);
-                   if (files.IsFile(path) && files.RemoveFile(path)) ++deleted;
-                   return true;
-                 });
-  } catch (const std::exception&) {
-    // A broken listing ends the loop; what went before stays counted.
-  }
+  SearchFolder(files, JoinPath(folder, "*.*"), mask, [&](const platform::FoundEntry& entry) {
+    const std::string path = JoinPath(folder, entry.name);
+    if (files.IsFile(path) && files.RemoveFile(path)) ++deleted;
+    return true;  // a broken listing ends by itself; what went before stays counted
+  });
   return deleted;
+}
+
+int DeleteFilesInFolder(platform::FileSystem& files, std::string_view folder) {
+  return DeletePlainFiles(files, folder, kMaskAnyFile);
 }
 
 }  // namespace tidora::cleaning

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,11 @@ enum class PlatformFamily { kOther = 0, kWindows9x = 1, kWindowsNt = 2 };
 std::string UserProfileFolder(platform::Registry& registry);
 
 PlatformFamily WindowsPlatform(platform::SystemInfo& system);
+
+// Deletes the plain files directly inside folder that the search mask lets through, and returns
+// how many went. Read-only and locked files stay; subfolders and the folder itself are never
+// touched. An empty folder text deletes nothing.
+int DeletePlainFiles(platform::FileSystem& files, std::string_view folder, std::uint32_t mask);
 
 // Deletes the files directly inside folder, hidden and system ones included, and returns how
 // many went. Read-only and locked files stay; subfolders and the folder itself are never touched.

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "controls/control_set.h"
 #include "platform/registry.h"
-#include "ui/control_set.h"
 
 namespace tidora::extensions {
 

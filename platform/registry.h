@@ -47,18 +47,58 @@ class RegistryKey {
   virtual bool DeleteValue(std::string_view name) = 0;
 };
 
+// HKLM\Software has two views on 64-bit Windows: 32-bit programs (most add-ons and hijackers)
+// write to the 32-bit one. Elsewhere, and under HKCU, there is one view.
+enum class RegistryView {
+  kDefault,  // the program's own view
+  k64,
+  k32,
+};
+
+enum class KeyAccess {
+  kFull,
+  kRead,  // for presence tests and listings: a standard user never gets full access to HKLM
+};
+
 class Registry {
  public:
   virtual ~Registry() = default;
 
-  // Opens for full access. nullptr when the key is missing or refuses full access: callers
-  // treat both as "absent".
-  virtual std::unique_ptr<RegistryKey> Open(RegistryRoot root, std::string_view path) = 0;
-  // Opens for full access, creating the missing keys on the way; nullptr when refused.
-  virtual std::unique_ptr<RegistryKey> Create(RegistryRoot root, std::string_view path) = 0;
+  // nullptr when the key is missing, refuses the access asked for, or the path is empty (never
+  // the root itself): callers treat all of these as "absent".
+  virtual std::unique_ptr<RegistryKey> OpenKey(RegistryRoot root, std::string_view path,
+                                               KeyAccess access, RegistryView view) = 0;
+  // Opens for full access, creating the missing keys on the way; nullptr when refused or when
+  // the path is empty.
+  virtual std::unique_ptr<RegistryKey> CreateKey(RegistryRoot root, std::string_view path,
+                                                 RegistryView view) = 0;
   // Deletes the key with everything beneath it, depth first, never following registry links.
   // True only when the key is gone whole; what could be deleted is deleted either way.
-  virtual bool DeleteTree(RegistryRoot root, std::string_view path) = 0;
+  virtual bool DeleteKeyTree(RegistryRoot root, std::string_view path, RegistryView view) = 0;
+  // The views of HKLM that exist here: k64 and k32 on 64-bit Windows, kDefault alone elsewhere.
+  virtual std::vector<RegistryView> MachineViews() const = 0;
+
+  std::unique_ptr<RegistryKey> Open(RegistryRoot root, std::string_view path,
+                                    RegistryView view = RegistryView::kDefault) {
+    return OpenKey(root, path, KeyAccess::kFull, view);
+  }
+  std::unique_ptr<RegistryKey> OpenForRead(RegistryRoot root, std::string_view path,
+                                           RegistryView view = RegistryView::kDefault) {
+    return OpenKey(root, path, KeyAccess::kRead, view);
+  }
+  std::unique_ptr<RegistryKey> Create(RegistryRoot root, std::string_view path,
+                                      RegistryView view = RegistryView::kDefault) {
+    return CreateKey(root, path, view);
+  }
+  bool DeleteTree(RegistryRoot root, std::string_view path,
+                  RegistryView view = RegistryView::kDefault) {
+    return DeleteKeyTree(root, path, view);
+  }
+  // The views a key under root is to be visited in: every machine view for HKLM, one for HKCU.
+  std::vector<RegistryView> ViewsOf(RegistryRoot root) const {
+    if (root == RegistryRoot::LocalMachine) return MachineViews();
+    return {RegistryView::kDefault};
+  }
 };
 
 // Key paths are always taken from their root: "\Software\X" and "Software\X" name the same key.

@@ -32,8 +32,8 @@ using UrlCacheFind = std::uintptr_t;  // 0 is none
 
 struct UrlCacheRead {
   std::uint32_t error = kErrorSuccess;  // a Windows error number
-  UrlCacheFind find = 0;
-  UrlCacheEntry entry;  // valid when error is 0
+  UrlCacheFind find = 0;                // from FindFirst: 0 whenever error is not 0
+  UrlCacheEntry entry;                  // valid when error is 0
 };
 
 // The raw WinINet URL cache calls.
@@ -50,6 +50,25 @@ class UrlCache {
   virtual bool CloseFind(UrlCacheFind find) = 0;
   // 0 on success, else the Windows error.
   virtual std::uint32_t DeleteEntry(std::string_view url) = 0;
+};
+
+// Owns an enumeration of the cache: it is closed however the walk over it ends.
+class UrlCacheFindOwner {
+ public:
+  UrlCacheFindOwner(UrlCache& cache, UrlCacheFind find) : cache_(cache), find_(find) {}
+  UrlCacheFindOwner(const UrlCacheFindOwner&) = delete;
+  UrlCacheFindOwner& operator=(const UrlCacheFindOwner&) = delete;
+  ~UrlCacheFindOwner() { Close(); }
+
+  UrlCacheFind get() const { return find_; }
+  void Close() {
+    if (find_ != 0) cache_.CloseFind(find_);
+    find_ = 0;
+  }
+
+ private:
+  UrlCache& cache_;
+  UrlCacheFind find_;
 };
 
 }  // namespace tidora::platform

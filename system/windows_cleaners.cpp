@@ -1,12 +1,11 @@
 #include "system/windows_cleaners.h"
 
-#include <exception>
 #include <vector>
 
+#include "base/product.h"
+#include "base/text.h"
 #include "cleaning/file_search.h"
 #include "cleaning/shared_routines.h"
-#include "cleaning/text.h"
-#include "ui/main_form.h"
 
 namespace tidora::system {
 
@@ -41,7 +40,7 @@ struct Level {
 
 class TmpFileScan {
  public:
-  TmpFileScan(platform::FileSystem& files, cleaning::LongCleanerProgress& progress)
+  TmpFileScan(platform::FileSystem& files, cleaning::CleanerProgress& progress)
       : files_(files), progress_(progress) {}
 
   // Lists folder once: its *.tmp files go at once, its subfolders are kept for later.
@@ -58,11 +57,13 @@ class TmpFileScan {
                              }
                              // The long name decides: the system's pattern match also takes 8.3
                              // short names.
-                             if (!cleaning::EndsWithIgnoringCase(entry.name, ".tmp")) return true;
+                             if (!base::EndsWithIgnoringCase(entry.name, ".tmp")) return true;
                              Delete(folder + entry.name, entry.attributes);
                              stopped_ = progress_.StopRequested();
                              return !stopped_;
                            });
+    // A drive with few such files must not keep the window from answering for minutes.
+    if (!stopped_) stopped_ = progress_.StopRequested();
     return level;
   }
 
@@ -82,7 +83,7 @@ class TmpFileScan {
   }
 
   platform::FileSystem& files_;
-  cleaning::LongCleanerProgress& progress_;
+  cleaning::CleanerProgress& progress_;
   int deleted_ = 0;
   bool stopped_ = false;
 };
@@ -97,20 +98,7 @@ std::string RecentDocumentsFolder(platform::Shell& shell, platform::Registry& re
 }
 
 int CleanRecentDocuments(platform::FileSystem& files, std::string_view recent_folder) {
-  // An unknown folder must never become the drive's root.
-  if (recent_folder.empty()) return 0;
-  int deleted = 0;
-  try {
-    cleaning::SearchFolder(files, cleaning::JoinPath(recent_folder, "*.*"),
-                           cleaning::kMaskFilesNotFolders, [&](const platform::FoundEntry& entry) {
-                             deleted +=
-                                 files.RemoveFile(cleaning::JoinPath(recent_folder, entry.name));
-                             return true;
-                           });
-  } catch (const std::exception&) {
-    // A broken listing ends the loop; what went before stays counted.
-  }
-  return deleted;
+  return cleaning::DeletePlainFiles(files, recent_folder, cleaning::kMaskFilesNotFolders);
 }
 
 int CleanRunHistory(platform::Registry& registry) {
@@ -137,16 +125,16 @@ int CleanFindHistory(platform::Registry& registry) {
 }
 
 int CleanTempFolder(platform::FileSystem& files) {
-  return cleaning::DeleteFilesInFolder(files, cleaning::TrimBlanks(files.TempFolder()));
+  return cleaning::DeleteFilesInFolder(files, base::TrimBlanks(files.TempFolder()));
 }
 
 int DeleteTmpFilesUnder(platform::FileSystem& files, std::string_view folder,
-                        cleaning::LongCleanerProgress& progress) {
+                        cleaning::CleanerProgress& progress) {
   TmpFileScan scan(files, progress);
   // Depth first without recursion, so that no tree is too deep: only the subfolder lists of
   // the folders on the current path are held.
   std::vector<Level> path;
-  path.push_back(scan.Visit(WithTrailingBackslash(std::string(cleaning::TrimBlanks(folder)))));
+  path.push_back(scan.Visit(WithTrailingBackslash(std::string(base::TrimBlanks(folder)))));
   while (!path.empty() && !scan.stopped()) {
     Level& level = path.back();
     if (level.next == level.subfolders.size()) {
@@ -159,7 +147,7 @@ int DeleteTmpFilesUnder(platform::FileSystem& files, std::string_view folder,
   return scan.deleted();
 }
 
-int ScanSystemDiskTempFiles(platform::FileSystem& files, cleaning::LongCleanerProgress& progress) {
+int ScanSystemDiskTempFiles(platform::FileSystem& files, cleaning::CleanerProgress& progress) {
   const std::string windows = files.WindowsFolder();
   int deleted = 0;
   if (windows.size() >= 2 && windows[1] == ':') {
@@ -175,7 +163,7 @@ bool EmptyRecycleBin(platform::Shell& shell) {
     case platform::RecycleBinOutcome::kAlreadyEmpty:
       return true;
     case platform::RecycleBinOutcome::kLibraryMissing:
-      shell.ShowMessage(0, kShellLibraryMissing, ui::kApplicationTitle);
+      shell.ShowMessage(0, kShellLibraryMissing, base::kApplicationTitle);
       return false;
     case platform::RecycleBinOutcome::kFailed:
       break;

@@ -3,7 +3,9 @@
 #include <string>
 #include <string_view>
 
-#include "cleaning/cleaner_id.h"
+#include <vector>
+
+#include "cleaning/cleaner.h"
 #include "platform/file_system.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
@@ -28,13 +30,14 @@ int CleanFindHistory(platform::Registry& registry);
 int CleanTempFolder(platform::FileSystem& files);
 
 // Deletes every file whose name ends in ".tmp" on the drive that holds Windows, showing the
-// running count and asking for a stop after each; the number deleted. Never follows junctions
+// running count and asking for a stop after each and after each folder listed; the number
+// deleted. Never follows junctions
 // or links, and puts back the attributes of a file it could not delete.
-int ScanSystemDiskTempFiles(platform::FileSystem& files, cleaning::LongCleanerProgress& progress);
+int ScanSystemDiskTempFiles(platform::FileSystem& files, cleaning::CleanerProgress& progress);
 // The walk behind it, from one folder down, depth first, each folder's files before its
 // subfolders; returns the number deleted and stops at once when progress asks.
 int DeleteTmpFilesUnder(platform::FileSystem& files, std::string_view folder,
-                        cleaning::LongCleanerProgress& progress);
+                        cleaning::CleanerProgress& progress);
 
 inline constexpr char kShellLibraryMissing[] =
     "\xE4\xB8\x8D\xE8\x83\xBD\xE5\x8A\xA0\xE8\xBD\xBD"
@@ -45,5 +48,10 @@ inline constexpr char kShellLibraryMissing[] =
 bool EmptyRecycleBin(platform::Shell& shell);
 // Empties the clipboard; false, leaving it alone, when another program holds it.
 bool ClearClipboard(platform::Shell& shell);
+
+// The Windows cleaners' rows of the run's table.
+std::vector<cleaning::CleanerRow> WindowsCleaners(platform::Registry& registry,
+                                                  platform::FileSystem& files,
+                                                  platform::Shell& shell);
 
 }  // namespace tidora::system

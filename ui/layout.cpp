@@ -21,7 +21,7 @@ constexpr int RepairTop(int row) {
   return 22 + 26 * (row - 1);
 }
 
-constexpr ControlSpec kMainWindowTable[] = {
+constexpr LayoutRow kMainWindowTable[] = {
     // The frame's own buttons.
     {kFrameControlBox, K::kFrameButton, kMainWindow, 6, 5, 20, 18, "System Menu"},
     {kFrameMinimize, K::kFrameButton, kMainWindow, 683, 5, 20, 18, "Minimize"},
@@ -328,7 +328,7 @@ constexpr ControlSpec kMainWindowTable[] = {
      "browser menu extensions.\r\rIt touches nothing but the places it is meant to clean."},
 };
 
-constexpr ControlSpec kSplashWindowTable[] = {
+constexpr LayoutRow kSplashWindowTable[] = {
     {LabelLoading,
      K::kLabel,
      kSplashWindow,
@@ -345,18 +345,18 @@ constexpr ControlSpec kSplashWindowTable[] = {
 
 }  // namespace
 
-std::span<const ControlSpec> MainWindowControls() {
+std::span<const LayoutRow> MainWindowControls() {
   return kMainWindowTable;
 }
 
-std::span<const ControlSpec> SplashWindowControls() {
+std::span<const LayoutRow> SplashWindowControls() {
   return kSplashWindowTable;
 }
 
-const ControlSpec* FindControlSpec(ControlId id) {
+const LayoutRow* FindLayoutRow(ControlId id) {
   for (auto controls : {MainWindowControls(), SplashWindowControls()}) {
     const auto found = std::find_if(controls.begin(), controls.end(),
-                                    [id](const ControlSpec& entry) { return entry.id == id; });
+                                    [id](const LayoutRow& entry) { return entry.id == id; });
     if (found != controls.end()) return &*found;
   }
   return nullptr;

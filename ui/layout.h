@@ -3,7 +3,7 @@
 #include <span>
 #include <string_view>
 
-#include "ui/control_id.h"
+#include "controls/control_id.h"
 
 namespace tidora::ui {
 
@@ -28,7 +28,7 @@ enum class TextStyle { kNormal, kBold, kNavy, kLoading, kCompact };
 
 // One control of a window, in 96-dpi pixels inside its parent's client area. Controls are listed
 // parents first and in tab order.
-struct ControlSpec {
+struct LayoutRow {
   ControlId id;
   ControlKind kind;
   ControlId parent;
@@ -44,13 +44,11 @@ inline constexpr int kMainClientHeight = 494;
 inline constexpr int kTitleBarHeight = 28;
 inline constexpr int kSplashClientWidth = 361;
 inline constexpr int kSplashClientHeight = 139;
-// Rows of 20 pixels the result grid shows below its header; the run keeps the last ten in view.
-inline constexpr int kGridVisibleRows = 10;
 
-std::span<const ControlSpec> MainWindowControls();
-std::span<const ControlSpec> SplashWindowControls();
+std::span<const LayoutRow> MainWindowControls();
+std::span<const LayoutRow> SplashWindowControls();
 // nullptr when id names no control of either window.
-const ControlSpec* FindControlSpec(ControlId id);
+const LayoutRow* FindLayoutRow(ControlId id);
 
 // The five panels, in the order the navigation handlers set them.
 inline constexpr ControlId kPanels[] = {ControlId::CleanItems, ControlId::CleanResult,

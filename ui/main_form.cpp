@@ -1,6 +1,6 @@
 #include "ui/main_form.h"
 
-#include "extensions/extension_lists.h"
+#include "base/product.h"
 #include "ui/layout.h"
 
 namespace tidora::ui {
@@ -9,20 +9,27 @@ namespace {
 
 constexpr const char* kGridHeaders[] = {"Item to be clear", "Files/Entries", "Status"};
 
+// Presence asks for reading only, which a standard user has, and looks in every view of the
+// machine's keys, since 32-bit installations write to the 32-bit one.
+bool MachineKeyPresent(platform::Registry& registry, std::string_view path) {
+  for (const auto view : registry.MachineViews()) {
+    if (registry.OpenForRead(platform::RegistryRoot::LocalMachine, path, view)) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
-MainForm::MainForm(ControlSet& controls, platform::Registry& registry, platform::Shell& shell)
-    : controls_(controls), registry_(registry), shell_(shell) {}
+MainForm::MainForm(ControlSet& controls, platform::Registry& registry, platform::Shell& shell,
+                   std::span<Feature* const> features)
+    : controls_(controls), registry_(registry), shell_(shell), features_(features) {}
 
-// A key that cannot be opened for full access counts as absent: the product is then of no
-// concern to this user.
 bool MainForm::NetscapePresent() {
-  return registry_.Open(platform::RegistryRoot::LocalMachine, "Software\\Netscape") != nullptr;
+  return MachineKeyPresent(registry_, "Software\\Netscape");
 }
 
 bool MainForm::OfficePresent() {
-  return registry_.Open(platform::RegistryRoot::LocalMachine, "Software\\Microsoft\\Office") !=
-         nullptr;
+  return MachineKeyPresent(registry_, "Software\\Microsoft\\Office");
 }
 
 void MainForm::FormCreate() {
@@ -37,6 +44,14 @@ void MainForm::FormCreate() {
 }
 
 bool MainForm::HandleClick(ControlId id) {
+  if (HandleOwnClick(id)) return true;
+  for (Feature* feature : features_) {
+    if (feature->HandleClick(id)) return true;
+  }
+  return false;
+}
+
+bool MainForm::HandleOwnClick(ControlId id) {
   switch (id) {
     case ControlId::bntTraceCleaner:
       bntTraceCleanerClick();
@@ -66,6 +81,7 @@ void MainForm::ShowOnlyPanel(ControlId panel) {
     if (each != panel) controls_.SetVisible(each, false);
   }
   controls_.SetVisible(panel, true);
+  for (Feature* feature : features_) feature->PanelShown(panel);
 }
 
 void MainForm::bntTraceCleanerClick() {
@@ -75,13 +91,11 @@ void MainForm::bntTraceCleanerClick() {
 
 void MainForm::bntIERepairClick() {
   ShowOnlyPanel(ControlId::IERepare);
-  controls_.SetPosition(ControlId::RepairProgressBar, 0);
   controls_.Repaint(ControlId::kMainWindow);
 }
 
 void MainForm::bntToolsMenuClick() {
   ShowOnlyPanel(ControlId::ToolsMenuWizard);
-  extensions::FillExtensionLists(controls_, registry_);
   controls_.Repaint(ControlId::kMainWindow);
 }
 
@@ -91,7 +105,7 @@ void MainForm::bntAboutClick() {
 }
 
 void MainForm::bntCloseClick() {
-  if (shell_.Confirm(0, "Are you sure to quite Tidora?", kApplicationTitle)) {
+  if (shell_.Confirm(0, "Are you sure to quite Tidora?", base::kApplicationTitle)) {
     controls_.EndApplication();
   }
 }

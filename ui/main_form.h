@@ -1,18 +1,21 @@
 #pragma once
 
+#include <span>
+
+#include "controls/control_set.h"
+#include "controls/feature.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
-#include "ui/control_set.h"
 
 namespace tidora::ui {
 
-inline constexpr char kApplicationTitle[] = "Tidora";
-
 // The main window's own behaviour: what it does at creation, the navigation between its five
-// panels, Close and Help. The panels' features hang their handlers on Click.
+// panels, Close and Help. Each panel's feature handles its own buttons and hears when a panel is
+// shown.
 class MainForm {
  public:
-  MainForm(ControlSet& controls, platform::Registry& registry, platform::Shell& shell);
+  MainForm(ControlSet& controls, platform::Registry& registry, platform::Shell& shell,
+           std::span<Feature* const> features = {});
 
   // Disables the Netscape and Office groups where those products are absent, writes the grid
   // headers and assigns the hints. Checkbox states and the visible panel stay as created.
@@ -31,11 +34,13 @@ class MainForm {
   bool OfficePresent();
 
  private:
+  bool HandleOwnClick(ControlId id);
   void ShowOnlyPanel(ControlId panel);
 
   ControlSet& controls_;
   platform::Registry& registry_;
   platform::Shell& shell_;
+  std::span<Feature* const> features_;
 };
 
 }  // namespace tidora::ui

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/control_set.h"
+#include "controls/control_set.h"
 
 namespace tidora::ui {
 

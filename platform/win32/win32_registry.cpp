@@ -18,6 +18,18 @@ HKEY RootHandle(platform::RegistryRoot root) {
   return root == platform::RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
 }
 
+REGSAM ViewFlag(platform::RegistryView view) {
+  switch (view) {
+    case platform::RegistryView::k64:
+      return KEY_WOW64_64KEY;
+    case platform::RegistryView::k32:
+      return KEY_WOW64_32KEY;
+    case platform::RegistryView::kDefault:
+      break;
+  }
+  return 0;
+}
+
 ValueType ToValueType(DWORD type) {
   switch (type) {
     case REG_SZ:
@@ -169,14 +181,14 @@ class Win32RegistryKey final : public platform::RegistryKey {
   UniqueKey key_;
 };
 
-UniqueKey OpenKey(HKEY parent, const std::wstring& path, DWORD options, REGSAM access) {
+UniqueKey OpenRaw(HKEY parent, const std::wstring& path, DWORD options, REGSAM access) {
   HKEY key = nullptr;
   if (RegOpenKeyExW(parent, path.c_str(), options, access, &key) != ERROR_SUCCESS) return {};
   return UniqueKey(key);
 }
 
-bool IsLink(HKEY parent, const std::wstring& name) {
-  UniqueKey link = OpenKey(parent, name, REG_OPTION_OPEN_LINK, KEY_QUERY_VALUE);
+bool IsLink(HKEY parent, const std::wstring& name, REGSAM view) {
+  UniqueKey link = OpenRaw(parent, name, REG_OPTION_OPEN_LINK, KEY_QUERY_VALUE | view);
   DWORD type = 0;
   return link &&
          RegQueryValueExW(link.get(), L"SymbolicLinkValue", nullptr, &type, nullptr, nullptr) ==
@@ -185,49 +197,71 @@ bool IsLink(HKEY parent, const std::wstring& name) {
 }
 
 // Depth first: a key goes only after everything beneath it. Links are left alone, not followed.
-bool DeleteSubtree(HKEY parent, const std::wstring& name) {
-  if (IsLink(parent, name)) return false;
+bool DeleteSubtree(HKEY parent, const std::wstring& name, REGSAM view) {
+  if (IsLink(parent, name, view)) return false;
   bool whole = true;
   {
-    UniqueKey key = OpenKey(parent, name, 0, KEY_ALL_ACCESS);
+    UniqueKey key = OpenRaw(parent, name, 0, KEY_ALL_ACCESS | view);
     if (!key) return false;
     const auto children = EnumerateNames([&](DWORD index, wchar_t* child, DWORD* length) {
       return RegEnumKeyExW(key.get(), index, child, length, nullptr, nullptr, nullptr, nullptr);
     });
-    for (const auto& child : children) whole = DeleteSubtree(key.get(), Widen(child)) && whole;
+    for (const auto& child : children) {
+      whole = DeleteSubtree(key.get(), Widen(child), view) && whole;
+    }
   }
-  return RegDeleteKeyW(parent, name.c_str()) == ERROR_SUCCESS && whole;
+  return RegDeleteKeyExW(parent, name.c_str(), view, 0) == ERROR_SUCCESS && whole;
 }
 
 }  // namespace
 
-std::unique_ptr<platform::RegistryKey> Win32Registry::Open(platform::RegistryRoot root,
-                                                           std::string_view path) {
-  UniqueKey key =
-      OpenKey(RootHandle(root), Widen(platform::KeyPathFromRoot(path)), 0, KEY_ALL_ACCESS);
+std::unique_ptr<platform::RegistryKey> Win32Registry::OpenKey(platform::RegistryRoot root,
+                                                              std::string_view path,
+                                                              platform::KeyAccess access,
+                                                              platform::RegistryView view) {
+  const std::string_view relative = platform::KeyPathFromRoot(path);
+  // Never the root itself: an empty path would hand out HKCU or HKLM whole.
+  if (relative.empty()) return nullptr;
+  const REGSAM rights = access == platform::KeyAccess::kRead ? KEY_READ : KEY_ALL_ACCESS;
+  UniqueKey key = OpenRaw(RootHandle(root), Widen(relative), 0, rights | ViewFlag(view));
   if (!key) return nullptr;
   return std::make_unique<Win32RegistryKey>(std::move(key));
 }
 
-std::unique_ptr<platform::RegistryKey> Win32Registry::Create(platform::RegistryRoot root,
-                                                             std::string_view path) {
+std::unique_ptr<platform::RegistryKey> Win32Registry::CreateKey(platform::RegistryRoot root,
+                                                                std::string_view path,
+                                                                platform::RegistryView view) {
+  const std::string_view relative = platform::KeyPathFromRoot(path);
+  if (relative.empty()) return nullptr;
   HKEY key = nullptr;
-  if (RegCreateKeyExW(RootHandle(root), Widen(platform::KeyPathFromRoot(path)).c_str(), 0, nullptr,
-                      REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
+  if (RegCreateKeyExW(RootHandle(root), Widen(relative).c_str(), 0, nullptr,
+                      REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS | ViewFlag(view), nullptr, &key,
                       nullptr) != ERROR_SUCCESS) {
     return nullptr;
   }
   return std::make_unique<Win32RegistryKey>(UniqueKey(key));
 }
 
-bool Win32Registry::DeleteTree(platform::RegistryRoot root, std::string_view path) {
+bool Win32Registry::DeleteKeyTree(platform::RegistryRoot root, std::string_view path,
+                                  platform::RegistryView view) {
   const std::string_view relative = platform::KeyPathFromRoot(path);
   // Never the root itself: an empty path would name HKCU or HKLM whole.
   if (relative.empty()) return false;
+  const REGSAM flag = ViewFlag(view);
   const auto split = relative.rfind('\\');
-  if (split == std::string_view::npos) return DeleteSubtree(RootHandle(root), Widen(relative));
-  UniqueKey parent = OpenKey(RootHandle(root), Widen(relative.substr(0, split)), 0, KEY_ALL_ACCESS);
-  return parent && DeleteSubtree(parent.get(), Widen(relative.substr(split + 1)));
+  if (split == std::string_view::npos)
+    return DeleteSubtree(RootHandle(root), Widen(relative), flag);
+  UniqueKey parent =
+      OpenRaw(RootHandle(root), Widen(relative.substr(0, split)), 0, KEY_ALL_ACCESS | flag);
+  return parent && DeleteSubtree(parent.get(), Widen(relative.substr(split + 1)), flag);
+}
+
+std::vector<platform::RegistryView> Win32Registry::MachineViews() const {
+  BOOL wow64 = FALSE;
+  const bool two_views =
+      sizeof(void*) == 8 || (IsWow64Process(GetCurrentProcess(), &wow64) && wow64);
+  if (two_views) return {platform::RegistryView::k64, platform::RegistryView::k32};
+  return {platform::RegistryView::kDefault};
 }
 
 }  // namespace tidora::win32

@@ -118,12 +118,21 @@ platform::UrlCacheRead Win32UrlCache::FindFirst(std::optional<std::string_view> 
   const std::wstring wide = pattern ? Widen(*pattern) : std::wstring();
   const wchar_t* wide_pattern = pattern ? wide.c_str() : nullptr;
   auto read = FindFirstExtended(wide_pattern, type_filter, group);
-  if (read.error != ERROR_FILE_NOT_FOUND && read.error != ERROR_CALL_NOT_IMPLEMENTED) return read;
+  if (read.error == ERROR_SUCCESS) return read;
+  if (read.find) FindCloseUrlCache(reinterpret_cast<HANDLE>(read.find));
+  if (read.error != ERROR_FILE_NOT_FOUND && read.error != ERROR_CALL_NOT_IMPLEMENTED) {
+    return {read.error, 0, {}};
+  }
   // The extended search is a stub on some systems: list with the basic one and filter here.
   read = FindFirstBasic(wide_pattern);
-  if (read.error != ERROR_SUCCESS) return read;
+  if (read.error != ERROR_SUCCESS) return {read.error, 0, {}};
   filtered_finds_[read.find] = type_filter;
   while (!Passes(read, type_filter)) read = FindNextBasic(read.find);
+  if (read.error != ERROR_SUCCESS) {
+    // Nothing passed the filter: the caller gets no handle, so none may stay open.
+    CloseFind(read.find);
+    return {read.error, 0, {}};
+  }
   return read;
 }
 

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/control_set.h"
+#include "controls/control_set.h"
 #include "ui/layout.h"
 
 namespace tidora::testing {

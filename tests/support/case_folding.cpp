@@ -1,11 +1,11 @@
 #include "tests/support/case_folding.h"
 
-#include "cleaning/text.h"
+#include "base/text.h"
 
 namespace tidora::testing {
 
 std::string Lower(std::string_view text) {
-  return cleaning::AsciiLower(text);
+  return base::AsciiLower(text);
 }
 
 bool SameName(std::string_view a, std::string_view b) {

@@ -19,8 +19,13 @@ bool IsStringType(ValueType type) {
 // Windows does for a handle to a deleted key (nothing to list, nothing can be written).
 class FakeKey final : public platform::RegistryKey {
  public:
-  FakeKey(FakeRegistry& registry, FakeRegistry::Root root, std::string path)
-      : registry_(registry), root_(root), path_(std::move(path)) {}
+  FakeKey(FakeRegistry& registry, FakeRegistry::Root root, std::string path,
+          FakeRegistry::View view, bool writable)
+      : registry_(registry),
+        root_(root),
+        path_(std::move(path)),
+        view_(view),
+        writable_(writable) {}
 
   std::vector<std::string> ValueNames() const override {
     std::vector<std::string> names;
@@ -77,7 +82,7 @@ class FakeKey final : public platform::RegistryKey {
 
   bool DeleteValue(std::string_view name) override {
     auto* key = Node();
-    if (!key) return false;
+    if (!key || !writable_) return false;
     const auto found = std::find_if(key->values.begin(), key->values.end(),
                                     [&](const auto& value) { return SameName(value.name, name); });
     if (found == key->values.end()) return false;
@@ -86,7 +91,7 @@ class FakeKey final : public platform::RegistryKey {
   }
 
  private:
-  FakeRegistry::Key* Node() const { return registry_.Find(root_, path_); }
+  FakeRegistry::Key* Node() const { return registry_.Find(root_, path_, view_); }
 
   const FakeRegistry::Value* FindValue(std::string_view name) const {
     auto* key = Node();
@@ -98,19 +103,33 @@ class FakeKey final : public platform::RegistryKey {
   }
 
   void Write(std::string_view name, ValueType type, FakeRegistry::Data data) {
-    if (!Node()) throw RegistryError("Failed to set data for '" + std::string(name) + "'");
-    registry_.SetValue(root_, path_, name, type, std::move(data));
+    if (!Node() || !writable_) {
+      throw RegistryError("Failed to set data for '" + std::string(name) + "'");
+    }
+    registry_.SetValue(root_, path_, name, type, std::move(data), view_);
   }
 
   FakeRegistry& registry_;
   FakeRegistry::Root root_;
   std::string path_;
+  FakeRegistry::View view_;
+  bool writable_;
 };
 
 }  // namespace
 
-FakeRegistry::Key* FakeRegistry::Find(Root root, std::string_view path) {
-  Key* key = &RootKey(root);
+FakeRegistry::Key& FakeRegistry::RootKey(Root root, View view) {
+  if (root == Root::CurrentUser) return current_user_;
+  return two_views_ && view == View::k32 ? local_machine_32_ : local_machine_64_;
+}
+
+std::vector<FakeRegistry::View> FakeRegistry::MachineViews() const {
+  if (two_views_) return {View::k64, View::k32};
+  return {View::kDefault};
+}
+
+FakeRegistry::Key* FakeRegistry::Find(Root root, std::string_view path, View view) {
+  Key* key = &RootKey(root, view);
   for (const auto& part : SplitPath(platform::KeyPathFromRoot(path))) {
     const auto found = key->subkeys.find(Lower(part));
     if (found == key->subkeys.end()) return nullptr;
@@ -119,8 +138,8 @@ FakeRegistry::Key* FakeRegistry::Find(Root root, std::string_view path) {
   return key;
 }
 
-FakeRegistry::Key* FakeRegistry::FindOrCreate(Root root, std::string_view path) {
-  Key* key = &RootKey(root);
+FakeRegistry::Key* FakeRegistry::FindOrCreate(Root root, std::string_view path, View view) {
+  Key* key = &RootKey(root, view);
   for (const auto& part : SplitPath(platform::KeyPathFromRoot(path))) {
     auto& slot = key->subkeys[Lower(part)];
     if (!slot) {
@@ -132,15 +151,21 @@ FakeRegistry::Key* FakeRegistry::FindOrCreate(Root root, std::string_view path) 
   return key;
 }
 
-std::unique_ptr<platform::RegistryKey> FakeRegistry::Open(Root root, std::string_view path) {
-  const Key* key = Find(root, path);
-  if (!key || key->refuses_full_access) return nullptr;
-  return std::make_unique<FakeKey>(*this, root, std::string(path));
+std::unique_ptr<platform::RegistryKey> FakeRegistry::OpenKey(Root root, std::string_view path,
+                                                             platform::KeyAccess access,
+                                                             View view) {
+  if (platform::KeyPathFromRoot(path).empty()) return nullptr;
+  const Key* key = Find(root, path, view);
+  const bool full = access == platform::KeyAccess::kFull;
+  if (!key || (full && key->refuses_full_access)) return nullptr;
+  return std::make_unique<FakeKey>(*this, root, std::string(path), view, full);
 }
 
-std::unique_ptr<platform::RegistryKey> FakeRegistry::Create(Root root, std::string_view path) {
-  if (FindOrCreate(root, path)->refuses_full_access) return nullptr;
-  return std::make_unique<FakeKey>(*this, root, std::string(path));
+std::unique_ptr<platform::RegistryKey> FakeRegistry::CreateKey(Root root, std::string_view path,
+                                                               View view) {
+  if (platform::KeyPathFromRoot(path).empty()) return nullptr;
+  if (FindOrCreate(root, path, view)->refuses_full_access) return nullptr;
+  return std::make_unique<FakeKey>(*this, root, std::string(path), view, true);
 }
 
 bool FakeRegistry::DeleteSubtree(Key& parent, const std::string& lower_name) {
@@ -157,10 +182,10 @@ bool FakeRegistry::DeleteSubtree(Key& parent, const std::string& lower_name) {
   return true;
 }
 
-bool FakeRegistry::DeleteTree(Root root, std::string_view path) {
+bool FakeRegistry::DeleteKeyTree(Root root, std::string_view path, View view) {
   const auto parts = SplitPath(platform::KeyPathFromRoot(path));
   if (parts.empty()) return false;
-  Key* parent = &RootKey(root);
+  Key* parent = &RootKey(root, view);
   for (size_t i = 0; i + 1 < parts.size(); ++i) {
     const auto found = parent->subkeys.find(Lower(parts[i]));
     if (found == parent->subkeys.end()) return false;
@@ -170,8 +195,8 @@ bool FakeRegistry::DeleteTree(Root root, std::string_view path) {
 }
 
 void FakeRegistry::SetValue(Root root, std::string_view path, std::string_view name,
-                            platform::ValueType type, Data data) {
-  Key* key = FindOrCreate(root, path);
+                            platform::ValueType type, Data data, View view) {
+  Key* key = FindOrCreate(root, path, view);
   for (auto& value : key->values) {
     if (SameName(value.name, name)) {
       value.type = type;
@@ -182,16 +207,16 @@ void FakeRegistry::SetValue(Root root, std::string_view path, std::string_view n
   key->values.push_back({std::string(name), type, std::move(data)});
 }
 
-void FakeRegistry::RefuseFullAccess(Root root, std::string_view path) {
-  FindOrCreate(root, path)->refuses_full_access = true;
+void FakeRegistry::RefuseFullAccess(Root root, std::string_view path, View view) {
+  FindOrCreate(root, path, view)->refuses_full_access = true;
 }
 
-void FakeRegistry::RefuseDeletion(Root root, std::string_view path) {
-  FindOrCreate(root, path)->refuses_deletion = true;
+void FakeRegistry::RefuseDeletion(Root root, std::string_view path, View view) {
+  FindOrCreate(root, path, view)->refuses_deletion = true;
 }
 
-bool FakeRegistry::KeyExists(Root root, std::string_view path) const {
-  return const_cast<FakeRegistry*>(this)->Find(root, path) != nullptr;
+bool FakeRegistry::KeyExists(Root root, std::string_view path, View view) const {
+  return const_cast<FakeRegistry*>(this)->Find(root, path, view) != nullptr;
 }
 
 }  // namespace tidora::testing

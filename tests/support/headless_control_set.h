@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "ui/control_set.h"
+#include "controls/control_set.h"
 #include "ui/layout.h"
 
 namespace tidora::testing {

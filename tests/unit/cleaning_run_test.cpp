@@ -23,10 +23,10 @@ using ui::ControlId;
 // Cleaners that return what a test says, and record what the run asked of them.
 class ScriptedCleaners final : public Cleaners {
  public:
-  using Script = std::function<int(LongCleanerProgress&)>;
+  using Script = std::function<int(CleanerProgress&)>;
 
   bool Available(CleanerId id) const override { return !unavailable.count(id); }
-  int Clean(CleanerId id, LongCleanerProgress& progress) override {
+  int Clean(CleanerId id, CleanerProgress& progress) override {
     called.push_back(id);
     const auto scripted = scripts.find(id);
     return scripted == scripts.end() ? 2 : scripted->second(progress);
@@ -103,7 +103,7 @@ TEST(CleaningItems, StepsAddUpToAHundredAndGatesAreRealControls) {
   EXPECT_EQ(steps([](auto& item) { return item.block != Block::kOffice; }), 72);
   EXPECT_EQ(items.back().step, 0);
   for (const auto& item : items) {
-    const ui::ControlSpec* gate = ui::FindControlSpec(item.gate);
+    const ui::LayoutRow* gate = ui::FindLayoutRow(item.gate);
     ASSERT_NE(gate, nullptr) << item.caption;
     EXPECT_EQ(gate->kind, item.block == Block::kNetscape ? ui::ControlKind::kGroupBox
                                                          : ui::ControlKind::kCheckBox);
@@ -152,7 +152,7 @@ TEST_F(CleaningRunTest, RowsFollowTheTableAndTheTotalAddsThem) {
             ControlId::WinRecycleBin, ControlId::WinClipboard});
   cleaners_.scripts[CleanerId::kUrlHistory] = [](auto&) { return 0; };
   cleaners_.scripts[CleanerId::kRunHistory] = [](auto&) { return 4; };
-  cleaners_.scripts[CleanerId::kSystemDiskTempFiles] = [](LongCleanerProgress& progress) {
+  cleaners_.scripts[CleanerId::kSystemDiskTempFiles] = [](CleanerProgress& progress) {
     progress.ShowCount(1);
     progress.ShowCount(2);
     progress.Finish();
@@ -173,7 +173,7 @@ TEST_F(CleaningRunTest, RowsFollowTheTableAndTheTotalAddsThem) {
 TEST_F(CleaningRunTest, APendingRowShowsPendingUntilItsCleanerFinishes) {
   TickOnly({ControlId::WinSTF});
   std::vector<std::string> seen;
-  cleaners_.scripts[CleanerId::kSystemDiskTempFiles] = [&](LongCleanerProgress& progress) {
+  cleaners_.scripts[CleanerId::kSystemDiskTempFiles] = [&](CleanerProgress& progress) {
     seen.push_back(controls_.Cell(ControlId::sgResultList, 1, 1) + "/" +
                    controls_.Cell(ControlId::sgResultList, 1, 2));
     progress.ShowCount(7);
@@ -204,7 +204,7 @@ TEST_F(CleaningRunTest, TwelveRowsScrollTheLastTenIntoView) {
 
 TEST_F(CleaningRunTest, StopInsideALongCleanerEndsTheRunAtTheNextStopTest) {
   TickOnly({ControlId::WinSTF, ControlId::WinRecycleBin});
-  cleaners_.scripts[CleanerId::kSystemDiskTempFiles] = [&](LongCleanerProgress& progress) {
+  cleaners_.scripts[CleanerId::kSystemDiskTempFiles] = [&](CleanerProgress& progress) {
     int count = 0;
     while (count < 1000) {
       progress.ShowCount(++count);
@@ -278,7 +278,7 @@ TEST_F(CleaningRunTest, AnEnabledNetscapeGroupAlwaysWritesItsRow) {
                         ControlId::NsHistory, ControlId::NsAutoForm}) {
     controls_.SetTicked(box, false);
   }
-  cleaners_.scripts[CleanerId::kNetscapeMozilla] = [](LongCleanerProgress& progress) {
+  cleaners_.scripts[CleanerId::kNetscapeMozilla] = [](CleanerProgress& progress) {
     progress.Finish();
     return 0;
   };

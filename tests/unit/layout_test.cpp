@@ -10,8 +10,8 @@
 namespace tidora::ui {
 namespace {
 
-std::vector<ControlSpec> AllControls() {
-  std::vector<ControlSpec> all(MainWindowControls().begin(), MainWindowControls().end());
+std::vector<LayoutRow> AllControls() {
+  std::vector<LayoutRow> all(MainWindowControls().begin(), MainWindowControls().end());
   all.insert(all.end(), SplashWindowControls().begin(), SplashWindowControls().end());
   return all;
 }
@@ -21,9 +21,9 @@ TEST(Layout, IdsAreUniqueAndParentsComeFirst) {
   for (const auto& entry : AllControls()) {
     EXPECT_TRUE(seen.count(entry.parent)) << static_cast<int>(entry.id) << " before its parent";
     EXPECT_TRUE(seen.insert(entry.id).second) << static_cast<int>(entry.id) << " twice";
-    EXPECT_EQ(FindControlSpec(entry.id)->caption, entry.caption);
+    EXPECT_EQ(FindLayoutRow(entry.id)->caption, entry.caption);
   }
-  EXPECT_EQ(FindControlSpec(ControlId::kNone), nullptr);
+  EXPECT_EQ(FindLayoutRow(ControlId::kNone), nullptr);
 }
 
 TEST(Layout, EveryControlFitsInsideItsParent) {
@@ -65,15 +65,15 @@ TEST(Layout, OnlyTheDiskScanStartsUnticked) {
 
 TEST(Layout, ThePanelsShareOnePlace) {
   for (ControlId panel : kPanels) {
-    const ControlSpec* entry = FindControlSpec(panel);
+    const LayoutRow* entry = FindLayoutRow(panel);
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entry->kind, ControlKind::kPanel);
     EXPECT_EQ(entry->left, 198);
     EXPECT_EQ(entry->width, 529);
   }
   // The Stop/Finish button stands exactly where Start stands.
-  const auto* start = FindControlSpec(ControlId::bntCleanNow);
-  const auto* stop = FindControlSpec(ControlId::bntStopFinish);
+  const auto* start = FindLayoutRow(ControlId::bntCleanNow);
+  const auto* stop = FindLayoutRow(ControlId::bntStopFinish);
   EXPECT_EQ(std::tie(start->left, start->top, start->width, start->height),
             std::tie(stop->left, stop->top, stop->width, stop->height));
 }

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "composition/features.h"
+#include "tests/support/fake_file_system.h"
 #include "tests/support/fake_registry.h"
 #include "tests/support/fake_shell.h"
+#include "tests/support/fake_system_info.h"
 #include "tests/support/headless_control_set.h"
 #include "ui/layout.h"
 
@@ -25,7 +28,10 @@ class MainFormTest : public ::testing::Test {
   HeadlessControlSet controls_;
   FakeRegistry registry_;
   FakeShell shell_;
-  MainForm form_{controls_, registry_, shell_};
+  testing::FakeFileSystem files_;
+  testing::FakeSystemInfo system_;
+  composition::Features features_{controls_, {registry_, files_, shell_, system_}};
+  MainForm form_{controls_, registry_, shell_, features_.All()};
 };
 
 TEST_F(MainFormTest, AbsentProductsDisableTheirGroupsButKeepTheTicks) {
@@ -44,13 +50,15 @@ TEST_F(MainFormTest, PresentProductsLeaveTheirGroupsEnabled) {
   EXPECT_TRUE(controls_.Enabled(ControlId::groupOffice));
 }
 
-TEST_F(MainFormTest, KeysThatRefuseFullAccessCountAsAbsent) {
-  InstallNetscapeAndOffice();
+// A standard user may read but not fully open HKLM; 32-bit installations write the 32-bit view.
+TEST_F(MainFormTest, PresenceNeedsOnlyReadAccessInEitherView) {
+  registry_.Create(RegistryRoot::LocalMachine, "Software\\Netscape");
   registry_.RefuseFullAccess(RegistryRoot::LocalMachine, "Software\\Netscape");
-  registry_.RefuseFullAccess(RegistryRoot::LocalMachine, "Software\\Microsoft\\Office");
+  registry_.Create(RegistryRoot::LocalMachine, "Software\\Microsoft\\Office",
+                   platform::RegistryView::k32);
   form_.FormCreate();
-  EXPECT_FALSE(controls_.Enabled(ControlId::groupNetscape));
-  EXPECT_FALSE(controls_.Enabled(ControlId::groupOffice));
+  EXPECT_TRUE(controls_.Enabled(ControlId::groupNetscape));
+  EXPECT_TRUE(controls_.Enabled(ControlId::groupOffice));
 }
 
 TEST_F(MainFormTest, CreationWritesHeadersAndHintsAndChangesNothingElse) {
@@ -84,7 +92,7 @@ TEST_F(MainFormTest, EachNavigationButtonShowsExactlyItsPanel) {
     EXPECT_EQ(controls_.VisiblePanels(), std::vector<ControlId>{panel});
     EXPECT_EQ(controls_.Repaints(ControlId::kMainWindow), repaints + 1);
   }
-  EXPECT_FALSE(form_.HandleClick(ControlId::bntCleanNow));
+  EXPECT_FALSE(form_.HandleClick(ControlId::IEABH));
 }
 
 TEST_F(MainFormTest, TheRepairButtonResetsItsBarEveryTime) {

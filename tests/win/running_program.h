@@ -9,8 +9,8 @@
 
 #include <string>
 
+#include "controls/control_id.h"
 #include "platform/win32/unique_handles.h"
-#include "ui/control_id.h"
 
 namespace tidora::testing {
 

@@ -4,9 +4,12 @@
 #include <string>
 #include <string_view>
 
-#include "ui/control_id.h"
+#include "controls/control_id.h"
 
 namespace tidora::ui {
+
+// Rows of 20 pixels the result grid shows below its header; the run keeps the last ten in view.
+inline constexpr int kGridVisibleRows = 10;
 
 // What the program's logic needs of its controls. The Win32 set draws them in the product's skin;
 // a headless set stands in for tests. Each operation applies to the kinds of control that have

@@ -1,6 +1,6 @@
-#include "cleaning/text.h"
+#include "base/text.h"
 
-namespace tidora::cleaning {
+namespace tidora::base {
 
 namespace {
 bool IsBlank(char c) {
@@ -27,4 +27,4 @@ bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix) {
          AsciiLower(text.substr(text.size() - suffix.size())) == AsciiLower(suffix);
 }
 
-}  // namespace tidora::cleaning
+}  // namespace tidora::base

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <vector>
+
+#include "cleaning/cleaner.h"
+
+namespace tidora::composition {
+
+// Every feature's table of cleaners, joined: a cleaner is available exactly when it has a row.
+class CleanerTable final : public cleaning::Cleaners {
+ public:
+  explicit CleanerTable(std::vector<cleaning::CleanerRow> rows) : rows_(std::move(rows)) {}
+
+  bool Available(cleaning::CleanerId id) const override { return Find(id) != nullptr; }
+  int Clean(cleaning::CleanerId id, cleaning::CleanerProgress& progress) override;
+
+  const std::vector<cleaning::CleanerRow>& rows() const { return rows_; }
+
+ private:
+  const cleaning::CleanerRow* Find(cleaning::CleanerId id) const;
+
+  std::vector<cleaning::CleanerRow> rows_;
+};
+
+}  // namespace tidora::composition

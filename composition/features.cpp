@@ -1,0 +1,27 @@
+#include "composition/features.h"
+
+#include "system/windows_cleaners.h"
+
+namespace tidora::composition {
+
+namespace {
+
+void Append(std::vector<cleaning::CleanerRow>& all, std::vector<cleaning::CleanerRow> rows) {
+  for (auto& row : rows) all.push_back(std::move(row));
+}
+
+}  // namespace
+
+std::vector<cleaning::CleanerRow> AllCleaners(const Services& services) {
+  std::vector<cleaning::CleanerRow> all;
+  Append(all, system::WindowsCleaners(services.registry, services.files, services.shell));
+  return all;
+}
+
+Features::Features(ui::ControlSet& controls, const Services& services)
+    : cleaners_(AllCleaners(services)),
+      cleaning_run_(controls, cleaners_),
+      repair_run_(controls, services.registry),
+      extension_manager_(controls, services.registry) {}
+
+}  // namespace tidora::composition

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <array>
+
+#include "cleaning/cleaning_run.h"
+#include "composition/cleaner_table.h"
+#include "controls/control_set.h"
+#include "controls/feature.h"
+#include "extensions/extension_manager.h"
+#include "platform/file_system.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
+#include "platform/system_info.h"
+#include "repair/repair_run.h"
+
+namespace tidora::composition {
+
+// The platform services the features work on.
+struct Services {
+  platform::Registry& registry;
+  platform::FileSystem& files;
+  platform::Shell& shell;
+  platform::SystemInfo& system;
+};
+
+// Every feature's cleaners, joined into one table for the run.
+std::vector<cleaning::CleanerRow> AllCleaners(const Services& services);
+
+// The features of the main window, wired to the services and the controls.
+class Features {
+ public:
+  Features(ui::ControlSet& controls, const Services& services);
+  Features(const Features&) = delete;
+  Features& operator=(const Features&) = delete;
+
+  // In the order they hear clicks and panel changes.
+  std::span<ui::Feature* const> All() const { return all_; }
+  cleaning::CleaningRun& cleaning_run() { return cleaning_run_; }
+  const CleanerTable& cleaners() const { return cleaners_; }
+
+ private:
+  CleanerTable cleaners_;
+  cleaning::CleaningRun cleaning_run_;
+  repair::RepairRun repair_run_;
+  extensions::ExtensionManager extension_manager_;
+  std::array<ui::Feature*, 3> all_{&cleaning_run_, &repair_run_, &extension_manager_};
+};
+
+}  // namespace tidora::composition

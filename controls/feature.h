@@ -1,0 +1,18 @@
+#pragma once
+
+#include "controls/control_id.h"
+
+namespace tidora::ui {
+
+// A feature of the main window: the main form switches panels, each feature handles the buttons
+// of its own panel and hears when a panel is shown.
+class Feature {
+ public:
+  virtual ~Feature() = default;
+  // True when the click was one of this feature's buttons.
+  virtual bool HandleClick(ControlId id) = 0;
+  // After the main form has shown a panel; features ignore the panels of others.
+  virtual void PanelShown(ControlId /*panel*/) {}
+};
+
+}  // namespace tidora::ui
