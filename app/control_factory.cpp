@@ -224,7 +224,8 @@ WindowClassAndStyle ClassAndStyleOf(const LayoutRow& entry) {
 
 RECT PlaceOf(const LayoutRow& entry, HWND parent) {
   if (entry.kind != ControlKind::kTabSheet) {
-    return skin::ScaledRect(entry.left, entry.top, entry.width, entry.height);
+    return skin::ScaledRect(entry.place.left, entry.place.top, entry.place.width,
+                            entry.place.height);
   }
   RECT display;
   GetClientRect(parent, &display);

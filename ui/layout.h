@@ -26,17 +26,26 @@ enum class ControlKind {
 // kCompact: a narrower face, for the long captions of the repair options.
 enum class TextStyle { kNormal, kBold, kNavy, kLoading, kCompact };
 
-// One control of a window, in 96-dpi pixels inside its parent's client area. Controls are listed
-// parents first and in tab order.
+// A control's place in 96-dpi pixels inside its parent's client area.
+struct Place {
+  int left, top, width, height;
+};
+
+// One control of a window. Controls are listed parents first and in tab order.
 struct LayoutRow {
   ControlId id;
   ControlKind kind;
   ControlId parent;
-  int left, top, width, height;
+  Place place;
   std::string_view caption;  // as stored: "&&" shows as one "&"
-  std::string_view hint = {};
-  bool ticked = false;  // checkboxes: the state at start
+  bool ticked = false;       // checkboxes: the state at start
   TextStyle style = TextStyle::kNormal;
+};
+
+// A control's tooltip; a carriage return breaks its line.
+struct HintRow {
+  ControlId id;
+  std::string_view hint;
 };
 
 inline constexpr int kMainClientWidth = 733;
@@ -49,6 +58,8 @@ std::span<const LayoutRow> MainWindowControls();
 std::span<const LayoutRow> SplashWindowControls();
 // nullptr when id names no control of either window.
 const LayoutRow* FindLayoutRow(ControlId id);
+// The hints the main window assigns at creation.
+std::span<const HintRow> MainWindowHints();
 
 // The five panels, in the order the navigation handlers set them.
 inline constexpr ControlId kPanels[] = {ControlId::CleanItems, ControlId::CleanResult,

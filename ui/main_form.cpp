@@ -38,9 +38,7 @@ void MainForm::FormCreate() {
   for (int column = 0; column < 3; ++column) {
     controls_.SetCell(ControlId::sgResultList, 0, column, kGridHeaders[column]);
   }
-  for (const auto& entry : MainWindowControls()) {
-    if (!entry.hint.empty()) controls_.SetHint(entry.id, entry.hint);
-  }
+  for (const auto& [id, hint] : MainWindowHints()) controls_.SetHint(id, hint);
 }
 
 bool MainForm::HandleClick(ControlId id) {

@@ -74,4 +74,38 @@ using UniqueFile = UniqueHandle<FileTraits>;
 using UniqueKernelObject = UniqueHandle<KernelObjectTraits>;
 using UniqueModule = UniqueHandle<ModuleTraits>;
 
+// A move-only owner of one COM interface pointer, released when the owner goes.
+template <typename Interface>
+class UniqueCom {
+ public:
+  UniqueCom() = default;
+  explicit UniqueCom(Interface* pointer) : pointer_(pointer) {}
+  UniqueCom(UniqueCom&& other) noexcept : pointer_(std::exchange(other.pointer_, nullptr)) {}
+  UniqueCom& operator=(UniqueCom&& other) noexcept {
+    if (this != &other) {
+      Reset();
+      pointer_ = std::exchange(other.pointer_, nullptr);
+    }
+    return *this;
+  }
+  UniqueCom(const UniqueCom&) = delete;
+  UniqueCom& operator=(const UniqueCom&) = delete;
+  ~UniqueCom() { Reset(); }
+
+  Interface* get() const { return pointer_; }
+  Interface* operator->() const { return pointer_; }
+  explicit operator bool() const { return pointer_ != nullptr; }
+  // For a call that hands out a new reference through an out-parameter.
+  void** Receive() {
+    Reset();
+    return reinterpret_cast<void**>(&pointer_);
+  }
+  void Reset() {
+    if (pointer_) std::exchange(pointer_, nullptr)->Release();
+  }
+
+ private:
+  Interface* pointer_ = nullptr;
+};
+
 }  // namespace tidora::win32
