@@ -18,6 +18,7 @@
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_file_system.h"
 #include "system/windows_cleaners.h"
+#include "tests/win/wine_only.h"
 
 namespace {
 
@@ -139,6 +140,7 @@ double Median(std::vector<double> values) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  if (!tidora::testing::AllowedToRun("tidora_bench")) return 2;
   const std::wstring root = argc > 1 ? argv[1] : L"C:\\tidora-bench";
   const int rounds = argc > 2 ? _wtoi(argv[2]) : 5;
   std::printf("building %d folders, %d files under %ls ...\n", kTopFolders * kSubfolders,

@@ -10,6 +10,7 @@
 #include "platform/win32/win32_registry.h"
 #include "tests/contract/file_system_contract.h"
 #include "tests/contract/registry_contract.h"
+#include "tests/win/traces.h"
 
 namespace tidora::testing {
 namespace {
@@ -33,26 +34,6 @@ class Win32RegistryEnvironment {
   win32::Win32Registry registry_;
   std::string base_;
 };
-
-void RemoveFolderTree(const std::wstring& folder) {
-  WIN32_FIND_DATAW data;
-  win32::UniqueFind find(FindFirstFileW((folder + L"\\*").c_str(), &data));
-  if (find) {
-    do {
-      const std::wstring name = data.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const std::wstring path = folder + L"\\" + name;
-      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveFolderTree(path);
-      } else {
-        DeleteFileW(path.c_str());
-      }
-    } while (FindNextFileW(find.get(), &data));
-  }
-  find.Reset();
-  RemoveDirectoryW(folder.c_str());
-}
 
 // A private folder under the temporary folder per test, removed whole afterwards.
 class Win32FileSystemEnvironment {

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "platform/win32/unique_handles.h"
+
 namespace tidora::testing {
 
 void PutTextOnClipboard(const char* text) {
@@ -40,6 +42,35 @@ bool MakeFile(const std::wstring& path, DWORD attributes) {
   WriteFile(file, "trace", 5, &written, nullptr);
   CloseHandle(file);
   return SetFileAttributesW(path.c_str(), attributes) != FALSE;
+}
+
+namespace {
+
+bool IsLink(DWORD attributes) {
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+}  // namespace
+
+void RemoveFolderTree(const std::wstring& folder) {
+  if (IsLink(GetFileAttributesW(folder.c_str()))) return;
+  WIN32_FIND_DATAW data;
+  win32::UniqueFind find(FindFirstFileW((folder + L"\\*").c_str(), &data));
+  if (find) {
+    do {
+      const std::wstring name = data.cFileName;
+      if (name == L"." || name == L".." || IsLink(data.dwFileAttributes)) continue;
+      const std::wstring path = folder + L"\\" + name;
+      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveFolderTree(path);
+      } else {
+        DeleteFileW(path.c_str());
+      }
+    } while (FindNextFileW(find.get(), &data));
+  }
+  find.Reset();
+  RemoveDirectoryW(folder.c_str());
 }
 
 }  // namespace tidora::testing

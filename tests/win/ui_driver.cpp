@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/win/wine_only.h"
+
 namespace {
 
 HWND MainWindow() {
@@ -90,6 +92,8 @@ int Fail(const char* what) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  // It presses the program's buttons, Start among them.
+  if (!tidora::testing::AllowedToRun("tidora_driver")) return 2;
   const std::vector<std::wstring> args(argv + 1, argv + argc);
   if (args.size() == 4 && args[0] == L"wait") {
     return WaitFor(args[1].c_str(), args[2] == L"shown", _wtoi(args[3].c_str()))

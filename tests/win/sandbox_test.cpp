@@ -1,0 +1,52 @@
+// What keeps the Windows tests from reaching the real machine: the private prefix has no drive
+// but C: and no link out of the profile, and removing a test's folder never follows a link.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/win/traces.h"
+
+namespace tidora::testing {
+namespace {
+
+DWORD AttributesOf(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str());
+}
+
+bool IsPlainFolder(const std::wstring& path) {
+  const DWORD attributes = AttributesOf(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+         !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+TEST(PrivatePrefix, HasNoDriveButC) {
+  EXPECT_EQ(GetLogicalDrives(), 1u << ('C' - 'A'));
+}
+
+// Wine links these to the home folder of whoever runs it.
+TEST(PrivatePrefix, ProfileFoldersArePlainFolders) {
+  wchar_t profile[MAX_PATH] = {};
+  ASSERT_GT(GetEnvironmentVariableW(L"USERPROFILE", profile, MAX_PATH), 0u);
+  for (const wchar_t* name : {L"Desktop", L"Documents", L"Downloads", L"Music", L"Pictures",
+                              L"Videos", L"AppData\\Roaming\\Microsoft\\Windows\\Templates"}) {
+    EXPECT_TRUE(IsPlainFolder(std::wstring(profile) + L"\\" + name)) << name;
+  }
+}
+
+// Made by the test script: links out of C:\tidora-links to a full and to an empty folder.
+TEST(RemoveFolderTree, LeavesWhatLinksLeadTo) {
+  const std::wstring links = L"C:\\tidora-links", target = L"C:\\tidora-link-target";
+  ASSERT_TRUE(AttributesOf(links + L"\\to-full") & FILE_ATTRIBUTE_REPARSE_POINT)
+      << "the test script makes the links";
+  ASSERT_TRUE(MakeFile(links + L"\\own.txt"));
+  RemoveFolderTree(links);
+  EXPECT_EQ(AttributesOf(links + L"\\own.txt"), INVALID_FILE_ATTRIBUTES);
+  EXPECT_NE(AttributesOf(target + L"\\kept.txt"), INVALID_FILE_ATTRIBUTES);
+  EXPECT_TRUE(IsPlainFolder(target + L"\\empty"));
+}
+
+}  // namespace
+}  // namespace tidora::testing
