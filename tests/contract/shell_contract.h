@@ -1,11 +1,9 @@
 #pragma once
 
-// Cases every Shell must pass: the fake natively and the Win32 adapter under Wine. Instantiate
-// ShellContract with an environment that offers shell() and profile() (the user's profile folder).
+// Cases every Shell passes, the fake natively and the Win32 adapter under Wine; the environment
+// offers shell() and profile(), the user's profile folder.
 
 #include <gtest/gtest.h>
-
-#include <string>
 
 #include "base/text.h"
 #include "platform/shell.h"
@@ -13,22 +11,16 @@
 namespace tidora::testing {
 
 template <typename Environment>
-class ShellContract : public ::testing::Test {
- protected:
-  Environment environment_;
-};
-
+class ShellContract : public ::testing::Test {};
 TYPED_TEST_SUITE_P(ShellContract);
 
-// The cleaners join their paths to it: a full path below the profile, without a trailing backslash.
+// The cleaners join paths to it: a full path below the profile, without a trailing backslash.
 TYPED_TEST_P(ShellContract, TheApplicationDataFolderLiesBelowTheProfile) {
-  const std::string folder = this->environment_.shell().ApplicationDataFolder();
-  const std::string profile = this->environment_.profile() + "\\";
-  ASSERT_GT(folder.size(), profile.size());
-  EXPECT_EQ(base::AsciiLower(folder.substr(0, profile.size())), base::AsciiLower(profile));
-  EXPECT_NE(folder.back(), '\\');
+  TypeParam environment;
+  const std::string folder = environment.shell().ApplicationDataFolder();
+  const std::string profile = base::AsciiLower(environment.profile() + "\\");
+  EXPECT_TRUE(base::AsciiLower(folder).starts_with(profile) && !folder.ends_with('\\')) << folder;
 }
-
 REGISTER_TYPED_TEST_SUITE_P(ShellContract, TheApplicationDataFolderLiesBelowTheProfile);
 
 }  // namespace tidora::testing

@@ -82,7 +82,7 @@ class FakeKey final : public platform::RegistryKey {
 
   bool DeleteValue(std::string_view name) override {
     auto* key = Node();
-    if (!key || !writable_ || key->values_refuse_deletion) return false;
+    if (!key || !writable_) return false;
     const auto found = std::find_if(key->values.begin(), key->values.end(),
                                     [&](const auto& value) { return SameName(value.name, name); });
     if (found == key->values.end()) return false;
@@ -217,10 +217,6 @@ void FakeRegistry::RefuseDeletion(Root root, std::string_view path, View view) {
 
 bool FakeRegistry::KeyExists(Root root, std::string_view path, View view) const {
   return const_cast<FakeRegistry*>(this)->Find(root, path, view) != nullptr;
-}
-
-void FakeRegistry::RefuseValueDeletion(Root root, std::string_view path, View view) {
-  FindOrCreate(root, path, view)->values_refuse_deletion = true;
 }
 
 }  // namespace tidora::testing

@@ -37,8 +37,6 @@ class FakeRegistry final : public platform::Registry {
   // The key (and so every key above it) survives deletion.
   void RefuseDeletion(Root root, std::string_view path, View view = View::kDefault);
   bool KeyExists(Root root, std::string_view path, View view = View::kDefault) const;
-  // The key's values refuse deletion.
-  void RefuseValueDeletion(Root root, std::string_view path, View view = View::kDefault);
 
   struct Value {
     std::string name;
@@ -51,7 +49,6 @@ class FakeRegistry final : public platform::Registry {
     std::vector<Value> values;                            // creation order
     bool refuses_full_access = false;
     bool refuses_deletion = false;
-    bool values_refuse_deletion = false;
   };
 
   // For the open keys: nullptr once the key has been deleted.
