@@ -10,11 +10,10 @@ constexpr auto kAfter = RowMode::kRowAfter;
 constexpr auto kPending = RowMode::kPendingRow;
 constexpr auto kResult = CountRule::kResult;
 
-// Read top to bottom as the run works. The Internet Explorer, Netscape and Office cleaners are
-// not built yet: Cleaners::Available answers false for them and the run skips their items as if
-// they were unticked, still adding their steps, so that no row claims a cleaning that did not
-// happen. The Recycle Bin and clipboard cleaners return 1 or 0 themselves, so they count as
-// results.
+// Read top to bottom as the run works. The Internet Explorer cleaners are not built yet:
+// Cleaners::Available answers false for them and the run skips their items as if they were
+// unticked, still adding their steps, so that no row claims a cleaning that did not happen. The
+// Recycle Bin and clipboard cleaners return 1 or 0 themselves, so they count as results.
 constexpr CleaningItem kItems[] = {
     {IEABH, "Internet Explorer Address Bar History", kAfter, kResult, kTypedUrls, 4},
     {IETIF, "Internet Explorer Temporary Files Folder", kPending, kResult, kTemporaryInternetFiles,

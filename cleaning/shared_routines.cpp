@@ -1,5 +1,6 @@
 #include "cleaning/shared_routines.h"
 
+#include "base/text.h"
 #include "cleaning/file_search.h"
 
 namespace tidora::cleaning {
@@ -40,6 +41,29 @@ int DeletePlainFiles(platform::FileSystem& files, std::string_view folder, std::
 
 int DeleteFilesInFolder(platform::FileSystem& files, std::string_view folder) {
   return DeletePlainFiles(files, folder, kMaskAnyFile);
+}
+
+namespace {
+
+// An empty text or a bare drive ("C:", "C:\\") names no user's folder.
+bool NamesAFolder(std::string_view path) {
+  while (!path.empty() && path.back() == '\\') path.remove_suffix(1);
+  return !path.empty() && !(path.size() == 2 && path[1] == ':');
+}
+
+}  // namespace
+
+std::string ApplicationDataFolder(platform::SystemInfo& system, platform::Shell& shell,
+                                  platform::Registry& registry, platform::FileSystem& files) {
+  const PlatformFamily family = WindowsPlatform(system);
+  if (family == PlatformFamily::kOther) return {};
+  // Newer systems have no "Application Data" in the profile, and folders may be redirected.
+  std::string folder = shell.ApplicationDataFolder();
+  if (!folder.empty()) return folder;
+  const std::string base = family == PlatformFamily::kWindowsNt
+                               ? UserProfileFolder(registry)
+                               : std::string(base::TrimBlanks(files.WindowsFolder()));
+  return NamesAFolder(base) ? JoinPath(base, "Application Data") : std::string();
 }
 
 }  // namespace tidora::cleaning

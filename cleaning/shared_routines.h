@@ -6,6 +6,7 @@
 
 #include "platform/file_system.h"
 #include "platform/registry.h"
+#include "platform/shell.h"
 #include "platform/system_info.h"
 
 namespace tidora::cleaning {
@@ -27,5 +28,12 @@ int DeletePlainFiles(platform::FileSystem& files, std::string_view folder, std::
 // many went. Read-only and locked files stay; subfolders and the folder itself are never touched.
 // An empty folder text deletes nothing.
 int DeleteFilesInFolder(platform::FileSystem& files, std::string_view folder);
+
+// The current user's application-data folder, where the browsers and Office keep their files:
+// the shell's, else "Application Data" below the profile (NT family) or the Windows folder
+// (95/98/Me family). Empty, and so nothing to clean, on any other platform or when the folder it
+// would lie in is unknown: never a folder at the root of a drive.
+std::string ApplicationDataFolder(platform::SystemInfo& system, platform::Shell& shell,
+                                  platform::Registry& registry, platform::FileSystem& files);
 
 }  // namespace tidora::cleaning

@@ -1,5 +1,7 @@
 #include "composition/features.h"
 
+#include "browser/netscape_cleaner.h"
+#include "office/office_cleaners.h"
 #include "system/windows_cleaners.h"
 
 namespace tidora::composition {
@@ -12,14 +14,19 @@ void Append(std::vector<cleaning::CleanerRow>& all, std::vector<cleaning::Cleane
 
 }  // namespace
 
-std::vector<cleaning::CleanerRow> AllCleaners(const Services& services) {
+std::vector<cleaning::CleanerRow> AllCleaners(const Services& services,
+                                              const ui::ControlSet& controls) {
   std::vector<cleaning::CleanerRow> all;
   Append(all, system::WindowsCleaners(services.registry, services.files, services.shell));
+  Append(all, browser::NetscapeCleaners(services.system, services.shell, services.registry,
+                                        services.files, controls));
+  Append(all, office::OfficeCleaners(services.system, services.shell, services.registry,
+                                     services.files));
   return all;
 }
 
 Features::Features(ui::ControlSet& controls, const Services& services)
-    : cleaners_(AllCleaners(services)),
+    : cleaners_(AllCleaners(services, controls)),
       cleaning_run_(controls, cleaners_),
       repair_run_(controls, services.registry),
       extension_manager_(controls, services.registry) {}

@@ -24,7 +24,8 @@ struct Services {
 };
 
 // Every feature's cleaners, joined into one table for the run.
-std::vector<cleaning::CleanerRow> AllCleaners(const Services& services);
+std::vector<cleaning::CleanerRow> AllCleaners(const Services& services,
+                                              const ui::ControlSet& controls);
 
 // The features of the main window, wired to the services and the controls.
 class Features {

@@ -35,6 +35,9 @@ class Shell {
 
   // The current user's recent-documents folder as the shell reports it; empty when it has none.
   virtual std::string RecentFolder() = 0;
+  // The current user's application-data folder (roaming) as the shell reports it, without a
+  // trailing backslash; empty when it has none.
+  virtual std::string ApplicationDataFolder() = 0;
 };
 
 }  // namespace tidora::platform

@@ -2,8 +2,11 @@
 
 #include <windows.h>
 
+#include <knownfolders.h>
 #include <shellapi.h>
 #include <shlobj.h>
+
+#include <memory>
 
 #include "platform/win32/unique_handles.h"
 #include "platform/win32/utf.h"
@@ -123,6 +126,16 @@ std::string Win32Shell::RecentFolder() {
   if (FAILED(SHGetFolderPathW(nullptr, CSIDL_RECENT, nullptr, SHGFP_TYPE_CURRENT, folder))) {
     return {};
   }
+  return Narrow(folder);
+}
+
+std::string Win32Shell::ApplicationDataFolder() {
+  // The known-folder call is CSIDL_APPDATA's own and allocates the path, so no length limits it.
+  PWSTR folder = nullptr;
+  const HRESULT found =
+      SHGetKnownFolderPath(FOLDERID_RoamingAppData, KF_FLAG_DONT_VERIFY, nullptr, &folder);
+  const std::unique_ptr<wchar_t, decltype(&CoTaskMemFree)> owned(folder, &CoTaskMemFree);
+  if (FAILED(found) || !folder) return {};
   return Narrow(folder);
 }
 

@@ -15,6 +15,7 @@ class Win32Shell final : public platform::Shell {
   platform::RecycleBinOutcome EmptyRecycleBin(platform::WindowId owner) override;
   bool EmptyClipboard(platform::WindowId owner) override;
   std::string RecentFolder() override;
+  std::string ApplicationDataFolder() override;
 };
 
 }  // namespace tidora::win32

@@ -34,6 +34,7 @@ class FakeShell final : public platform::Shell {
   }
   bool EmptyClipboard(platform::WindowId) override { return ++clipboard_emptied, clipboard_free; }
   std::string RecentFolder() override { return recent_folder; }
+  std::string ApplicationDataFolder() override { return application_data_folder; }
 
   // What the shell does.
   bool answer_yes = true;
@@ -42,6 +43,7 @@ class FakeShell final : public platform::Shell {
   platform::RecycleBinOutcome recycle_bin_outcome = platform::RecycleBinOutcome::kEmptied;
   std::string recent_folder;
   std::vector<std::string> open_windows;
+  std::string application_data_folder;
 
   // What it was asked.
   std::vector<std::string> questions;
