@@ -4,17 +4,17 @@ namespace tidora::testing {
 
 namespace {
 
-char32_t Upper(char32_t c) {
-  if ((c >= U'a' && c <= U'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7) ||
-      (c >= 0x3B1 && c <= 0x3CB && c != 0x3C2) || (c >= 0x430 && c <= 0x44F)) {
-    return c - 0x20;
+char32_t Lower(char32_t c) {
+  if ((c >= U'A' && c <= U'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) ||
+      (c >= 0x391 && c <= 0x3AB && c != 0x3A2) || (c >= 0x410 && c <= 0x42F)) {
+    return c + 0x20;
   }
-  if (c == 0xFF) return 0x178;
-  if (c >= 0x450 && c <= 0x45F) return c - 0x50;
-  // Latin Extended-A pairs its letters upper, lower; three runs pair them lower, upper.
-  const bool odd_lower = (c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177);
-  const bool even_lower = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
-  if ((odd_lower && c % 2 == 1) || (even_lower && c % 2 == 0)) return c - 1;
+  if (c == 0x178) return 0xFF;
+  if (c >= 0x400 && c <= 0x40F) return c + 0x50;
+  // Latin Extended-A pairs its letters upper, lower; two runs pair them lower, upper.
+  const bool even_upper = (c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177);
+  const bool odd_upper = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+  if ((even_upper && c % 2 == 0) || (odd_upper && c % 2 == 1)) return c + 1;
   return c;
 }
 
@@ -39,10 +39,10 @@ std::string Fold(std::string_view utf8) {
     const auto byte = static_cast<unsigned char>(utf8[i]);
     // Two-byte sequences hold every letter folded here; the rest passes through unchanged.
     if ((byte & 0xE0) == 0xC0 && i + 1 < utf8.size()) {
-      Append(folded, Upper(((byte & 0x1F) << 6) | (utf8[i + 1] & 0x3F)));
+      Append(folded, Lower(((byte & 0x1F) << 6) | (utf8[i + 1] & 0x3F)));
       ++i;
     } else {
-      folded.push_back(static_cast<char>(byte < 0x80 ? Upper(byte) : byte));
+      folded.push_back(static_cast<char>(byte < 0x80 ? Lower(byte) : byte));
     }
   }
   return folded;

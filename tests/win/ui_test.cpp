@@ -102,15 +102,6 @@ class MainWindowTest : public ::testing::Test {
   std::unique_ptr<app::Application> app_;
 };
 
-TEST_F(MainWindowTest, CloseAnsweredNoLeavesTheWindow) {
-  {
-    MessageBoxAnswerer answer_no(IDNO);
-    Press(ControlId::bntClose);
-    EXPECT_EQ(answer_no.text(), L"Are you sure to quite Tidora?");
-  }
-  EXPECT_TRUE(IsWindow(Window(ControlId::kMainWindow)));
-}
-
 TEST_F(MainWindowTest, AnErrorInAHandlerIsShownAndTheProgramGoesOn) {
   registry_.Create(RegistryRoot::LocalMachine, kBadExtension)->WriteDword("ButtonText", 7);
   {
