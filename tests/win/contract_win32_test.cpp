@@ -78,10 +78,15 @@ class Win32RegistryEnvironment {
     win32::UniqueKey owned(key);
     links_.push_back(link);
     const std::wstring target_name = CurrentUserKeyName() + L"\\" + win32::Widen(target);
-    return RegSetValueExW(key, L"SymbolicLinkValue", 0, REG_LINK,
-                          reinterpret_cast<const BYTE*>(target_name.c_str()),
-                          static_cast<DWORD>(target_name.size() * sizeof(wchar_t))) ==
-           ERROR_SUCCESS;
+    if (RegSetValueExW(key, L"SymbolicLinkValue", 0, REG_LINK,
+                       reinterpret_cast<const BYTE*>(target_name.c_str()),
+                       static_cast<DWORD>(target_name.size() * sizeof(wchar_t))) != ERROR_SUCCESS) {
+      return false;
+    }
+    // A link that leads nowhere would prove nothing: opened plainly, it must reach the target.
+    auto followed = registry_.OpenForRead(platform::RegistryRoot::CurrentUser, link);
+    EXPECT_NE(followed, nullptr) << "the link does not lead to " << target;
+    return followed != nullptr;
   }
 
  private:
