@@ -1,15 +1,55 @@
 #include "tests/support/case_folding.h"
 
-#include "base/text.h"
-
 namespace tidora::testing {
 
-std::string Lower(std::string_view text) {
-  return base::AsciiLower(text);
+namespace {
+
+char32_t Lower(char32_t c) {
+  if ((c >= U'A' && c <= U'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) ||
+      (c >= 0x391 && c <= 0x3AB && c != 0x3A2) || (c >= 0x410 && c <= 0x42F)) {
+    return c + 0x20;
+  }
+  if (c == 0x178) return 0xFF;
+  if (c >= 0x400 && c <= 0x40F) return c + 0x50;
+  // Latin Extended-A pairs its letters upper, lower; two runs pair them lower, upper.
+  const bool even_upper = (c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177);
+  const bool odd_upper = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+  if ((even_upper && c % 2 == 0) || (odd_upper && c % 2 == 1)) return c + 1;
+  return c;
+}
+
+void Append(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out.push_back(static_cast<char>(c));
+  } else if (c < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  }
+}
+
+}  // namespace
+
+std::string Fold(std::string_view utf8) {
+  std::string folded;
+  for (size_t i = 0; i < utf8.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(utf8[i]);
+    // Two-byte sequences hold every letter folded here; the rest passes through unchanged.
+    if ((byte & 0xE0) == 0xC0 && i + 1 < utf8.size()) {
+      Append(folded, Lower(((byte & 0x1F) << 6) | (utf8[i + 1] & 0x3F)));
+      ++i;
+    } else {
+      folded.push_back(static_cast<char>(byte < 0x80 ? Lower(byte) : byte));
+    }
+  }
+  return folded;
 }
 
 bool SameName(std::string_view a, std::string_view b) {
-  return Lower(a) == Lower(b);
+  return Fold(a) == Fold(b);
 }
 
 std::vector<std::string> SplitPath(std::string_view path) {

@@ -41,7 +41,7 @@ FakeFileSystem::FakeFileSystem() {
   auto drive = std::make_unique<Node>();
   drive->name = "C:";
   drive->attributes = attribute::kDirectory;
-  drives_["c:"] = std::move(drive);
+  drives_[Fold("C:")] = std::move(drive);
   AddFolder(temp_folder_);
   AddFolder(windows_folder_);
   AddFolder(system_folder_);
@@ -79,8 +79,8 @@ std::string FakeFileSystem::ShortName(std::string_view name) {
 
 bool FakeFileSystem::WildcardMatches(std::string_view wildcard, std::string_view name) {
   if (wildcard == "*.*") wildcard = "*";
-  const std::string pattern = Lower(wildcard);
-  const std::string text = Lower(name);
+  const std::string pattern = Fold(wildcard);
+  const std::string text = Fold(name);
   // Iterative glob with backtracking to the last star.
   size_t p = 0, t = 0, star = std::string::npos, resume = 0;
   while (t < text.size()) {
@@ -110,13 +110,13 @@ FakeFileSystem::Node* FakeFileSystem::Folder(Node* node, int depth) {
 
 FakeFileSystem::Node* FakeFileSystem::Resolve(std::string_view path, int depth) {
   const auto parts = AbsoluteParts(path);
-  const auto drive = drives_.find(Lower(parts.front()));
+  const auto drive = drives_.find(Fold(parts.front()));
   if (drive == drives_.end()) return nullptr;
   Node* node = drive->second.get();
   for (size_t i = 1; i < parts.size(); ++i) {
     Node* folder = Folder(node, depth);
     if (!folder) return nullptr;
-    const auto child = folder->children.find(Lower(parts[i]));
+    const auto child = folder->children.find(Fold(parts[i]));
     if (child == folder->children.end()) return nullptr;
     node = child->second.get();
   }
@@ -135,7 +135,7 @@ FakeFileSystem::Node* FakeFileSystem::ResolveParent(std::string_view path, std::
 
 FakeFileSystem::Node& FakeFileSystem::Make(std::string_view path, std::uint32_t attributes) {
   const auto parts = AbsoluteParts(path);
-  auto& drive = drives_[Lower(parts.front())];
+  auto& drive = drives_[Fold(parts.front())];
   if (!drive) {
     drive = std::make_unique<Node>();
     drive->name = parts.front();
@@ -143,7 +143,7 @@ FakeFileSystem::Node& FakeFileSystem::Make(std::string_view path, std::uint32_t 
   }
   Node* node = drive.get();
   for (size_t i = 1; i < parts.size(); ++i) {
-    auto& child = node->children[Lower(parts[i])];
+    auto& child = node->children[Fold(parts[i])];
     if (!child) {
       child = std::make_unique<Node>();
       child->name = parts[i];
@@ -171,8 +171,8 @@ void FakeFileSystem::Lock(std::string_view path) {
   if (Node* node = Resolve(path)) node->locked = true;
 }
 
-void FakeFileSystem::FailListing(std::string_view folder) {
-  if (Node* node = Resolve(folder)) node->fails_listing = true;
+void FakeFileSystem::FailListing(std::string_view folder, int after_entries) {
+  if (Node* node = Resolve(folder)) node->fails_listing_after = after_entries;
 }
 
 platform::FindEnd FakeFileSystem::Find(std::string_view pattern,
@@ -183,7 +183,7 @@ platform::FindEnd FakeFileSystem::Find(std::string_view pattern,
   if (!folder) return platform::FindEnd::kNoMatch;
   // A snapshot, so the visitor may delete what it is shown.
   std::vector<platform::FoundEntry> matches;
-  for (const auto& [lower, child] : folder->children) {
+  for (const auto& [folded, child] : folder->children) {
     if (WildcardMatches(wildcard, child->name) ||
         WildcardMatches(wildcard, ShortName(child->name))) {
       matches.push_back({child->name, child->attributes ? child->attributes : attribute::kNormal});
@@ -191,7 +191,7 @@ platform::FindEnd FakeFileSystem::Find(std::string_view pattern,
   }
   if (matches.empty()) return platform::FindEnd::kNoMatch;
   for (size_t i = 0; i < matches.size(); ++i) {
-    if (folder->fails_listing && i == 1) return platform::FindEnd::kFailed;
+    if (static_cast<int>(i) == folder->fails_listing_after) return platform::FindEnd::kFailed;
     if (!visit(matches[i])) return platform::FindEnd::kStopped;
   }
   return platform::FindEnd::kListed;
@@ -201,7 +201,7 @@ bool FakeFileSystem::RemoveFile(std::string_view path) {
   std::string leaf;
   Node* folder = ResolveParent(path, &leaf);
   if (!folder) return false;
-  const auto child = folder->children.find(Lower(leaf));
+  const auto child = folder->children.find(Fold(leaf));
   if (child == folder->children.end()) return false;
   const Node& file = *child->second;
   if (file.attributes & (attribute::kDirectory | attribute::kReadOnly) || file.locked) return false;

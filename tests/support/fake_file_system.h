@@ -36,15 +36,14 @@ class FakeFileSystem final : public platform::FileSystem {
   // A folder that leads to target, as an NTFS junction does.
   void AddJunction(std::string_view path, std::string_view target);
   void Lock(std::string_view path);
-  // Listing this folder breaks off with an error after its first entry.
-  void FailListing(std::string_view folder);
+  // Listing this folder breaks off with an error after that many entries (0: at the first).
+  void FailListing(std::string_view folder, int after_entries);
   bool Exists(std::string_view path) { return Attributes(path).has_value(); }
   // Every pattern handed to Find, in order.
   const std::vector<std::string>& searches() const { return searches_; }
 
   void set_temp_folder(std::string folder) { temp_folder_ = std::move(folder); }
   void set_windows_folder(std::string folder) { windows_folder_ = std::move(folder); }
-  void set_system_folder(std::string folder) { system_folder_ = std::move(folder); }
 
   // The 8.3 alias Windows would give a long name; empty when the name is already 8.3.
   static std::string ShortName(std::string_view name);
@@ -55,9 +54,9 @@ class FakeFileSystem final : public platform::FileSystem {
     std::string name;
     std::uint32_t attributes = 0;
     bool locked = false;
-    bool fails_listing = false;
+    int fails_listing_after = -1;
     std::string junction_target;
-    std::map<std::string, std::unique_ptr<Node>> children;  // by lower-case name
+    std::map<std::string, std::unique_ptr<Node>> children;  // by folded name
   };
 
   Node* Resolve(std::string_view path, int depth = 0);
@@ -65,7 +64,7 @@ class FakeFileSystem final : public platform::FileSystem {
   Node& Make(std::string_view path, std::uint32_t attributes);
   Node* Folder(Node* node, int depth);
 
-  std::map<std::string, std::unique_ptr<Node>> drives_;  // "c:"
+  std::map<std::string, std::unique_ptr<Node>> drives_;  // by folded drive ("C:")
   std::vector<std::string> searches_;
   std::string temp_folder_ = "C:\\users\\me\\Temp\\";
   std::string windows_folder_ = "C:\\windows";

@@ -15,6 +15,30 @@ bool IsStringType(ValueType type) {
   return type == ValueType::String || type == ValueType::ExpandString;
 }
 
+// Raw string data as the system stores it: UTF-16, up to the first NUL, an odd last byte dropped.
+std::string FromUtf16(const std::vector<std::uint8_t>& bytes) {
+  std::string text;
+  for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    const char32_t c = bytes[i] | (bytes[i + 1] << 8);
+    if (c == 0) break;
+    if (c < 0x80) {
+      text.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+      text.push_back(static_cast<char>(0xC0 | (c >> 6)));
+      text.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+      text.push_back(static_cast<char>(0xE0 | (c >> 12)));
+      text.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+      text.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+  }
+  return text;
+}
+
+RegistryError WrongType(std::string_view name) {
+  return RegistryError("Invalid data type for '" + std::string(name) + "'");
+}
+
 // An open key remembers where it lives, not the node: a key deleted while open answers as
 // Windows does for a handle to a deleted key (nothing to list, nothing can be written).
 class FakeKey final : public platform::RegistryKey {
@@ -38,7 +62,7 @@ class FakeKey final : public platform::RegistryKey {
   std::vector<std::string> SubkeyNames() const override {
     std::vector<std::string> names;
     if (auto* key = Node()) {
-      for (const auto& [lower, subkey] : key->subkeys) names.push_back(subkey->name);
+      for (const auto& [folded, subkey] : key->subkeys) names.push_back(subkey->name);
     }
     return names;
   }
@@ -51,14 +75,15 @@ class FakeKey final : public platform::RegistryKey {
 
   bool HasSubkey(std::string_view name) const override {
     auto* key = Node();
-    return key && key->subkeys.count(Lower(name)) > 0;
+    return key && key->subkeys.count(Fold(name)) > 0;
   }
 
   std::optional<std::string> ReadString(std::string_view name) const override {
     const auto* value = FindValue(name);
     if (!value) return std::nullopt;
-    if (!IsStringType(value->type)) {
-      throw RegistryError("Invalid data type for '" + std::string(name) + "'");
+    if (!IsStringType(value->type)) throw WrongType(name);
+    if (const auto* raw = std::get_if<std::vector<std::uint8_t>>(&value->data)) {
+      return FromUtf16(*raw);
     }
     return std::get<std::string>(value->data);
   }
@@ -66,8 +91,11 @@ class FakeKey final : public platform::RegistryKey {
   std::optional<std::uint32_t> ReadDword(std::string_view name) const override {
     const auto* value = FindValue(name);
     if (!value) return std::nullopt;
-    if (value->type != ValueType::Dword) {
-      throw RegistryError("Invalid data type for '" + std::string(name) + "'");
+    if (value->type != ValueType::Dword) throw WrongType(name);
+    // Raw data is a DWORD only at its right size.
+    if (const auto* raw = std::get_if<std::vector<std::uint8_t>>(&value->data)) {
+      if (raw->size() != 4) throw WrongType(name);
+      return (*raw)[0] | ((*raw)[1] << 8) | ((*raw)[2] << 16) | (std::uint32_t{(*raw)[3]} << 24);
     }
     return std::get<std::uint32_t>(value->data);
   }
@@ -131,7 +159,7 @@ std::vector<FakeRegistry::View> FakeRegistry::MachineViews() const {
 FakeRegistry::Key* FakeRegistry::Find(Root root, std::string_view path, View view) {
   Key* key = &RootKey(root, view);
   for (const auto& part : SplitPath(platform::KeyPathFromRoot(path))) {
-    const auto found = key->subkeys.find(Lower(part));
+    const auto found = key->subkeys.find(Fold(part));
     if (found == key->subkeys.end()) return nullptr;
     key = found->second.get();
   }
@@ -141,7 +169,7 @@ FakeRegistry::Key* FakeRegistry::Find(Root root, std::string_view path, View vie
 FakeRegistry::Key* FakeRegistry::FindOrCreate(Root root, std::string_view path, View view) {
   Key* key = &RootKey(root, view);
   for (const auto& part : SplitPath(platform::KeyPathFromRoot(path))) {
-    auto& slot = key->subkeys[Lower(part)];
+    auto& slot = key->subkeys[Fold(part)];
     if (!slot) {
       slot = std::make_unique<Key>();
       slot->name = part;
@@ -168,14 +196,14 @@ std::unique_ptr<platform::RegistryKey> FakeRegistry::CreateKey(Root root, std::s
   return std::make_unique<FakeKey>(*this, root, std::string(path), view, true);
 }
 
-bool FakeRegistry::DeleteSubtree(Key& parent, const std::string& lower_name) {
-  const auto found = parent.subkeys.find(lower_name);
+bool FakeRegistry::DeleteSubtree(Key& parent, const std::string& folded_name) {
+  const auto found = parent.subkeys.find(folded_name);
   if (found == parent.subkeys.end()) return false;
   Key& key = *found->second;
-  if (key.refuses_full_access) return false;
+  if (key.refuses_full_access || key.is_link) return false;
   bool whole = true;
   std::vector<std::string> children;
-  for (const auto& [lower, child] : key.subkeys) children.push_back(lower);
+  for (const auto& [folded, child] : key.subkeys) children.push_back(folded);
   for (const auto& child : children) whole = DeleteSubtree(key, child) && whole;
   if (!whole || key.refuses_deletion) return false;
   parent.subkeys.erase(found);
@@ -187,11 +215,11 @@ bool FakeRegistry::DeleteKeyTree(Root root, std::string_view path, View view) {
   if (parts.empty()) return false;
   Key* parent = &RootKey(root, view);
   for (size_t i = 0; i + 1 < parts.size(); ++i) {
-    const auto found = parent->subkeys.find(Lower(parts[i]));
+    const auto found = parent->subkeys.find(Fold(parts[i]));
     if (found == parent->subkeys.end()) return false;
     parent = found->second.get();
   }
-  return DeleteSubtree(*parent, Lower(parts.back()));
+  return DeleteSubtree(*parent, Fold(parts.back()));
 }
 
 void FakeRegistry::SetValue(Root root, std::string_view path, std::string_view name,
@@ -209,6 +237,10 @@ void FakeRegistry::SetValue(Root root, std::string_view path, std::string_view n
 
 void FakeRegistry::RefuseFullAccess(Root root, std::string_view path, View view) {
   FindOrCreate(root, path, view)->refuses_full_access = true;
+}
+
+void FakeRegistry::MakeLink(Root root, std::string_view path, View view) {
+  FindOrCreate(root, path, view)->is_link = true;
 }
 
 void FakeRegistry::RefuseDeletion(Root root, std::string_view path, View view) {

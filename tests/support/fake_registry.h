@@ -36,6 +36,8 @@ class FakeRegistry final : public platform::Registry {
   void RefuseFullAccess(Root root, std::string_view path, View view = View::kDefault);
   // The key (and so every key above it) survives deletion.
   void RefuseDeletion(Root root, std::string_view path, View view = View::kDefault);
+  // A registry link: deleting a tree leaves it (and so its parents) in place.
+  void MakeLink(Root root, std::string_view path, View view = View::kDefault);
   bool KeyExists(Root root, std::string_view path, View view = View::kDefault) const;
 
   struct Value {
@@ -45,10 +47,11 @@ class FakeRegistry final : public platform::Registry {
   };
   struct Key {
     std::string name;
-    std::map<std::string, std::unique_ptr<Key>> subkeys;  // by lower-case name: sorted listing
+    std::map<std::string, std::unique_ptr<Key>> subkeys;  // by folded name: sorted listing
     std::vector<Value> values;                            // creation order
     bool refuses_full_access = false;
     bool refuses_deletion = false;
+    bool is_link = false;  // left alone by deletion, never followed
   };
 
   // For the open keys: nullptr once the key has been deleted.
@@ -57,7 +60,7 @@ class FakeRegistry final : public platform::Registry {
  private:
   Key* FindOrCreate(Root root, std::string_view path, View view);
   Key& RootKey(Root root, View view);
-  static bool DeleteSubtree(Key& parent, const std::string& lower_name);
+  static bool DeleteSubtree(Key& parent, const std::string& folded_name);
 
   bool two_views_;
   Key current_user_;

@@ -45,8 +45,8 @@ class HeadlessControlSet final : public ui::ControlSet {
   bool ItemTicked(ui::ControlId id, int index) const override;
   void SetItemTicked(ui::ControlId id, int index, bool ticked) override;
 
-  void Focus(ui::ControlId id) override { focused_ = id; }
-  void Repaint(ui::ControlId id) override { ++At(id).repaints; }
+  void Focus(ui::ControlId) override {}
+  void Repaint(ui::ControlId) override {}
   void Click(ui::ControlId id) override { RaiseClick(id); }
   void DispatchPendingInput() override {
     ++dispatches_;
@@ -54,12 +54,9 @@ class HeadlessControlSet final : public ui::ControlSet {
   }
   // What the user does while input is handled: called with the count of dispatches so far.
   void WhenInputIsDispatched(std::function<void(int)> user) { on_dispatch_ = std::move(user); }
-  int dispatches() const { return dispatches_; }
   void EndApplication() override { ended_ = true; }
 
   // What tests look at besides the interface.
-  int Repaints(ui::ControlId id) const { return At(id).repaints; }
-  ui::ControlId focused() const { return focused_; }
   bool ended() const { return ended_; }
   std::vector<ui::ControlId> VisiblePanels() const;
 
@@ -72,7 +69,6 @@ class HeadlessControlSet final : public ui::ControlSet {
     bool visible = true;
     bool ticked = false;
     int position = 0;
-    int repaints = 0;
     int top_row = 1;
     std::vector<std::array<std::string, 3>> rows;
     std::vector<std::pair<std::string, bool>> items;
@@ -83,7 +79,6 @@ class HeadlessControlSet final : public ui::ControlSet {
   const State& At(ui::ControlId id) const { return states_.at(id); }
 
   std::map<ui::ControlId, State> states_;
-  ui::ControlId focused_ = ui::ControlId::kNone;
   std::function<void(int)> on_dispatch_;
   int dispatches_ = 0;
   bool ended_ = false;

@@ -14,6 +14,15 @@ class FakeRegistryEnvironment {
  public:
   platform::Registry& registry() { return registry_; }
   std::string base() const { return "Software\\TidoraContract"; }
+  std::string machine_base() const { return "Software\\TidoraContract"; }
+  void WriteRaw(const std::string& path, const std::string& name, platform::ValueType type,
+                const std::vector<std::uint8_t>& bytes) {
+    registry_.SetValue(platform::RegistryRoot::CurrentUser, path, name, type, bytes);
+  }
+  bool MakeLink(const std::string& link, const std::string&) {
+    registry_.MakeLink(platform::RegistryRoot::CurrentUser, link);
+    return true;
+  }
 
  private:
   FakeRegistry registry_;
@@ -29,6 +38,14 @@ class FakeFileSystemEnvironment {
   }
   void MakeFolder(const std::string& path) { files_.AddFolder(path); }
   void Lock(const std::string& path) { files_.Lock(path); }
+  std::string LinkHolder() {
+    files_.AddJunction(folder() + "\\inner\\back", folder());
+    return folder() + "\\inner";
+  }
+  bool FailListing(const std::string& path) {
+    files_.FailListing(path, 0);
+    return true;
+  }
 
  private:
   FakeFileSystem files_;

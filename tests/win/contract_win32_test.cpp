@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <sddl.h>
+
 #include <vector>
 
 #include "platform/win32/unique_handles.h"
@@ -20,19 +22,98 @@ std::string UniqueSuffix() {
   return std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
 }
 
-// A private key under HKCU per test, deleted whole afterwards.
+// The registry's own name of HKCU: "\Registry\User\<the user's SID>".
+std::wstring CurrentUserKeyName() {
+  HANDLE token = nullptr;
+  OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
+  win32::UniqueKernelObject owned(token);
+  std::vector<BYTE> buffer(256);
+  DWORD size = 0;
+  wchar_t* sid = nullptr;
+  if (!GetTokenInformation(token, TokenUser, buffer.data(), buffer.size(), &size) ||
+      !ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &sid)) {
+    return {};
+  }
+  std::wstring name = L"\\Registry\\User\\" + std::wstring(sid);
+  LocalFree(sid);
+  return name;
+}
+
+// A private key under HKCU and one under HKLM\Software per test, deleted whole afterwards.
 class Win32RegistryEnvironment {
  public:
-  Win32RegistryEnvironment() : base_("Software\\TidoraContract\\" + UniqueSuffix()) {
-    registry_.DeleteTree(platform::RegistryRoot::CurrentUser, base_);
+  Win32RegistryEnvironment()
+      : base_("Software\\TidoraContract\\" + UniqueSuffix()),
+        machine_base_("Software\\TidoraContract-" + UniqueSuffix()) {
+    Clean();
   }
-  ~Win32RegistryEnvironment() { registry_.DeleteTree(platform::RegistryRoot::CurrentUser, base_); }
+  ~Win32RegistryEnvironment() {
+    for (const auto& link : links_) DeleteLink(link);
+    Clean();
+  }
   platform::Registry& registry() { return registry_; }
   const std::string& base() const { return base_; }
+  const std::string& machine_base() const { return machine_base_; }
+
+  void WriteRaw(const std::string& path, const std::string& name, platform::ValueType type,
+                const std::vector<std::uint8_t>& bytes) {
+    const DWORD raw_type = type == platform::ValueType::MultiString ? REG_MULTI_SZ
+                           : type == platform::ValueType::Binary    ? REG_BINARY
+                           : type == platform::ValueType::Dword     ? REG_DWORD
+                                                                    : REG_SZ;
+    ASSERT_EQ(
+        RegSetKeyValueW(HKEY_CURRENT_USER, win32::Widen(path).c_str(), win32::Widen(name).c_str(),
+                        raw_type, bytes.data(), static_cast<DWORD>(bytes.size())),
+        ERROR_SUCCESS)
+        << name;
+  }
+
+  bool MakeLink(const std::string& link, const std::string& target) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, win32::Widen(link).c_str(), 0, nullptr,
+                        REG_OPTION_CREATE_LINK | REG_OPTION_VOLATILE,
+                        KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS) {
+      return false;
+    }
+    win32::UniqueKey owned(key);
+    links_.push_back(link);
+    const std::wstring target_name = CurrentUserKeyName() + L"\\" + win32::Widen(target);
+    if (RegSetValueExW(key, L"SymbolicLinkValue", 0, REG_LINK,
+                       reinterpret_cast<const BYTE*>(target_name.c_str()),
+                       static_cast<DWORD>(target_name.size() * sizeof(wchar_t))) != ERROR_SUCCESS) {
+      return false;
+    }
+    // A link that leads nowhere would prove nothing: opened plainly, it must reach the target.
+    auto followed = registry_.OpenForRead(platform::RegistryRoot::CurrentUser, link);
+    EXPECT_NE(followed, nullptr) << "the link does not lead to " << target;
+    return followed != nullptr;
+  }
 
  private:
+  void Clean() {
+    registry_.DeleteTree(platform::RegistryRoot::CurrentUser, base_);
+    for (auto view : registry_.MachineViews()) {
+      registry_.DeleteTree(platform::RegistryRoot::LocalMachine, machine_base_, view);
+    }
+  }
+  // A link goes only when opened as itself; a plain delete would reach its target.
+  static void DeleteLink(const std::string& link) {
+    using NtDeleteKey = LONG(WINAPI*)(HANDLE);
+    const auto delete_key = reinterpret_cast<NtDeleteKey>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtDeleteKey")));
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, win32::Widen(link).c_str(), REG_OPTION_OPEN_LINK, DELETE,
+                      &key) == ERROR_SUCCESS) {
+      delete_key(key);
+      RegCloseKey(key);
+    }
+  }
+
   win32::Win32Registry registry_;
   std::string base_;
+  std::string machine_base_;
+  std::vector<std::string> links_;
 };
 
 // A private folder under the temporary folder per test, removed whole afterwards.
@@ -45,23 +126,28 @@ class Win32FileSystemEnvironment {
   }
   ~Win32FileSystemEnvironment() {
     locks_.clear();
-    RemoveFolderTree(win32::Widen(folder_));
+    RemoveFolderTree(L"\\\\?\\" +
+                     win32::Widen(folder_));  // the long-path form: see the 260-character case
   }
   platform::FileSystem& files() { return files_; }
   const std::string& folder() const { return folder_; }
 
   void MakeFile(const std::string& path, std::uint32_t attributes) {
-    win32::UniqueFile file(CreateFileW(win32::Widen(path).c_str(), GENERIC_WRITE, 0, nullptr,
+    win32::UniqueFile file(CreateFileW(win32::WidePath(path).c_str(), GENERIC_WRITE, 0, nullptr,
                                        CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     ASSERT_TRUE(file) << path;
     DWORD written = 0;
     WriteFile(file.get(), "trace", 5, &written, nullptr);
     file.Reset();
-    ASSERT_TRUE(SetFileAttributesW(win32::Widen(path).c_str(), attributes)) << path;
+    ASSERT_TRUE(SetFileAttributesW(win32::WidePath(path).c_str(), attributes)) << path;
   }
   void MakeFolder(const std::string& path) {
-    ASSERT_TRUE(CreateDirectoryW(win32::Widen(path).c_str(), nullptr)) << path;
+    ASSERT_TRUE(CreateDirectoryW(win32::WidePath(path).c_str(), nullptr)) << path;
   }
+  // Made by the test script: Wine shows a Unix symbolic link as a reparse point.
+  std::string LinkHolder() const { return "C:\\tidora-loop\\inner"; }
+  // Wine keeps no access rights on files: a folder cannot be made to refuse its listing.
+  bool FailListing(const std::string&) { return false; }
   void Lock(const std::string& path) {
     win32::UniqueFile file(CreateFileW(win32::Widen(path).c_str(), GENERIC_READ, 0, nullptr,
                                        OPEN_EXISTING, 0, nullptr));

@@ -21,15 +21,12 @@
 namespace tidora::testing {
 namespace {
 
-TEST(Win32Shell, EmptiesTheClipboard) {
+TEST(Win32Shell, EmptiesTheClipboardUnlessAnotherProgramHoldsIt) {
+  win32::Win32Shell shell;
   PutTextOnClipboard("a secret");
   ASSERT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
-  win32::Win32Shell shell;
   EXPECT_TRUE(shell.EmptyClipboard(0));
   EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
-}
-
-TEST(Win32Shell, LeavesAClipboardThatAnotherProgramHolds) {
   PutTextOnClipboard("still here");
   HANDLE held = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
@@ -43,7 +40,6 @@ TEST(Win32Shell, LeavesAClipboardThatAnotherProgramHolds) {
     DestroyWindow(owner);
   });
   WaitForSingleObject(held, 10000);
-  win32::Win32Shell shell;
   EXPECT_FALSE(shell.EmptyClipboard(0));
   SetEvent(release);
   holder.join();
@@ -67,7 +63,6 @@ TEST(Win32Shell, EmptiesTheRecycleBinAndKnowsWhenItIsEmpty) {
 
 TEST(Win32Shell, ReportsTheRecentFolderAndFindsNoMissingWindow) {
   win32::Win32Shell shell;
-  win32::Win32FileSystem files;
   const std::string recent = shell.RecentFolder();
   ASSERT_FALSE(recent.empty());
   EXPECT_NE(recent.find("Recent"), std::string::npos) << recent;
@@ -111,17 +106,12 @@ TEST(Win32UrlCache, AFilterThatMatchesNothingEndsAtOnce) {
   CommitVisitedEntry(L"Visited: tester@http://tidora.test/other");
   auto read = cache.FindFirst("Visited:", SPARSE_CACHE_ENTRY, 0);
   EXPECT_NE(read.error, platform::kErrorSuccess);
-  if (read.find) cache.CloseFind(read.find);
+  EXPECT_EQ(read.find, platform::UrlCacheFind{0}) << "an error comes with no find to close";
 }
 
-TEST(Win32UrlHistory, TheStoreIsCreatedAndAnswers) {
+TEST(Win32UrlHistory, TheStoreIsCreated) {
   ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
-  {
-    auto store = win32::CreateUrlHistoryStore();
-    ASSERT_NE(store, nullptr);
-    const std::int32_t result = store->ClearHistory();
-    EXPECT_TRUE(result == S_OK || result == E_NOTIMPL) << std::hex << result;
-  }
+  EXPECT_NE(win32::CreateUrlHistoryStore(), nullptr);
   CoUninitialize();
 }
 

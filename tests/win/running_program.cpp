@@ -70,10 +70,6 @@ std::wstring RunningProgram::Text(ui::ControlId id) const {
   return text;
 }
 
-bool RunningProgram::Checked(ui::ControlId id) const {
-  return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
 void RunningProgram::SetChecked(ui::ControlId id, bool checked) {
   SendMessageW(Control(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }

@@ -24,7 +24,6 @@ class RunningProgram : public ::testing::Test {
 
   HWND Control(ui::ControlId id) const;
   std::wstring Text(ui::ControlId id) const;
-  bool Checked(ui::ControlId id) const;
   void SetChecked(ui::ControlId id, bool checked);
   // Presses a button without waiting for what it does.
   void Press(ui::ControlId id);
