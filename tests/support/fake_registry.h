@@ -37,6 +37,8 @@ class FakeRegistry final : public platform::Registry {
   // The key (and so every key above it) survives deletion.
   void RefuseDeletion(Root root, std::string_view path, View view = View::kDefault);
   bool KeyExists(Root root, std::string_view path, View view = View::kDefault) const;
+  // The key opens for full access, yet every value write fails.
+  void RefuseWrites(Root root, std::string_view path, View view = View::kDefault);
 
   struct Value {
     std::string name;
@@ -49,6 +51,7 @@ class FakeRegistry final : public platform::Registry {
     std::vector<Value> values;                            // creation order
     bool refuses_full_access = false;
     bool refuses_deletion = false;
+    bool refuses_writes = false;
   };
 
   // For the open keys: nullptr once the key has been deleted.
