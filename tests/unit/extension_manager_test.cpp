@@ -2,14 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "composition/features.h"
 #include "extensions/extension_lists.h"
-#include "tests/support/fake_file_system.h"
 #include "tests/support/fake_registry.h"
-#include "tests/support/fake_shell.h"
-#include "tests/support/fake_system_info.h"
 #include "tests/support/headless_control_set.h"
-#include "ui/main_form.h"
 
 namespace tidora::extensions {
 namespace {
@@ -20,9 +15,12 @@ constexpr auto CU = platform::RegistryRoot::CurrentUser, LM = platform::Registry
 
 class ExtensionManagerTest : public ::testing::Test {
  protected:
+  // As the main form does: the Tools&Menu button shows the panel afresh.
   void SetUp() override {
-    controls_.OnClick([this](Id id) { form_.HandleClick(id); });
+    controls_.OnClick(
+        [this](Id id) { id == Id::bntToolsMenu ? Show() : void(manager_.HandleClick(id)); });
   }
+  void Show() { manager_.PanelShown(Id::ToolsMenuWizard); }
   void Extension(const char* name, const char* value, testing::FakeRegistry::Data text,
                  V view = V::k64) {
     const auto type = std::holds_alternative<std::string>(text) ? platform::ValueType::String
@@ -49,11 +47,7 @@ class ExtensionManagerTest : public ::testing::Test {
 
   testing::HeadlessControlSet controls_;
   testing::FakeRegistry registry_;
-  testing::FakeShell shell_;
-  testing::FakeFileSystem files_;
-  testing::FakeSystemInfo system_;
-  composition::Features features_{controls_, {registry_, files_, shell_, system_}};
-  ui::MainForm form_{controls_, registry_, shell_, features_.All()};
+  ExtensionManager manager_{controls_, registry_};
 };
 
 // A number planted as a text hides nothing; a standard user (read access) sees both views.
@@ -65,7 +59,7 @@ TEST_F(ExtensionManagerTest, ListsEveryViewOnceReadingANonTextValueAsMissing) {
   Extension("{C}", "ButtonText", "After", V::k32);
   Extension("{D}", "ButtonText", "Only 32", V::k32);
   registry_.RefuseFullAccess(LM, kExtensionsKey);
-  form_.bntToolsMenuClick();
+  Show();
   EXPECT_EQ(Items(Id::ExtendToolsItems),
             (std::vector<std::string>{"Fallback", "After", "Only 32"}));
 }
@@ -81,7 +75,7 @@ TEST_F(ExtensionManagerTest, DeletesExactlyWhatIsTickedAndRefillsUnticked) {
   Extension("{6}", "ButtonText", "tool");
   Extension("{7}", "ButtonText", "Tool");
   registry_.RefuseDeletion(LM, std::string(kExtensionsKey) + "\\{7}");
-  form_.bntToolsMenuClick();
+  Show();
   for (const char* menu : {"   ", " Padded "}) Items(Id::ExtendMenuitems, true, menu);
   for (const char* tool : {"", "Tool"}) Items(Id::ExtendToolsItems, true, tool);
   controls_.Click(Id::ToolsMenuDelete);
