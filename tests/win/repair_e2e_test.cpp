@@ -56,20 +56,15 @@ class RepairEndToEnd : public RunningProgram {
     VirtualFreeEx(process_.get(), remote, 0, MEM_RELEASE);
     return text;
   }
-  // "text" for each item, "+text" when it is ticked.
-  std::vector<std::wstring> Items(Id list) {
+  // Each item's text, after a "+" when it is ticked; the item reading tick is ticked first.
+  std::vector<std::wstring> Items(Id list, const std::wstring& tick = L"\n") {
     std::vector<std::wstring> items;
     for (int i = 0; i < SendMessageW(Control(list), LVM_GETITEMCOUNT, 0, 0); ++i) {
-      const bool ticked =
-          (SendMessageW(Control(list), LVM_GETITEMSTATE, i, LVIS_STATEIMAGEMASK) >> 12) == 2;
-      items.push_back((ticked ? L"+" : L"") + Item(list, i));
+      if (Item(list, i) == tick) Item(list, i, LVM_SETITEMSTATE);
+      const auto state = SendMessageW(Control(list), LVM_GETITEMSTATE, i, LVIS_STATEIMAGEMASK);
+      items.push_back((state == INDEXTOSTATEIMAGEMASK(2) ? L"+" : L"") + Item(list, i));
     }
     return items;
-  }
-  void Tick(Id list, const std::wstring& text) {
-    const auto items = Items(list);
-    for (size_t i = 0; i < items.size(); ++i)
-      if (items[i] == text) Item(list, static_cast<int>(i), LVM_SETITEMSTATE);
   }
   template <typename Done>
   static bool WaitUntil(Done done) {
@@ -116,6 +111,8 @@ TEST_F(RepairEndToEnd, RepareUndoesHijacksUnderBothRootsAndInBothViews) {
 }
 
 TEST_F(RepairEndToEnd, DeleteRemovesTheTickedExtensionsAndRefillsTheLists) {
+  registry_.DeleteTree(CU, kIE + "MenuExt");
+  for (const V view : {V::k64, V::k32}) registry_.DeleteTree(LM, kIE + "Extensions", view);
   for (const char* menu : {"E2E &Menu\\deep", "E2E Keep"})
     registry_.Create(CU, kIE + "MenuExt\\" + menu);
   Set(LM, kIE + "Extensions\\{E2E-1}", "ButtonText", "E2E Button", V::k32);
@@ -124,8 +121,8 @@ TEST_F(RepairEndToEnd, DeleteRemovesTheTickedExtensionsAndRefillsTheLists) {
 
   Press(Id::bntToolsMenu);
   ASSERT_TRUE(WaitUntil([&] { return Listed(Id::ExtendToolsItems, L"E2E Keep"); }));
-  Tick(Id::ExtendMenuitems, L"E2E &Menu");
-  Tick(Id::ExtendToolsItems, L"E2E Button");
+  Items(Id::ExtendMenuitems, L"E2E &Menu");
+  Items(Id::ExtendToolsItems, L"E2E Button");
   ASSERT_TRUE(Listed(Id::ExtendMenuitems, L"+E2E &Menu") &&
               Listed(Id::ExtendToolsItems, L"+E2E Button"));
   Press(Id::ToolsMenuDelete);

@@ -244,21 +244,24 @@ TEST_F(MainWindowTest, CloseAnsweredYesEndsTheProgram) {
   app_.reset();
 }
 
-TEST_F(MainWindowTest, AnErrorInAHandlerIsShownAndTheProgramGoesOn) {
-  registry_
-      .Create(RegistryRoot::LocalMachine,
-              "Software\\Microsoft\\Internet Explorer\\Extensions\\{BAD}")
-      ->WriteDword("ButtonText", 7);
+// A value planted with the wrong type hides nothing and raises no error box.
+TEST_F(MainWindowTest, AToolbarTextOfTheWrongTypeFallsBackAndShowsNoError) {
+  auto bad = registry_.Create(RegistryRoot::LocalMachine,
+                              "Software\\Microsoft\\Internet Explorer\\Extensions\\{BAD}");
+  bad->WriteDword("ButtonText", 7);
+  bad->WriteString("MenuText", "Fallback");
   StartApp();
   {
     MessageBoxAnswerer acknowledge(IDOK);
     Press(ControlId::bntToolsMenu);
-    EXPECT_EQ(acknowledge.text(), L"Invalid data type for 'ButtonText'");
+    EXPECT_EQ(acknowledge.text(), L"");
   }
   registry_.DeleteTree(RegistryRoot::LocalMachine,
                        "Software\\Microsoft\\Internet Explorer\\Extensions\\{BAD}");
-  Press(ControlId::bntAbout);
-  EXPECT_EQ(ShownPanels(), std::vector<ControlId>{ControlId::groupAbout});
+  LVFINDINFOW fallback{};
+  fallback.flags = LVFI_STRING;
+  fallback.psz = L"Fallback";
+  EXPECT_GE(ListView_FindItem(Window(ControlId::ExtendToolsItems), -1, &fallback), 0);
 }
 
 TEST_F(MainWindowTest, TabFollowsTheRepairOptionsOrder) {
