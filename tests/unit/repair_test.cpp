@@ -33,9 +33,10 @@ struct Repair {
   }
   std::optional<Data> Value(platform::RegistryRoot root, const std::string& key, const char* name,
                             V view = V::kDefault) {
-    auto* node = registry.Find(root, key, view);
-    for (const auto& value : node ? node->values : decltype(node->values){})
-      if (value.name == name) return value.data;
+    if (const auto* node = registry.Find(root, key, view)) {
+      for (const auto& value : node->values)
+        if (value.name == name) return value.data;
+    }
     return std::nullopt;
   }
 };
