@@ -28,7 +28,7 @@ std::vector<cleaning::CleanerRow> AllCleaners(const Services& services,
 Features::Features(ui::ControlSet& controls, const Services& services)
     : cleaners_(AllCleaners(services, controls)),
       cleaning_run_(controls, cleaners_),
-      repair_run_(controls, services.registry),
+      repair_run_(controls, services.registry, services.files),
       extension_manager_(controls, services.registry) {}
 
 }  // namespace tidora::composition

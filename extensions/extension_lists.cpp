@@ -1,7 +1,9 @@
 #include "extensions/extension_lists.h"
 
-#include <optional>
+#include <set>
 #include <string>
+
+#include "base/text.h"
 
 namespace tidora::extensions {
 
@@ -11,32 +13,51 @@ using platform::RegistryRoot;
 using ui::ControlId;
 
 void FillMenuEntries(ui::ControlSet& controls, platform::Registry& registry) {
-  auto menu = registry.Open(RegistryRoot::CurrentUser, kMenuExtKey);
+  auto menu = registry.OpenForRead(RegistryRoot::CurrentUser, kMenuExtKey);
   if (!menu) return;
   for (const auto& name : menu->SubkeyNames()) controls.AddItem(ControlId::ExtendMenuitems, name);
 }
 
 // The text an extension shows: its button's, else its menu item's; nullopt when it has neither.
 std::optional<std::string> ExtensionText(const platform::RegistryKey& extension) {
-  if (extension.HasValue("ButtonText")) return extension.ReadString("ButtonText").value_or("");
-  if (extension.HasValue("MenuText")) return extension.ReadString("MenuText").value_or("");
-  return std::nullopt;
+  if (auto text = TextValue(extension, "ButtonText")) return text;
+  return TextValue(extension, "MenuText");
 }
 
+// A key shared by both views, or copied into both, is one extension: listed once, by name.
 void FillToolsEntries(ui::ControlSet& controls, platform::Registry& registry) {
-  std::vector<std::string> names;
-  if (auto extensions = registry.Open(RegistryRoot::LocalMachine, kExtensionsKey)) {
-    names = extensions->SubkeyNames();
-  }
-  for (const auto& name : names) {
-    auto extension =
-        registry.Open(RegistryRoot::LocalMachine, std::string(kExtensionsKey) + "\\" + name);
-    if (!extension) continue;
-    if (auto text = ExtensionText(*extension)) controls.AddItem(ControlId::ExtendToolsItems, *text);
+  std::set<std::string> listed;
+  for (const auto view : registry.ViewsOf(RegistryRoot::LocalMachine)) {
+    std::vector<std::string> names;
+    if (auto extensions = registry.OpenForRead(RegistryRoot::LocalMachine, kExtensionsKey, view)) {
+      names = extensions->SubkeyNames();
+    }
+    for (const auto& name : names) {
+      if (listed.count(base::AsciiLower(name))) continue;
+      auto extension = registry.OpenForRead(RegistryRoot::LocalMachine,
+                                            std::string(kExtensionsKey) + "\\" + name, view);
+      if (!extension) continue;
+      if (auto text = ExtensionText(*extension)) {
+        controls.AddItem(ControlId::ExtendToolsItems, *text);
+        listed.insert(base::AsciiLower(name));
+      }
+    }
   }
 }
 
 }  // namespace
+
+std::optional<std::string> TextValue(const platform::RegistryKey& key, std::string_view name) {
+  const auto type = key.TypeOf(name);
+  if (type != platform::ValueType::String && type != platform::ValueType::ExpandString) {
+    return std::nullopt;
+  }
+  try {
+    return key.ReadString(name);
+  } catch (const platform::RegistryError&) {
+    return std::nullopt;  // changed type since it was looked at
+  }
+}
 
 void FillExtensionLists(ui::ControlSet& controls, platform::Registry& registry) {
   controls.ClearItems(ControlId::ExtendMenuitems);

@@ -131,7 +131,7 @@ class FakeKey final : public platform::RegistryKey {
   }
 
   void Write(std::string_view name, ValueType type, FakeRegistry::Data data) {
-    if (!Node() || !writable_) {
+    if (!Node() || !writable_ || Node()->refuses_writes) {
       throw RegistryError("Failed to set data for '" + std::string(name) + "'");
     }
     registry_.SetValue(root_, path_, name, type, std::move(data), view_);
@@ -249,6 +249,10 @@ void FakeRegistry::RefuseDeletion(Root root, std::string_view path, View view) {
 
 bool FakeRegistry::KeyExists(Root root, std::string_view path, View view) const {
   return const_cast<FakeRegistry*>(this)->Find(root, path, view) != nullptr;
+}
+
+void FakeRegistry::RefuseWrites(Root root, std::string_view path, View view) {
+  FindOrCreate(root, path, view)->refuses_writes = true;
 }
 
 }  // namespace tidora::testing

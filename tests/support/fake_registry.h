@@ -39,6 +39,8 @@ class FakeRegistry final : public platform::Registry {
   // A registry link: deleting a tree leaves it (and so its parents) in place.
   void MakeLink(Root root, std::string_view path, View view = View::kDefault);
   bool KeyExists(Root root, std::string_view path, View view = View::kDefault) const;
+  // The key opens for full access, yet every value write fails.
+  void RefuseWrites(Root root, std::string_view path, View view = View::kDefault);
 
   struct Value {
     std::string name;
@@ -52,6 +54,7 @@ class FakeRegistry final : public platform::Registry {
     bool refuses_full_access = false;
     bool refuses_deletion = false;
     bool is_link = false;  // left alone by deletion, never followed
+    bool refuses_writes = false;
   };
 
   // For the open keys: nullptr once the key has been deleted.

@@ -50,21 +50,5 @@ TEST_F(ExtensionListsTest, ListsMenuEntriesAndToolEntries) {
             (std::vector<std::string>{"Research", "Messenger"}));
 }
 
-TEST_F(ExtensionListsTest, AMachineKeyRefusingFullAccessListsNothing) {
-  AddExtension("{A}", "ButtonText", "Research");
-  registry_.RefuseFullAccess(RegistryRoot::LocalMachine, kExtensionsKey);
-  FillExtensionLists(controls_, registry_);
-  EXPECT_EQ(controls_.ItemCount(ControlId::ExtendToolsItems), 0);
-}
-
-TEST_F(ExtensionListsTest, ATextStoredAsANumberIsAnErrorAfterWhatWasListed) {
-  AddExtension("{A}", "ButtonText", "Research");
-  registry_.SetValue(RegistryRoot::LocalMachine, std::string(kExtensionsKey) + "\\{B}",
-                     "ButtonText", ValueType::Dword, 7u);
-  AddExtension("{C}", "ButtonText", "Never reached");
-  EXPECT_THROW(FillExtensionLists(controls_, registry_), platform::RegistryError);
-  EXPECT_EQ(Items(controls_, ControlId::ExtendToolsItems), std::vector<std::string>{"Research"});
-}
-
 }  // namespace
 }  // namespace tidora::extensions

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -102,16 +104,20 @@ class MainWindowTest : public ::testing::Test {
   std::unique_ptr<app::Application> app_;
 };
 
-TEST_F(MainWindowTest, AnErrorInAHandlerIsShownAndTheProgramGoesOn) {
-  registry_.Create(RegistryRoot::LocalMachine, kBadExtension)->WriteDword("ButtonText", 7);
+// A value planted with the wrong type hides nothing and raises no error box.
+TEST_F(MainWindowTest, AToolbarTextOfTheWrongTypeFallsBackAndShowsNoError) {
+  auto bad = registry_.Create(RegistryRoot::LocalMachine, kBadExtension);
+  bad->WriteDword("ButtonText", 7);
+  bad->WriteString("MenuText", "Fallback");
   {
     MessageBoxAnswerer acknowledge(IDOK);
     Press(ControlId::bntToolsMenu);
-    EXPECT_EQ(acknowledge.text(), L"Invalid data type for 'ButtonText'");
+    EXPECT_EQ(acknowledge.text(), L"");
   }
-  Press(ControlId::bntAbout);
-  EXPECT_TRUE(Shown(ControlId::groupAbout));
-  EXPECT_FALSE(Shown(ControlId::ToolsMenuWizard));
+  LVFINDINFOW fallback{};
+  fallback.flags = LVFI_STRING;
+  fallback.psz = L"Fallback";
+  EXPECT_GE(ListView_FindItem(Window(ControlId::ExtendToolsItems), -1, &fallback), 0);
 }
 
 TEST_F(MainWindowTest, TheKeyboardMovesTicksAndPresses) {
