@@ -1,5 +1,6 @@
 #include "composition/features.h"
 
+#include "browser/ie_cleaners.h"
 #include "system/windows_cleaners.h"
 
 namespace tidora::composition {
@@ -12,16 +13,27 @@ void Append(std::vector<cleaning::CleanerRow>& all, std::vector<cleaning::Cleane
 
 }  // namespace
 
-std::vector<cleaning::CleanerRow> AllCleaners(const Services& services) {
+std::vector<cleaning::CleanerRow> AllCleaners(const Services& services, browser::TIECache& ie_cache,
+                                              browser::TUrlHistory& url_history) {
   std::vector<cleaning::CleanerRow> all;
+  Append(all, browser::InternetExplorerCleaners(ie_cache, url_history, services.registry,
+                                                services.system));
   Append(all, system::WindowsCleaners(services.registry, services.files, services.shell));
   return all;
 }
 
 Features::Features(ui::ControlSet& controls, const Services& services)
-    : cleaners_(AllCleaners(services)),
+    : IECache1(services.url_cache),
+      UrlHistory1(services.create_url_history),
+      cleaners_(AllCleaners(services, IECache1, UrlHistory1),
+                [&controls, &shell = services.shell] {
+                  browser::CloseInternetExplorer(controls, shell);
+                }),
       cleaning_run_(controls, cleaners_),
       repair_run_(controls, services.registry),
-      extension_manager_(controls, services.registry) {}
+      extension_manager_(controls, services.registry) {
+  IECache1.SetFilterOptions(
+      browser::kStoredFilterOptions);  // as the window loads it, with its mask
+}
 
 }  // namespace tidora::composition

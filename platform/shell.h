@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tidora::platform {
 
@@ -35,6 +36,11 @@ class Shell {
 
   // The current user's recent-documents folder as the shell reports it; empty when it has none.
   virtual std::string RecentFolder() = 0;
+
+  // Every top-level window of the class, any title.
+  virtual std::vector<WindowId> FindTopWindows(std::string_view class_name) = 0;
+  // Lets the time go by: other programs work meanwhile.
+  virtual void Pause(int milliseconds) = 0;
 };
 
 }  // namespace tidora::platform

@@ -15,6 +15,8 @@ class Win32Shell final : public platform::Shell {
   platform::RecycleBinOutcome EmptyRecycleBin(platform::WindowId owner) override;
   bool EmptyClipboard(platform::WindowId owner) override;
   std::string RecentFolder() override;
+  std::vector<platform::WindowId> FindTopWindows(std::string_view class_name) override;
+  void Pause(int milliseconds) override;
 };
 
 }  // namespace tidora::win32

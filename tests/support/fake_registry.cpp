@@ -49,6 +49,13 @@ class FakeKey final : public platform::RegistryKey {
     return value->type;
   }
 
+  bool SubkeyIsLink(std::string_view name) const override {
+    auto* key = Node();
+    if (!key) return false;
+    const auto found = key->subkeys.find(Lower(name));
+    return found != key->subkeys.end() && found->second->is_link;
+  }
+
   bool HasSubkey(std::string_view name) const override {
     auto* key = Node();
     return key && key->subkeys.count(Lower(name)) > 0;
@@ -172,7 +179,7 @@ bool FakeRegistry::DeleteSubtree(Key& parent, const std::string& lower_name) {
   const auto found = parent.subkeys.find(lower_name);
   if (found == parent.subkeys.end()) return false;
   Key& key = *found->second;
-  if (key.refuses_full_access) return false;
+  if (key.refuses_full_access || key.is_link) return false;
   bool whole = true;
   std::vector<std::string> children;
   for (const auto& [lower, child] : key.subkeys) children.push_back(lower);
@@ -209,6 +216,10 @@ void FakeRegistry::SetValue(Root root, std::string_view path, std::string_view n
 
 void FakeRegistry::RefuseFullAccess(Root root, std::string_view path, View view) {
   FindOrCreate(root, path, view)->refuses_full_access = true;
+}
+
+void FakeRegistry::MakeLink(Root root, std::string_view path) {
+  FindOrCreate(root, path, View::kDefault)->is_link = true;
 }
 
 void FakeRegistry::RefuseDeletion(Root root, std::string_view path, View view) {

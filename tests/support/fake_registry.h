@@ -36,6 +36,8 @@ class FakeRegistry final : public platform::Registry {
   void RefuseFullAccess(Root root, std::string_view path, View view = View::kDefault);
   // The key (and so every key above it) survives deletion.
   void RefuseDeletion(Root root, std::string_view path, View view = View::kDefault);
+  // The key stands for a registry link: walks and DeleteTree leave it alone.
+  void MakeLink(Root root, std::string_view path);
   bool KeyExists(Root root, std::string_view path, View view = View::kDefault) const;
 
   struct Value {
@@ -49,6 +51,7 @@ class FakeRegistry final : public platform::Registry {
     std::vector<Value> values;                            // creation order
     bool refuses_full_access = false;
     bool refuses_deletion = false;
+    bool is_link = false;
   };
 
   // For the open keys: nullptr once the key has been deleted.
