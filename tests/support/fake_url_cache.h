@@ -1,8 +1,6 @@
 #pragma once
 
-#include <cstdint>
 #include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,99 +9,74 @@
 
 namespace tidora::testing {
 
-// A URL cache as WinINet keeps it: patterns choose the container by URL prefix, the type filter
-// lets an entry through when they share a bit, deleting the entry at hand leaves the walk on its
-// way, and an entry can be locked (cannot be deleted) or keep growing while read.
+// WinINet's cache as its callers meet it: a pattern picks the container by URL prefix ("" the
+// content one), the filter passes an entry that shares a type bit with it, deleting the entry at
+// hand leaves the walk on its way, the end is 259, a missing library 2, a locked entry stays, and
+// a growing one fails to read (122) without the walk moving on.
 class FakeUrlCache final : public platform::UrlCache {
  public:
   struct Entry {
     std::string url;
-    std::uint32_t type = 0x1;
+    std::uint32_t type = 1;
     bool locked = false;
-    int unreadable_reads = 0;  // reads that fail as the entry outgrows its buffer
-    bool gone = false;
+    int unreadable_reads = 0;
   };
   struct Walk {
-    std::optional<std::string> pattern;
-    std::uint32_t filter = 0;
-    size_t next = 0;
+    std::optional<std::string_view> pattern;  // the callers' patterns are literals
+    std::uint32_t filter;
+    size_t next;
   };
 
-  void Add(std::string url, std::uint32_t type, bool locked = false, int unreadable_reads = 0) {
-    entries.push_back({std::move(url), type, locked, unreadable_reads});
-  }
-  std::vector<std::string> Urls() const {
-    std::vector<std::string> urls;
-    for (const auto& entry : entries) {
-      if (!entry.gone) urls.push_back(entry.url);
-    }
-    return urls;
-  }
-
-  bool Load() override { return ++loads, library_present; }
+  bool Load() override { return library_present; }
   platform::UrlCacheRead FindFirst(std::optional<std::string_view> pattern, std::uint32_t filter,
                                    std::int64_t) override {
     if (!Load()) return {platform::kErrorFileNotFound, 0, {}};
     filters.push_back(filter);
-    const platform::UrlCacheFind find = ++last_find;
-    walks[find] = {pattern ? std::optional<std::string>(*pattern) : std::nullopt, filter, 0};
-    auto read = FindNext(find);
-    if (read.error != platform::kErrorSuccess) walks.erase(find), read.find = 0;
+    walks[++last_find_] = {pattern, filter, 0};
+    auto read = FindNext(last_find_);
+    if (read.error) walks.erase(last_find_), read.find = 0;
     return read;
   }
   platform::UrlCacheRead FindNext(platform::UrlCacheFind find) override {
-    if (!Load()) return {platform::kErrorFileNotFound, find, {}};
-    Walk& walk = walks.at(find);
-    for (; walk.next < entries.size(); ++walk.next) {
+    for (Walk& walk = walks.at(find); walk.next < entries.size(); ++walk.next) {
       Entry& entry = entries[walk.next];
-      if (entry.gone || !Matches(walk, entry.url) || !(entry.type & walk.filter)) continue;
-      if (entry.unreadable_reads > 0 && entry.unreadable_reads--) {
-        return {platform::kErrorInsufficientBuffer, find, {}};
-      }
-      platform::UrlCacheEntry found;
-      found.source_url = entry.url;
-      found.type = entry.type;
-      found.last_access = 125911584000000000;  // 2000-01-01 00:00 UTC
+      if (entry.url.empty() || !(entry.type & walk.filter) || !Matches(walk, entry.url)) continue;
+      if (entry.unreadable_reads-- > 0) return {platform::kErrorInsufficientBuffer, find, {}};
       ++walk.next;
-      return {platform::kErrorSuccess, find, found};
+      platform::UrlCacheRead read{0, find, {}};
+      read.entry.source_url = entry.url;
+      read.entry.type = entry.type;
+      read.entry.last_access = kYear2000;
+      return read;
     }
     return {platform::kErrorNoMoreItems, find, {}};
   }
   bool CloseFind(platform::UrlCacheFind find) override { return walks.erase(find) > 0; }
   std::uint32_t DeleteEntry(std::string_view url) override {
     for (auto& entry : entries) {
-      if (entry.gone || entry.url != url) continue;
-      if (entry.locked) return 32;  // ERROR_SHARING_VIOLATION
-      entry.gone = true;
-      return platform::kErrorSuccess;
+      if (!url.empty() && entry.url == url) return entry.locked ? 32 : (entry.url.clear(), 0);
     }
     return platform::kErrorFileNotFound;
   }
-  // UTC ticks to OLE days, shifted by the zone a test sets; the top bit set cannot be converted.
   double LocalDateTime(std::uint64_t ticks) override {
-    if (ticks >> 63) return 0;
-    return static_cast<double>(ticks) / 864e9 - 109205 + local_offset_days;
+    return ticks >> 63 ? 0 : static_cast<double>(ticks) / 864e9 - 109205;  // a zone at UTC
   }
 
-  std::vector<Entry> entries;
+  static constexpr std::uint64_t kYear2000 = 125911584000000000;  // 1 January, 00:00 UTC
+  std::vector<Entry> entries;                                     // a deleted one's URL is empty
   bool library_present = true;
-  double local_offset_days = 0;
-  // What it was asked.
-  int loads = 0;
-  std::vector<std::uint32_t> filters;
-  std::map<platform::UrlCacheFind, Walk> walks;  // the open enumerations
+  std::vector<std::uint32_t> filters;  // as each walk was given it
+  std::map<platform::UrlCacheFind, Walk> walks;
 
  private:
-  // No pattern: every container; "" the content one, whose URLs carry no container prefix.
   static bool Matches(const Walk& walk, const std::string& url) {
-    if (!walk.pattern) return true;
-    if (!walk.pattern->empty()) return url.rfind(*walk.pattern, 0) == 0;
-    return url.rfind("Cookie:", 0) != 0 && url.rfind("Visited:", 0) != 0;
+    if (!walk.pattern || !walk.pattern->empty())
+      return !walk.pattern || url.starts_with(*walk.pattern);
+    return !url.starts_with("Cookie:") && !url.starts_with("Visited:");
   }
-  platform::UrlCacheFind last_find = 0;
+  platform::UrlCacheFind last_find_ = 0;
 };
 
-// A history store that answers ClearHistory with the HRESULT a test sets.
 class FakeUrlHistoryStore final : public platform::UrlHistoryStore {
  public:
   explicit FakeUrlHistoryStore(std::int32_t answer) : answer_(answer) {}
