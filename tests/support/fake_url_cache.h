@@ -1,7 +1,9 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/url_cache.h"
@@ -9,44 +11,39 @@
 
 namespace tidora::testing {
 
-// WinINet's cache as its callers meet it: a pattern picks the container by URL prefix ("" the
-// content one), the filter passes an entry that shares a type bit with it, deleting the entry at
-// hand leaves the walk on its way, the end is 259, a missing library 2, a locked entry stays, and
-// a growing one fails to read (122) without the walk moving on.
-class FakeUrlCache final : public platform::UrlCache {
- public:
+// WinINet's cache as callers meet it: a pattern picks the container by URL prefix ("" the content
+// one), the filter passes an entry sharing a type bit, deleting the entry at hand leaves the walk
+// on its way, the end is 259, a missing library 2, a locked entry stays (32) and a growing one
+// fails to read (122) without the walk moving on. A deleted entry's URL is empty.
+struct FakeUrlCache final : platform::UrlCache {
   struct Entry {
     std::string url;
     std::uint32_t type = 1;
     bool locked = false;
     int unreadable_reads = 0;
   };
-  struct Walk {
-    std::optional<std::string_view> pattern;  // the callers' patterns are literals
-    std::uint32_t filter;
-    size_t next;
-  };
-
   bool Load() override { return library_present; }
   platform::UrlCacheRead FindFirst(std::optional<std::string_view> pattern, std::uint32_t filter,
                                    std::int64_t) override {
     if (!Load()) return {platform::kErrorFileNotFound, 0, {}};
     filters.push_back(filter);
-    walks[++last_find_] = {pattern, filter, 0};
-    auto read = FindNext(last_find_);
-    if (read.error) walks.erase(last_find_), read.find = 0;
+    walks[++last_find] = {pattern, filter, 0};
+    auto read = FindNext(last_find);
+    if (read.error) walks.erase(last_find), read.find = 0;
     return read;
   }
   platform::UrlCacheRead FindNext(platform::UrlCacheFind find) override {
-    for (Walk& walk = walks.at(find); walk.next < entries.size(); ++walk.next) {
-      Entry& entry = entries[walk.next];
-      if (entry.url.empty() || !(entry.type & walk.filter) || !Matches(walk, entry.url)) continue;
+    auto& [pattern, filter, next] = walks.at(find);
+    for (platform::UrlCacheRead read{0, find, {}}; next < entries.size(); ++next) {
+      Entry& entry = entries[next];
+      const bool content = !entry.url.starts_with("Cookie:") && !entry.url.starts_with("Visited:");
+      if (!(entry.type & filter) || entry.url.empty() ||
+          (pattern && (pattern->empty() ? !content : !entry.url.starts_with(*pattern)))) {
+        continue;
+      }
       if (entry.unreadable_reads-- > 0) return {platform::kErrorInsufficientBuffer, find, {}};
-      ++walk.next;
-      platform::UrlCacheRead read{0, find, {}};
-      read.entry.source_url = entry.url;
-      read.entry.type = entry.type;
-      read.entry.last_access = kYear2000;
+      read.entry.source_url = entries[next++].url;
+      read.entry.last_access = 125911584000000000;  // 2000-01-01 00:00 UTC
       return read;
     }
     return {platform::kErrorNoMoreItems, find, {}};
@@ -62,28 +59,19 @@ class FakeUrlCache final : public platform::UrlCache {
     return ticks >> 63 ? 0 : static_cast<double>(ticks) / 864e9 - 109205;  // a zone at UTC
   }
 
-  static constexpr std::uint64_t kYear2000 = 125911584000000000;  // 1 January, 00:00 UTC
-  std::vector<Entry> entries;                                     // a deleted one's URL is empty
+  std::vector<Entry> entries;
   bool library_present = true;
   std::vector<std::uint32_t> filters;  // as each walk was given it
-  std::map<platform::UrlCacheFind, Walk> walks;
-
- private:
-  static bool Matches(const Walk& walk, const std::string& url) {
-    if (!walk.pattern || !walk.pattern->empty())
-      return !walk.pattern || url.starts_with(*walk.pattern);
-    return !url.starts_with("Cookie:") && !url.starts_with("Visited:");
-  }
-  platform::UrlCacheFind last_find_ = 0;
+  std::map<platform::UrlCacheFind,
+           std::tuple<std::optional<std::string_view>, std::uint32_t, size_t>>
+      walks;  // pattern (the callers' are literals), filter, next entry
+  platform::UrlCacheFind last_find = 0;
 };
 
-class FakeUrlHistoryStore final : public platform::UrlHistoryStore {
- public:
-  explicit FakeUrlHistoryStore(std::int32_t answer) : answer_(answer) {}
-  std::int32_t ClearHistory() override { return answer_; }
-
- private:
-  std::int32_t answer_;
+struct FakeUrlHistoryStore final : platform::UrlHistoryStore {
+  explicit FakeUrlHistoryStore(std::int32_t answer) : answer(answer) {}
+  std::int32_t ClearHistory() override { return answer; }
+  std::int32_t answer;
 };
 
 }  // namespace tidora::testing
