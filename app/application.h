@@ -8,6 +8,8 @@
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_system_info.h"
+#include "platform/win32/win32_url_cache.h"
+#include "platform/win32/win32_url_history.h"
 #include "ui/main_form.h"
 
 namespace tidora::app {
@@ -48,8 +50,10 @@ class Application {
   win32::Win32Shell shell_;
   win32::Win32FileSystem files_;
   win32::Win32SystemInfo system_;
+  win32::Win32UrlCache url_cache_;
   Win32ControlSet controls_;
-  composition::Features features_{controls_, {registry_, files_, shell_, system_}};
+  composition::Features features_{
+      controls_, {registry_, files_, shell_, system_, url_cache_, win32::CreateUrlHistoryStore}};
   cleaning::CleaningRun& run_ = features_.cleaning_run();
   ui::MainForm form_{controls_, registry_, shell_, features_.All()};
   bool close_after_run_ = false;

@@ -61,6 +61,8 @@ class Cleaners {
   // False while a cleaner has no row: the run then skips its item as if it were unticked.
   virtual bool Available(CleanerId id) const = 0;
   virtual int Clean(CleanerId id, CleanerProgress& progress) = 0;
+  // The run's first step, after its preparation and before any item (closing the browser).
+  virtual void BeforeItems() {}
 };
 
 }  // namespace tidora::cleaning

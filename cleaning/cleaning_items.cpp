@@ -10,18 +10,17 @@ constexpr auto kAfter = RowMode::kRowAfter;
 constexpr auto kPending = RowMode::kPendingRow;
 constexpr auto kResult = CountRule::kResult;
 
-// Read top to bottom as the run works. The Internet Explorer cleaners are not built yet:
-// Cleaners::Available answers false for them and the run skips their items as if they were
-// unticked, still adding their steps, so that no row claims a cleaning that did not happen. The
-// Recycle Bin and clipboard cleaners return 1 or 0 themselves, so they count as results.
+// Read top to bottom as the run works. A cleaner without a row in the joined table would be
+// skipped as if unticked, its step still added, so that no row claims a cleaning that did not
+// happen. The Recycle Bin, clipboard and history cleaners return 1 or 0 themselves, so they count
+// as results.
 constexpr CleaningItem kItems[] = {
     {IEABH, "Internet Explorer Address Bar History", kAfter, kResult, kTypedUrls, 4},
     {IETIF, "Internet Explorer Temporary Files Folder", kPending, kResult, kTemporaryInternetFiles,
      4},
     {IECookies, "Internet Explorer Cookies", kPending, kResult, kInternetExplorerCookies, 4},
     {IEAFD, "Internet Explorer Auto-Complete Form Data", kAfter, kResult, kAutoCompleteData, 4},
-    {IEHistory, "Internet Explorer Visited Website History", kAfter, CountRule::kAlwaysOne,
-     kUrlHistory, 4},
+    {IEHistory, "Internet Explorer Visited Website History", kAfter, kResult, kUrlHistory, 4},
     {IEBleachIndex, "Internet Explorer Visited in index.dat", kAfter, kResult, kVisitedIndex, 4},
     {groupNetscape, "About Netscape", kPending, kResult, kNetscapeMozilla, 20, Block::kNetscape},
     {WinDocumentHistory, "Windows Recent Documents", kAfter, kResult, kRecentDocuments, 4},

@@ -14,8 +14,7 @@ enum class RowMode {
 };
 
 enum class CountRule {
-  kResult,     // the row shows, and the total adds, what the cleaner returned
-  kAlwaysOne,  // the row shows "1" and the total adds 1, whatever the cleaner returned
+  kResult,  // the row shows, and the total adds, what the cleaner returned
 };
 
 enum class Block {

@@ -113,14 +113,14 @@ int CleaningRun::Execute(const CleaningItem& item) {
   }
   RowAfterProgress progress(*this);
   const int result = cleaners_.Clean(item.cleaner, progress);
-  const int counted = item.count == CountRule::kAlwaysOne ? 1 : result;
-  results_.AddRow(item.caption, std::to_string(counted), "Finished");
-  return counted;
+  results_.AddRow(item.caption, std::to_string(result), "Finished");
+  return result;
 }
 
 void CleaningRun::bntCleanNowClick() {
   RunningScope running(running_);
   Prepare();
+  cleaners_.BeforeItems();
   int total = 0;
   const auto items = CleaningItems();
   for (size_t index = 0; index < items.size(); ++index) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "cleaning/cleaner.h"
@@ -9,10 +10,15 @@ namespace tidora::composition {
 // Every feature's table of cleaners, joined: a cleaner is available exactly when it has a row.
 class CleanerTable final : public cleaning::Cleaners {
  public:
-  explicit CleanerTable(std::vector<cleaning::CleanerRow> rows) : rows_(std::move(rows)) {}
+  explicit CleanerTable(std::vector<cleaning::CleanerRow> rows,
+                        std::function<void()> before_items = {})
+      : rows_(std::move(rows)), before_items_(std::move(before_items)) {}
 
   bool Available(cleaning::CleanerId id) const override { return Find(id) != nullptr; }
   int Clean(cleaning::CleanerId id, cleaning::CleanerProgress& progress) override;
+  void BeforeItems() override {
+    if (before_items_) before_items_();
+  }
 
   const std::vector<cleaning::CleanerRow>& rows() const { return rows_; }
 
@@ -20,6 +26,7 @@ class CleanerTable final : public cleaning::Cleaners {
   const cleaning::CleanerRow* Find(cleaning::CleanerId id) const;
 
   std::vector<cleaning::CleanerRow> rows_;
+  std::function<void()> before_items_;
 };
 
 }  // namespace tidora::composition

@@ -1,5 +1,6 @@
 #include "composition/features.h"
 
+#include "browser/ie_cleaners.h"
 #include "browser/netscape_cleaner.h"
 #include "office/office_cleaners.h"
 #include "system/windows_cleaners.h"
@@ -15,8 +16,12 @@ void Append(std::vector<cleaning::CleanerRow>& all, std::vector<cleaning::Cleane
 }  // namespace
 
 std::vector<cleaning::CleanerRow> AllCleaners(const Services& services,
-                                              const ui::ControlSet& controls) {
+                                              const ui::ControlSet& controls,
+                                              browser::TIECache& ie_cache,
+                                              browser::TUrlHistory& url_history) {
   std::vector<cleaning::CleanerRow> all;
+  Append(all, browser::InternetExplorerCleaners(ie_cache, url_history, services.registry,
+                                                services.system));
   Append(all, system::WindowsCleaners(services.registry, services.files, services.shell));
   Append(all, browser::NetscapeCleaners(services.system, services.shell, services.registry,
                                         services.files, controls));
@@ -26,9 +31,17 @@ std::vector<cleaning::CleanerRow> AllCleaners(const Services& services,
 }
 
 Features::Features(ui::ControlSet& controls, const Services& services)
-    : cleaners_(AllCleaners(services, controls)),
+    : IECache1(services.url_cache),
+      UrlHistory1(services.create_url_history),
+      cleaners_(AllCleaners(services, controls, IECache1, UrlHistory1),
+                [&controls, &shell = services.shell] {
+                  browser::CloseInternetExplorer(controls, shell);
+                }),
       cleaning_run_(controls, cleaners_),
       repair_run_(controls, services.registry, services.files),
-      extension_manager_(controls, services.registry) {}
+      extension_manager_(controls, services.registry) {
+  // As the window loads it: the stored filter set, with its mask.
+  IECache1.SetFilterOptions(browser::kStoredFilterOptions);
+}
 
 }  // namespace tidora::composition

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "browser/ie_cache.h"
+#include "browser/url_history.h"
 #include "cleaning/cleaning_run.h"
 #include "composition/cleaner_table.h"
 #include "controls/control_set.h"
@@ -11,6 +13,7 @@
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/system_info.h"
+#include "platform/url_cache.h"
 #include "repair/repair_run.h"
 
 namespace tidora::composition {
@@ -21,11 +24,16 @@ struct Services {
   platform::FileSystem& files;
   platform::Shell& shell;
   platform::SystemInfo& system;
+  platform::UrlCache& url_cache;
+  // Creates the URL-history store; may throw when the system cannot give it.
+  browser::TUrlHistory::StoreFactory create_url_history;
 };
 
 // Every feature's cleaners, joined into one table for the run.
 std::vector<cleaning::CleanerRow> AllCleaners(const Services& services,
-                                              const ui::ControlSet& controls);
+                                              const ui::ControlSet& controls,
+                                              browser::TIECache& ie_cache,
+                                              browser::TUrlHistory& url_history);
 
 // The features of the main window, wired to the services and the controls.
 class Features {
@@ -40,6 +48,9 @@ class Features {
   const CleanerTable& cleaners() const { return cleaners_; }
 
  private:
+  // The main window's two components, made first so that the cleaners never outlive them.
+  browser::TIECache IECache1;
+  browser::TUrlHistory UrlHistory1;
   CleanerTable cleaners_;
   cleaning::CleaningRun cleaning_run_;
   repair::RepairRun repair_run_;

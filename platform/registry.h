@@ -45,6 +45,9 @@ class RegistryKey {
 
   // False when the value is missing or cannot be deleted.
   virtual bool DeleteValue(std::string_view name) = 0;
+
+  // True when the subkey is a registry link, which a walk must not follow: it can lead back up.
+  virtual bool SubkeyIsLink(std::string_view name) const = 0;
 };
 
 // HKLM\Software has two views on 64-bit Windows: 32-bit programs (most add-ons and hijackers)

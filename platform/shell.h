@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tidora::platform {
 
@@ -38,6 +39,11 @@ class Shell {
   // The current user's application-data folder (roaming) as the shell reports it, without a
   // trailing backslash; empty when it has none.
   virtual std::string ApplicationDataFolder() = 0;
+
+  // Every top-level window of the class, any title.
+  virtual std::vector<WindowId> FindTopWindows(std::string_view class_name) = 0;
+  // Lets the time go by: other programs work meanwhile.
+  virtual void Pause(int milliseconds) = 0;
 };
 
 }  // namespace tidora::platform

@@ -10,6 +10,8 @@ namespace tidora::platform {
 inline constexpr std::uint32_t kErrorSuccess = 0;
 inline constexpr std::uint32_t kErrorFileNotFound = 2;  // also: the library is missing
 inline constexpr std::uint32_t kErrorNoMoreItems = 259;
+// From a read: the entry at hand kept growing while it was read; the enumeration stands on it.
+inline constexpr std::uint32_t kErrorInsufficientBuffer = 122;
 
 // One entry of the WinINet URL cache, times as FILETIME ticks (UTC).
 struct UrlCacheEntry {
@@ -50,6 +52,9 @@ class UrlCache {
   virtual bool CloseFind(UrlCacheFind find) = 0;
   // 0 on success, else the Windows error.
   virtual std::uint32_t DeleteEntry(std::string_view url) = 0;
+  // A cache time (FILETIME ticks, UTC) as a local OLE date: days since 30 December 1899, the
+  // fraction the time of day; 0 when the time cannot be converted.
+  virtual double LocalDateTime(std::uint64_t utc_ticks) = 0;
 };
 
 // Owns an enumeration of the cache: it is closed however the walk over it ends.

@@ -11,6 +11,8 @@ namespace tidora::win32 {
 
 namespace {
 
+bool IsLink(HKEY parent, const std::wstring& name, REGSAM view);
+
 using platform::RegistryError;
 using platform::ValueType;
 
@@ -100,6 +102,10 @@ class Win32RegistryKey final : public platform::RegistryKey {
       return std::nullopt;
     }
     return ToValueType(type);
+  }
+
+  bool SubkeyIsLink(std::string_view name) const override {
+    return IsLink(key_.get(), Widen(name), 0);
   }
 
   bool HasSubkey(std::string_view name) const override {

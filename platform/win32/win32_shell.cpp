@@ -139,4 +139,32 @@ std::string Win32Shell::ApplicationDataFolder() {
   return Narrow(folder);
 }
 
+namespace {
+struct WindowSearch {
+  std::wstring class_name;
+  std::vector<platform::WindowId> found;
+};
+
+BOOL CALLBACK CollectWindowOfClass(HWND window, LPARAM search_address) {
+  auto& search = *reinterpret_cast<WindowSearch*>(search_address);
+  wchar_t name[256] = {};
+  const int length = GetClassNameW(window, name, 256);
+  if (CompareStringOrdinal(name, length, search.class_name.c_str(),
+                           static_cast<int>(search.class_name.size()), TRUE) == CSTR_EQUAL) {
+    search.found.push_back(reinterpret_cast<platform::WindowId>(window));
+  }
+  return TRUE;
+}
+}  // namespace
+
+std::vector<platform::WindowId> Win32Shell::FindTopWindows(std::string_view class_name) {
+  WindowSearch search{Widen(class_name), {}};
+  EnumWindows(CollectWindowOfClass, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+void Win32Shell::Pause(int milliseconds) {
+  Sleep(static_cast<DWORD>(milliseconds));
+}
+
 }  // namespace tidora::win32

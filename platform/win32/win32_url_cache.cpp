@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <oleauto.h>
 #include <wininet.h>
 
 #include <vector>
@@ -56,21 +57,28 @@ platform::UrlCacheEntry ToEntry(const INTERNET_CACHE_ENTRY_INFOW& info) {
   return entry;
 }
 
-// Calls a cache read that takes (buffer, size) twice: once to learn the size, once to read.
+// Reads of one entry before it counts as unreadable: a browser writing to its cache can make an
+// entry outgrow the size just learnt.
+constexpr int kReadAttempts = 4;
+
+// Calls a cache read that takes (buffer, size): once to learn the size, then to read, again with
+// the new size while the entry keeps growing.
 template <typename Read>
 platform::UrlCacheRead ReadEntry(Read read) {
   platform::UrlCacheRead result;
   DWORD size = 0;
   read(nullptr, &size);
-  std::vector<std::uint64_t> buffer((size + sizeof(std::uint64_t) - 1) / sizeof(std::uint64_t));
-  auto* info = size ? reinterpret_cast<INTERNET_CACHE_ENTRY_INFOW*>(buffer.data()) : nullptr;
-  if (!read(info, &size) || !info) {
+  for (int attempt = 1;; ++attempt) {
+    std::vector<std::uint64_t> buffer((size + sizeof(std::uint64_t) - 1) / sizeof(std::uint64_t));
+    auto* info = size ? reinterpret_cast<INTERNET_CACHE_ENTRY_INFOW*>(buffer.data()) : nullptr;
+    if (read(info, &size) && info) {
+      result.entry = ToEntry(*info);
+      return result;
+    }
     result.error = GetLastError();
     if (result.error == ERROR_SUCCESS) result.error = ERROR_NO_MORE_ITEMS;
-    return result;
+    if (result.error != ERROR_INSUFFICIENT_BUFFER || attempt == kReadAttempts) return result;
   }
-  result.entry = ToEntry(*info);
-  return result;
 }
 
 platform::UrlCacheRead FindFirstExtended(const wchar_t* pattern, DWORD filter, GROUPID group) {
@@ -161,6 +169,18 @@ bool Win32UrlCache::CloseFind(platform::UrlCacheFind find) {
 std::uint32_t Win32UrlCache::DeleteEntry(std::string_view url) {
   if (!Load()) return ERROR_SUCCESS;
   return DeleteUrlCacheEntryW(Widen(url).c_str()) ? ERROR_SUCCESS : GetLastError();
+}
+
+double Win32UrlCache::LocalDateTime(std::uint64_t utc_ticks) {
+  const FILETIME utc{static_cast<DWORD>(utc_ticks), static_cast<DWORD>(utc_ticks >> 32)};
+  FILETIME local{};
+  SYSTEMTIME calendar{};
+  double date = 0;
+  if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToSystemTime(&local, &calendar) ||
+      !SystemTimeToVariantTime(&calendar, &date)) {
+    return 0;
+  }
+  return date;
 }
 
 }  // namespace tidora::win32

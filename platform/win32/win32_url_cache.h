@@ -14,6 +14,7 @@ class Win32UrlCache final : public platform::UrlCache {
   platform::UrlCacheRead FindNext(platform::UrlCacheFind find) override;
   bool CloseFind(platform::UrlCacheFind find) override;
   std::uint32_t DeleteEntry(std::string_view url) override;
+  double LocalDateTime(std::uint64_t utc_ticks) override;
 
  private:
   // Enumerations opened through the basic API (where the extended one is only a stub, as in

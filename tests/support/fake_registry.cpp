@@ -73,6 +73,13 @@ class FakeKey final : public platform::RegistryKey {
     return value->type;
   }
 
+  bool SubkeyIsLink(std::string_view name) const override {
+    auto* key = Node();
+    if (!key) return false;
+    const auto found = key->subkeys.find(Fold(name));
+    return found != key->subkeys.end() && found->second->is_link;
+  }
+
   bool HasSubkey(std::string_view name) const override {
     auto* key = Node();
     return key && key->subkeys.count(Fold(name)) > 0;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/shell.h"
+#include "tests/support/case_folding.h"
 
 namespace tidora::testing {
 
@@ -16,7 +17,13 @@ class FakeShell final : public platform::Shell {
     }
     return 0;
   }
-  bool PostClose(platform::WindowId) override { return ++closes_posted, true; }
+  bool PostClose(platform::WindowId window) override {
+    posted_to.push_back(window);
+    if (!windows_ignore_close && window > 0 && window <= open_windows.size()) {
+      open_windows[window - 1].clear();
+    }
+    return ++closes_posted, true;
+  }
   bool Confirm(platform::WindowId, std::string_view text, std::string_view caption) override {
     questions.emplace_back(std::string(caption) + ": " + std::string(text));
     return answer_yes;
@@ -35,6 +42,17 @@ class FakeShell final : public platform::Shell {
   bool EmptyClipboard(platform::WindowId) override { return ++clipboard_emptied, clipboard_free; }
   std::string RecentFolder() override { return recent_folder; }
   std::string ApplicationDataFolder() override { return application_data_folder; }
+  // Windows are numbered from 1 by their place in open_windows; a closed one leaves its place
+  // empty. A window closes when asked unless it ignores the request.
+  std::vector<platform::WindowId> FindTopWindows(std::string_view class_name) override {
+    ++window_searches;
+    std::vector<platform::WindowId> found;
+    for (size_t i = 0; i < open_windows.size(); ++i) {
+      if (SameName(open_windows[i], class_name)) found.push_back(i + 1);
+    }
+    return found;
+  }
+  void Pause(int milliseconds) override { paused_ms += milliseconds; }
 
   // What the shell does.
   bool answer_yes = true;
@@ -44,6 +62,7 @@ class FakeShell final : public platform::Shell {
   std::string recent_folder;
   std::vector<std::string> open_windows;
   std::string application_data_folder;
+  bool windows_ignore_close = false;
 
   // What it was asked.
   std::vector<std::string> questions;
@@ -52,6 +71,9 @@ class FakeShell final : public platform::Shell {
   int closes_posted = 0;
   int recycle_bin_emptied = 0;
   int clipboard_emptied = 0;
+  int window_searches = 0;
+  int paused_ms = 0;
+  std::vector<platform::WindowId> posted_to;
 };
 
 }  // namespace tidora::testing

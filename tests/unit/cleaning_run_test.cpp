@@ -124,7 +124,7 @@ TEST_F(CleaningRunTest, WithNothingTickedTheBarEndsAfterTheEnabledGroups) {
 TEST_F(CleaningRunTest, RowsFollowTheTableAndTheTotalAddsThem) {
   TickOnly({ControlId::IEHistory, ControlId::WinRunHistory, ControlId::WinSTF,
             ControlId::WinRecycleBin, ControlId::WinClipboard});
-  cleaners_.scripts[CleanerId::kUrlHistory] = [](auto&) { return 0; };
+  cleaners_.scripts[CleanerId::kUrlHistory] = [](auto&) { return 0; };  // not cleared
   cleaners_.scripts[CleanerId::kRunHistory] = [](auto&) { return 4; };
   cleaners_.scripts[CleanerId::kSystemDiskTempFiles] = [](CleanerProgress& progress) {
     progress.ShowCount(1);
@@ -139,9 +139,9 @@ TEST_F(CleaningRunTest, RowsFollowTheTableAndTheTotalAddsThem) {
             (std::vector<std::string>{"Internet Explorer Visited Website History",
                                       "Windows Run History", "Windows Scan System Disk Temp Files ",
                                       "Windows Recycle Bin", "Windows Clipboard"}));
-  EXPECT_EQ(Column(1), (std::vector<std::string>{"1", "4", "2", "0", "1"}));
+  EXPECT_EQ(Column(1), (std::vector<std::string>{"0", "4", "2", "0", "1"}));
   EXPECT_EQ(Column(2), std::vector<std::string>(5, "Finished"));
-  EXPECT_EQ(controls_.Caption(ControlId::TotalResult), "8");
+  EXPECT_EQ(controls_.Caption(ControlId::TotalResult), "7");
 }
 
 TEST_F(CleaningRunTest, APendingRowShowsPendingUntilItsCleanerFinishes) {

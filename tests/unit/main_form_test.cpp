@@ -7,6 +7,7 @@
 #include "tests/support/fake_registry.h"
 #include "tests/support/fake_shell.h"
 #include "tests/support/fake_system_info.h"
+#include "tests/support/fake_url_cache.h"
 #include "tests/support/headless_control_set.h"
 
 namespace tidora::ui {
@@ -24,7 +25,9 @@ class MainFormTest : public ::testing::Test {
   FakeShell shell_;
   testing::FakeFileSystem files_;
   testing::FakeSystemInfo system_;
-  composition::Features features_{controls_, {registry_, files_, shell_, system_}};
+  testing::FakeUrlCache url_cache_;
+  composition::Features features_{controls_,
+                                  {registry_, files_, shell_, system_, url_cache_, nullptr}};
   MainForm form_{controls_, registry_, shell_, features_.All()};
 };
 

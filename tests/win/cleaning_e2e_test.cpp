@@ -80,6 +80,10 @@ class CleaningEndToEnd : public RunningProgram {
   void ShowWindowsTab() {
     Press(ControlId::bntTraceCleaner);
     for (ControlId id : kWindowsItems) SetChecked(id, true);
+    for (ControlId id : {ControlId::IEABH, ControlId::IETIF, ControlId::IECookies, ControlId::IEAFD,
+                         ControlId::IEHistory, ControlId::IEBleachIndex}) {
+      SetChecked(id, false);
+    }
   }
   // The rows as "caption|count|status", and the total they should add up to.
   std::vector<std::wstring> Rows(int* total) {

@@ -1,0 +1,144 @@
+#include "browser/ie_cleaners.h"
+
+#include <algorithm>
+#include <set>
+
+#include "base/product.h"
+#include "browser/autocomplete_cleaner.h"
+
+namespace tidora::browser {
+
+namespace {
+
+using ui::ControlId;
+
+constexpr ControlId kInternetExplorerItems[] = {ControlId::IEABH,     ControlId::IETIF,
+                                                ControlId::IECookies, ControlId::IEAFD,
+                                                ControlId::IEHistory, ControlId::IEBleachIndex};
+
+// Reads of an entry a browser is still writing to before the walk gives up on the rest: the
+// cache adapter has already read it again a few times on each.
+constexpr int kUnreadableReads = 3;
+
+// The three cache-entry cleaners are one procedure; each row is what varies.
+struct CacheCleaner {
+  TSearchPattern pattern;
+  bool shows_count;      // the running count goes into the item's row after each deletion
+  bool honours_stop;     // a stop ends the walk after a deletion, leaving "Pending"
+  bool writes_finished;  // "Finished" goes into the item's row at the end
+};
+
+// clang-format off
+constexpr CacheCleaner kTemporaryInternetFiles{TSearchPattern::spUrl,     true,  true,  true};
+constexpr CacheCleaner kCookies               {TSearchPattern::spCookies, true,  false, true};
+constexpr CacheCleaner kVisitedIndex          {TSearchPattern::spHistory, false, false, false};
+// clang-format on
+
+// Closes the component's enumeration however the walk ends.
+class EnumerationScope {
+ public:
+  explicit EnumerationScope(TIECache& cache) : cache_(cache) {}
+  EnumerationScope(const EnumerationScope&) = delete;
+  EnumerationScope& operator=(const EnumerationScope&) = delete;
+  ~EnumerationScope() { cache_.CloseFind(); }
+
+ private:
+  TIECache& cache_;
+};
+
+// An entry that stays unreadable for a moment is read again rather than ending the walk with
+// "Finished" over the entries after it.
+std::uint32_t Advance(TIECache& cache) {
+  std::uint32_t error = cache.FindNextEntry();
+  for (int read = 1; error == platform::kErrorInsufficientBuffer && read < kUnreadableReads;
+       ++read) {
+    error = cache.FindNextEntry();
+  }
+  return error;
+}
+
+int CleanCacheEntries(const CacheCleaner& cleaner, TIECache& cache,
+                      cleaning::CleanerProgress& progress) {
+  cache.SetSearchPattern(cleaner.pattern);
+  EnumerationScope enumeration(cache);
+  int count = 0;
+  for (std::uint32_t error = cache.FindFirstEntry(0); error == platform::kErrorSuccess;
+       error = Advance(cache)) {
+    const bool deleted =
+        cache.DeleteEntry(cache.EntryInfo().SourceUrlName) == platform::kErrorSuccess;
+    if (deleted) ++count;
+    if (deleted && cleaner.shows_count) progress.ShowCount(count);
+    // Once per entry the window answers; only the walks that honour a stop end here.
+    const bool stop = progress.StopRequested();
+    if (deleted && stop && cleaner.honours_stop) return count;
+  }
+  if (cleaner.writes_finished) progress.Finish();
+  return count;
+}
+
+bool AnyTicked(const ui::ControlSet& controls) {
+  return std::any_of(std::begin(kInternetExplorerItems), std::end(kInternetExplorerItems),
+                     [&](ControlId id) { return controls.Ticked(id); });
+}
+
+}  // namespace
+
+void CloseInternetExplorer(ui::ControlSet& controls, platform::Shell& shell) {
+  if (!AnyTicked(controls)) return;
+  if (shell.FindTopWindows(kBrowserFrameClass).empty()) return;
+  if (!shell.Confirm(0, kCloseBrowserQuestion, base::kApplicationTitle)) return;
+  // Each frame is asked once: a frame that ignores the request, or asks a question of its own,
+  // is left open once the time is up.
+  std::set<platform::WindowId> asked;
+  for (int waited = 0; waited < kCloseBrowserWaitMs; waited += kCloseBrowserPollMs) {
+    const auto frames = shell.FindTopWindows(kBrowserFrameClass);
+    if (frames.empty()) return;
+    for (platform::WindowId frame : frames) {
+      if (asked.insert(frame).second) shell.PostClose(frame);
+    }
+    controls.Repaint(ControlId::kMainWindow);
+    shell.Pause(kCloseBrowserPollMs);
+  }
+}
+
+int CleanTypedURLs(platform::Registry& registry, cleaning::CleanerProgress& progress) {
+  auto key = registry.Open(platform::RegistryRoot::CurrentUser, kTypedUrlsKey);
+  if (!key) return 0;
+  int deleted = 0;
+  for (const auto& name : key->ValueNames()) {
+    if (key->DeleteValue(name)) ++deleted;
+    KeepAnswering(progress);
+  }
+  return deleted;
+}
+
+int CleanTemporaryInternetFiles(TIECache& cache, cleaning::CleanerProgress& progress) {
+  return CleanCacheEntries(kTemporaryInternetFiles, cache, progress);
+}
+
+int CleanIECookies(TIECache& cache, cleaning::CleanerProgress& progress) {
+  return CleanCacheEntries(kCookies, cache, progress);
+}
+
+int CleanVisitedIndex(TIECache& cache, cleaning::CleanerProgress& progress) {
+  return CleanCacheEntries(kVisitedIndex, cache, progress);
+}
+
+std::vector<cleaning::CleanerRow> InternetExplorerCleaners(TIECache& cache, TUrlHistory& history,
+                                                           platform::Registry& registry,
+                                                           platform::SystemInfo& system) {
+  using enum cleaning::CleanerId;
+  using Progress = cleaning::CleanerProgress;
+  // clang-format off
+  return {
+      {kTypedUrls,               [&](Progress& progress) { return CleanTypedURLs(registry, progress); }},
+      {kTemporaryInternetFiles,  [&](Progress& progress) { return CleanTemporaryInternetFiles(cache, progress); }},
+      {kInternetExplorerCookies, [&](Progress& progress) { return CleanIECookies(cache, progress); }},
+      {kAutoCompleteData,        [&](Progress& progress) { return CleanAutoCompleteData(registry, system, progress); }},
+      {kUrlHistory,              [&](Progress&) { return ClearUrlHistory(history); }},
+      {kVisitedIndex,            [&](Progress& progress) { return CleanVisitedIndex(cache, progress); }},
+  };
+  // clang-format on
+}
+
+}  // namespace tidora::browser

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <vector>
+
+#include "browser/ie_cache.h"
+#include "browser/url_history.h"
+#include "cleaning/cleaner.h"
+#include "controls/control_set.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
+#include "platform/system_info.h"
+
+namespace tidora::browser {
+
+inline constexpr char kTypedUrlsKey[] = "Software\\Microsoft\\Internet Explorer\\TypedURLs";
+inline constexpr char kBrowserFrameClass[] = "ieframe";
+inline constexpr char kCloseBrowserQuestion[] =
+    "Internet Explorer is running.If you want to clean trace completely,please close Internet "
+    "Explorer first. do you want to close Internet Explorer?";
+// How long a run waits for the browser's frames to close before it goes on without a word.
+inline constexpr int kCloseBrowserWaitMs = 10000;
+inline constexpr int kCloseBrowserPollMs = 100;
+
+// The first step of every run: when an Internet Explorer item is ticked and the browser runs,
+// asks whether to close it; on Yes asks each frame once to close and waits for them, bounded.
+void CloseInternetExplorer(ui::ControlSet& controls, platform::Shell& shell);
+
+// Deletes the values of the typed-URL key; the number deleted.
+int CleanTypedURLs(platform::Registry& registry, cleaning::CleanerProgress& progress);
+
+// The three cache-entry cleaners: the number of entries deleted.
+int CleanTemporaryInternetFiles(TIECache& cache, cleaning::CleanerProgress& progress);
+int CleanIECookies(TIECache& cache, cleaning::CleanerProgress& progress);
+int CleanVisitedIndex(TIECache& cache, cleaning::CleanerProgress& progress);
+
+// The Internet Explorer cleaners' rows of the run's table.
+std::vector<cleaning::CleanerRow> InternetExplorerCleaners(TIECache& cache, TUrlHistory& history,
+                                                           platform::Registry& registry,
+                                                           platform::SystemInfo& system);
+
+}  // namespace tidora::browser

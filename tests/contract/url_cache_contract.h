@@ -1,0 +1,74 @@
+#pragma once
+
+// Cases every UrlCache passes: the fake natively, the Win32 adapter under Wine. Instantiate in one
+// source file with an environment offering cache() and Plant(kind, name), which makes a private
+// entry and returns its URL as the cache lists it.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "platform/url_cache.h"
+
+namespace tidora::testing {
+
+enum class CacheKind { kContent, kCookie, kVisited };
+
+template <typename Environment>
+struct UrlCacheContract : ::testing::Test {
+  // How many of the wanted URLs a walk with the main window's filter meets, deleting them when
+  // asked; the walk ends in 259.
+  int Walk(std::string_view pattern, const std::vector<std::string>& wanted, bool delete_them) {
+    int met = 0;
+    auto read = env.cache().FindFirst(pattern, 0x00300035, 0);
+    platform::UrlCacheFindOwner walk(env.cache(), read.find);
+    for (; read.error == 0; read = env.cache().FindNext(walk.get())) {
+      if (!std::count(wanted.begin(), wanted.end(), read.entry.source_url)) continue;
+      ++met;
+      EXPECT_TRUE(!delete_them || env.cache().DeleteEntry(read.entry.source_url) == 0);
+    }
+    EXPECT_EQ(read.error, platform::kErrorNoMoreItems) << pattern;
+    return met;
+  }
+  Environment env;
+};
+
+TYPED_TEST_SUITE_P(UrlCacheContract);
+
+TYPED_TEST_P(UrlCacheContract, EachPatternListsItsOwnKindAndAnEmptyWalkHasNoHandle) {
+  const char* patterns[] = {"", "Cookie:", "Visited:"};
+  for (int kind = 0; kind < 3; ++kind) {
+    const std::string url = this->env.Plant(CacheKind(kind), "kinds");
+    for (int pattern = 0; pattern < 3; ++pattern) {
+      EXPECT_EQ(this->Walk(patterns[pattern], {url}, false), pattern == kind) << url;
+    }
+  }
+  const auto none = this->env.cache().FindFirst("Visited:", 0x00010000, 0);  // sparse entries
+  EXPECT_EQ(none.error + none.find, platform::kErrorNoMoreItems);
+}
+
+TYPED_TEST_P(UrlCacheContract, DeletingTheEntryAtHandLetsTheWalkGoOn) {
+  std::vector<std::string> urls;
+  for (const char* name : {"a", "b", "c"})
+    urls.push_back(this->env.Plant(CacheKind::kContent, name));
+  EXPECT_EQ(this->Walk("", urls, true), 3);
+  EXPECT_EQ(this->Walk("", urls, false), 0);
+  EXPECT_NE(this->env.cache().DeleteEntry(urls[0]), 0u);
+}
+
+TYPED_TEST_P(UrlCacheContract, TimesBecomeLocalOleDates) {
+  // 2000-01-01 12:34:56 UTC; a zone moves it by whole quarter hours, 14 hours at most.
+  const double quarters =
+      (this->env.cache().LocalDateTime(125911584000000000 + 452960000000) - 36526.524259259) * 96;
+  EXPECT_LE(std::abs(quarters), 56);
+  EXPECT_NEAR(quarters, std::round(quarters), 1e-4);
+  EXPECT_EQ(this->env.cache().LocalDateTime(~std::uint64_t{0}), 0.0);  // beyond any calendar
+}
+
+REGISTER_TYPED_TEST_SUITE_P(UrlCacheContract, EachPatternListsItsOwnKindAndAnEmptyWalkHasNoHandle,
+                            DeletingTheEntryAtHandLetsTheWalkGoOn, TimesBecomeLocalOleDates);
+
+}  // namespace tidora::testing
