@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "browser/autocomplete_cleaner.h"
 #include "browser/ie_cleaners.h"
 #include "composition/features.h"
@@ -117,6 +119,17 @@ TEST_F(InternetExplorerRun, NoInternetExplorerItemTickedLooksForNoWindow) {
     controls.SetTicked(ControlId(id), false);
   Run(0);
   EXPECT_EQ(shell.window_searches, 0);
+}
+
+// Every feature's table joined: each cleaner once, and a row for every item the run takes.
+TEST_F(InternetExplorerRun, TheJoinedTableHasOneRowPerCleanerAndOneForEveryItem) {
+  composition::Features features{controls, {registry, files, shell, system, cache, [] {
+                                              return std::make_unique<FakeUrlHistoryStore>(0);
+                                            }}};
+  std::map<cleaning::CleanerId, int> rows;
+  for (const auto& row : features.cleaners().rows()) ++rows[row.id];
+  for (const auto& [id, count] : rows) EXPECT_EQ(count, 1) << int(id);
+  for (const auto& item : cleaning::CleaningItems()) EXPECT_EQ(rows.count(item.cleaner), 1u);
 }
 
 TEST(CloseInternetExplorer, AsksOnceClosesEachFrameOnceAndWaitsTenSecondsAtMost) {
