@@ -114,9 +114,17 @@ TEST_F(CleaningRunTest, WithNothingTickedTheBarEndsAfterTheEnabledGroups) {
   }
 }
 
-// A failed Recycle Bin or clipboard counts 0; a long cleaner's row shows "Pending" until it ends.
+// A failed Recycle Bin or clipboard counts 0; a long cleaner's row shows "Pending" until it ends;
+// an enabled Netscape group writes its row even with none of its boxes ticked.
 TEST_F(CleaningRunTest, RowsFollowTheTableAndTheTotalAddsThem) {
   TickOnly({Id::IEHistory, Id::WinRunHistory, Id::WinSTF, Id::WinRecycleBin, Id::WinClipboard});
+  controls_.SetEnabled(Id::groupNetscape, true);
+  for (Id box : {Id::NsCache, Id::NsAddressBar, Id::NsCookies, Id::NsHistory, Id::NsAutoForm})
+    controls_.SetTicked(box, false);
+  cleaners_.scripts[CleanerId::kNetscapeMozilla] = [](CleanerProgress& progress) {
+    progress.Finish();
+    return 0;
+  };
   Rows pending;
   cleaners_.scripts[CleanerId::kUrlHistory] = [](auto&) { return 0; };
   cleaners_.scripts[CleanerId::kRunHistory] = [](auto&) { return 4; };
@@ -132,12 +140,12 @@ TEST_F(CleaningRunTest, RowsFollowTheTableAndTheTotalAddsThem) {
   cleaners_.scripts[CleanerId::kClipboard] = [](auto&) { return 1; };
   run_.bntCleanNowClick();
   EXPECT_EQ(pending, (Rows{"0/Pending", "7/Pending"}));
-  EXPECT_EQ(Column(0), (Rows{"Internet Explorer Visited Website History", "Windows Run History",
-                             "Windows Scan System Disk Temp Files ", "Windows Recycle Bin",
-                             "Windows Clipboard"}));
-  EXPECT_EQ(Column(1), (Rows{"1", "4", "7", "0", "1"}));
-  EXPECT_EQ(Column(2), Rows(5, "Finished"));
-  EXPECT_EQ(controls_.RowCount(Id::sgResultList), 7);
+  EXPECT_EQ(Column(0), (Rows{"Internet Explorer Visited Website History", "About Netscape",
+                             "Windows Run History", "Windows Scan System Disk Temp Files ",
+                             "Windows Recycle Bin", "Windows Clipboard"}));
+  EXPECT_EQ(Column(1), (Rows{"1", "0", "4", "7", "0", "1"}));
+  EXPECT_EQ(Column(2), Rows(6, "Finished"));
+  EXPECT_EQ(controls_.RowCount(Id::sgResultList), 8);
   EXPECT_EQ(controls_.Caption(Id::TotalResult), "13");
 }
 
@@ -183,20 +191,6 @@ TEST_F(CleaningRunTest, ASecondRunStartsAfreshAndSkipsWhatIsUnavailable) {
   EXPECT_EQ(rows_when_it_ran, 2);
   EXPECT_EQ(Column(0), Rows{"Windows Tempory Files Directory"});
   EXPECT_EQ(controls_.Caption(Id::TotalResult), "5");
-}
-
-TEST_F(CleaningRunTest, AnEnabledNetscapeGroupAlwaysWritesItsRow) {
-  controls_.SetEnabled(Id::groupNetscape, true);
-  TickOnly({});
-  for (Id box : {Id::NsCache, Id::NsAddressBar, Id::NsCookies, Id::NsHistory, Id::NsAutoForm})
-    controls_.SetTicked(box, false);
-  cleaners_.scripts[CleanerId::kNetscapeMozilla] = [](CleanerProgress& progress) {
-    progress.Finish();
-    return 0;
-  };
-  run_.bntCleanNowClick();
-  EXPECT_EQ(Column(0), Rows{"About Netscape"});
-  EXPECT_EQ(Column(1), Rows{"0"});
 }
 
 TEST_F(CleaningRunTest, AnErrorLeavesStopToEndTheRun) {
