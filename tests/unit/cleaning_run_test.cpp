@@ -15,22 +15,19 @@
 namespace tidora::cleaning {
 namespace {
 
-using testing::HeadlessControlSet;
-using ui::ControlId;
+using Id = ui::ControlId;
+using Rows = std::vector<std::string>;
 
 // Cleaners that return what a test says, and record what the run asked of them.
 class ScriptedCleaners final : public Cleaners {
  public:
-  using Script = std::function<int(CleanerProgress&)>;
-
   bool Available(CleanerId id) const override { return !unavailable.count(id); }
   int Clean(CleanerId id, CleanerProgress& progress) override {
     called.push_back(id);
     const auto scripted = scripts.find(id);
     return scripted == scripts.end() ? 2 : scripted->second(progress);
   }
-
-  std::map<CleanerId, Script> scripts;
+  std::map<CleanerId, std::function<int(CleanerProgress&)>> scripts;
   std::set<CleanerId> unavailable;
   std::vector<CleanerId> called;
 };
@@ -39,43 +36,39 @@ class CleaningRunTest : public ::testing::Test {
  protected:
   // As on a machine without Netscape and Office; tests that want the groups enable them.
   CleaningRunTest() {
-    controls_.OnClick([this](ControlId id) { form_.HandleClick(id) || run_.HandleClick(id); });
-    controls_.SetEnabled(ControlId::groupNetscape, false);
-    controls_.SetEnabled(ControlId::groupOffice, false);
+    controls_.OnClick([this](Id id) { form_.HandleClick(id) || run_.HandleClick(id); });
+    controls_.SetEnabled(Id::groupNetscape, false);
+    controls_.SetEnabled(Id::groupOffice, false);
   }
-  void TickOnly(std::initializer_list<ControlId> ticked) {
-    for (const auto& item : CleaningItems()) {
+  void TickOnly(std::initializer_list<Id> ticked) {
+    for (const auto& item : CleaningItems())
       if (item.block != Block::kNetscape) controls_.SetTicked(item.gate, false);
-    }
-    for (ControlId id : ticked) controls_.SetTicked(id, true);
+    for (Id id : ticked) controls_.SetTicked(id, true);
   }
-  std::vector<std::string> Column(int column) {
-    std::vector<std::string> cells;
-    for (int row = 1; row < controls_.RowCount(ControlId::sgResultList) - 1; ++row) {
-      cells.push_back(controls_.Cell(ControlId::sgResultList, row, column));
-    }
+  Rows Column(int column) {
+    Rows cells;
+    for (int row = 1; row < controls_.RowCount(Id::sgResultList) - 1; ++row)
+      cells.push_back(controls_.Cell(Id::sgResultList, row, column));
     return cells;
   }
   // The bar at each stop test: where the run stood after each item.
   std::vector<int> RecordBarAtStopTests() {
     std::vector<int> positions;
     controls_.WhenInputIsDispatched(
-        [&](int) { positions.push_back(controls_.Position(ControlId::CleanResultProgressBar)); });
+        [&](int) { positions.push_back(controls_.Position(Id::CleanResultProgressBar)); });
     run_.bntCleanNowClick();
     return positions;
   }
-  bool NavigationEnabled() {
-    bool all = true, none = true;
-    for (ControlId id : {ControlId::bntTraceCleaner, ControlId::bntIERepair,
-                         ControlId::bntToolsMenu, ControlId::bntClose, ControlId::bntAbout}) {
-      all = all && controls_.Enabled(id);
-      none = none && !controls_.Enabled(id);
-    }
-    EXPECT_TRUE(all || none) << "the navigation buttons go together";
-    return all;
+  // The navigation buttons go together: "all", "none" or "mixed".
+  std::string Navigation() {
+    int enabled = 0;
+    for (Id id :
+         {Id::bntTraceCleaner, Id::bntIERepair, Id::bntToolsMenu, Id::bntClose, Id::bntAbout})
+      enabled += controls_.Enabled(id);
+    return enabled == 5 ? "all" : enabled == 0 ? "none" : "mixed";
   }
 
-  HeadlessControlSet controls_;
+  testing::HeadlessControlSet controls_;
   testing::FakeRegistry registry_;
   testing::FakeShell shell_;
   ui::MainForm form_{controls_, registry_, shell_};
@@ -104,66 +97,60 @@ TEST_F(CleaningRunTest, WithNothingTickedTheBarEndsAfterTheEnabledGroups) {
     int last_stop_test;
   };
   for (const auto& c : {Case{true, true, 100}, Case{false, true, 80}, Case{true, false, 72}}) {
-    controls_.SetEnabled(ControlId::groupNetscape, c.netscape);
-    controls_.SetEnabled(ControlId::groupOffice, c.office);
+    controls_.SetEnabled(Id::groupNetscape, c.netscape);
+    controls_.SetEnabled(Id::groupOffice, c.office);
     cleaners_.unavailable = {CleanerId::kNetscapeMozilla};
     TickOnly({});
     EXPECT_EQ(RecordBarAtStopTests().back(), c.last_stop_test);
     EXPECT_TRUE(Column(0).empty());
-    EXPECT_EQ(controls_.Caption(ControlId::TotalResult), "0");
-    EXPECT_EQ(controls_.Position(ControlId::CleanResultProgressBar), 100);
-    EXPECT_EQ(controls_.Caption(ControlId::bntStopFinish), "Finished");
-    EXPECT_TRUE(NavigationEnabled());
+    EXPECT_EQ(controls_.Caption(Id::TotalResult), "0");
+    EXPECT_EQ(controls_.Position(Id::CleanResultProgressBar), 100);
+    EXPECT_EQ(controls_.Caption(Id::bntStopFinish), "Finished");
+    EXPECT_EQ(Navigation(), "all");
     EXPECT_TRUE(cleaners_.called.empty());
-    EXPECT_EQ(controls_.VisiblePanels(), std::vector<ControlId>{ControlId::CleanResult});
-    controls_.Click(ControlId::bntStopFinish);  // "Finished" returns to the items
-    EXPECT_EQ(controls_.VisiblePanels(), std::vector<ControlId>{ControlId::CleanItems});
+    EXPECT_EQ(controls_.VisiblePanels(), std::vector<Id>{Id::CleanResult});
+    controls_.Click(Id::bntStopFinish);  // "Finished" returns to the items
+    EXPECT_EQ(controls_.VisiblePanels(), std::vector<Id>{Id::CleanItems});
   }
 }
 
+// A failed Recycle Bin or clipboard counts 0; a long cleaner's row shows "Pending" until it ends;
+// an enabled Netscape group writes its row even with none of its boxes ticked.
 TEST_F(CleaningRunTest, RowsFollowTheTableAndTheTotalAddsThem) {
-  TickOnly({ControlId::IEHistory, ControlId::WinRunHistory, ControlId::WinSTF,
-            ControlId::WinRecycleBin, ControlId::WinClipboard});
+  TickOnly({Id::IEHistory, Id::WinRunHistory, Id::WinSTF, Id::WinRecycleBin, Id::WinClipboard});
+  controls_.SetEnabled(Id::groupNetscape, true);
+  for (Id box : {Id::NsCache, Id::NsAddressBar, Id::NsCookies, Id::NsHistory, Id::NsAutoForm})
+    controls_.SetTicked(box, false);
+  cleaners_.scripts[CleanerId::kNetscapeMozilla] = [](CleanerProgress& progress) {
+    progress.Finish();
+    return 0;
+  };
+  Rows pending;
   cleaners_.scripts[CleanerId::kUrlHistory] = [](auto&) { return 0; };  // not cleared
   cleaners_.scripts[CleanerId::kRunHistory] = [](auto&) { return 4; };
-  cleaners_.scripts[CleanerId::kSystemDiskTempFiles] = [](CleanerProgress& progress) {
-    progress.ShowCount(1);
-    progress.ShowCount(2);
+  cleaners_.scripts[CleanerId::kSystemDiskTempFiles] = [&](CleanerProgress& progress) {
+    const auto row = [&] { return Column(1).back() + "/" + Column(2).back(); };
+    pending.push_back(row());
+    progress.ShowCount(7);
+    pending.push_back(row());
     progress.Finish();
-    return 2;
+    return 7;
   };
   cleaners_.scripts[CleanerId::kRecycleBin] = [](auto&) { return 0; };  // failed
   cleaners_.scripts[CleanerId::kClipboard] = [](auto&) { return 1; };
   run_.bntCleanNowClick();
-  EXPECT_EQ(Column(0),
-            (std::vector<std::string>{"Internet Explorer Visited Website History",
-                                      "Windows Run History", "Windows Scan System Disk Temp Files ",
-                                      "Windows Recycle Bin", "Windows Clipboard"}));
-  EXPECT_EQ(Column(1), (std::vector<std::string>{"0", "4", "2", "0", "1"}));
-  EXPECT_EQ(Column(2), std::vector<std::string>(5, "Finished"));
-  EXPECT_EQ(controls_.Caption(ControlId::TotalResult), "7");
-}
-
-TEST_F(CleaningRunTest, APendingRowShowsPendingUntilItsCleanerFinishes) {
-  TickOnly({ControlId::WinSTF});
-  std::vector<std::string> seen;
-  cleaners_.scripts[CleanerId::kSystemDiskTempFiles] = [&](CleanerProgress& progress) {
-    seen.push_back(controls_.Cell(ControlId::sgResultList, 1, 1) + "/" +
-                   controls_.Cell(ControlId::sgResultList, 1, 2));
-    progress.ShowCount(7);
-    seen.push_back(controls_.Cell(ControlId::sgResultList, 1, 1) + "/" +
-                   controls_.Cell(ControlId::sgResultList, 1, 2));
-    progress.Finish();
-    return 7;
-  };
-  run_.bntCleanNowClick();
-  EXPECT_EQ(seen, (std::vector<std::string>{"0/Pending", "7/Pending"}));
-  EXPECT_EQ(Column(2), std::vector<std::string>{"Finished"});
-  EXPECT_EQ(controls_.RowCount(ControlId::sgResultList), 3);
+  EXPECT_EQ(pending, (Rows{"0/Pending", "7/Pending"}));
+  EXPECT_EQ(Column(0), (Rows{"Internet Explorer Visited Website History", "About Netscape",
+                             "Windows Run History", "Windows Scan System Disk Temp Files ",
+                             "Windows Recycle Bin", "Windows Clipboard"}));
+  EXPECT_EQ(Column(1), (Rows{"0", "0", "4", "7", "0", "1"}));
+  EXPECT_EQ(Column(2), Rows(6, "Finished"));
+  EXPECT_EQ(controls_.RowCount(Id::sgResultList), 8);
+  EXPECT_EQ(controls_.Caption(Id::TotalResult), "12");
 }
 
 TEST_F(CleaningRunTest, StopInsideALongCleanerEndsTheRunAtTheNextStopTest) {
-  TickOnly({ControlId::WinSTF, ControlId::WinRecycleBin});
+  TickOnly({Id::WinSTF, Id::WinRecycleBin});
   cleaners_.scripts[CleanerId::kSystemDiskTempFiles] = [&](CleanerProgress& progress) {
     int count = 0;
     while (count < 1000) {
@@ -174,75 +161,51 @@ TEST_F(CleaningRunTest, StopInsideALongCleanerEndsTheRunAtTheNextStopTest) {
   };
   controls_.WhenInputIsDispatched([&](int) {
     // The user presses Stop when the row shows 3.
-    if (controls_.Cell(ControlId::sgResultList, 1, 1) == "3" && !run_.IsRunStopped()) {
-      controls_.Click(ControlId::bntStopFinish);
-    }
+    if (controls_.Cell(Id::sgResultList, 1, 1) == "3" && !run_.IsRunStopped())
+      controls_.Click(Id::bntStopFinish);
   });
   run_.bntCleanNowClick();
-  EXPECT_EQ(controls_.Caption(ControlId::bntStopFinish), "Finished");
-  EXPECT_TRUE(NavigationEnabled());
-  EXPECT_EQ(Column(0).size(), 1u);
-  EXPECT_EQ(Column(1), std::vector<std::string>{"3"});
-  EXPECT_EQ(Column(2), std::vector<std::string>{"Pending"});
-  EXPECT_EQ(controls_.Caption(ControlId::TotalResult), "3");
-  EXPECT_LT(controls_.Position(ControlId::CleanResultProgressBar), 100);
+  EXPECT_EQ(controls_.Caption(Id::bntStopFinish), "Finished");
+  EXPECT_EQ(Navigation(), "all");
+  EXPECT_EQ(Column(1), Rows{"3"});
+  EXPECT_EQ(Column(2), Rows{"Pending"});
+  EXPECT_EQ(controls_.Caption(Id::TotalResult), "3");
+  EXPECT_LT(controls_.Position(Id::CleanResultProgressBar), 100);
   EXPECT_EQ(cleaners_.called, std::vector<CleanerId>{CleanerId::kSystemDiskTempFiles});
   EXPECT_FALSE(run_.running());
 }
 
-TEST_F(CleaningRunTest, ASecondRunStartsAfresh) {
-  TickOnly({ControlId::WinRunHistory, ControlId::WinClipboard});
+// An unavailable cleaner is skipped as if unticked, but its step still counts.
+TEST_F(CleaningRunTest, ASecondRunStartsAfreshAndSkipsWhatIsUnavailable) {
+  TickOnly({Id::WinRunHistory, Id::WinClipboard});
   run_.bntCleanNowClick();
   ASSERT_EQ(Column(0).size(), 2u);
-  TickOnly({ControlId::WinTFD});
-  int rows_when_first_item_ran = -1;
+  TickOnly({Id::IEABH, Id::WinTFD});
+  cleaners_.unavailable = {CleanerId::kTypedUrls, CleanerId::kNetscapeMozilla};
+  int rows_when_it_ran = -1;
   cleaners_.scripts[CleanerId::kTempFolder] = [&](auto&) {
-    rows_when_first_item_ran = controls_.RowCount(ControlId::sgResultList);
+    rows_when_it_ran = controls_.RowCount(Id::sgResultList);
     return 5;
   };
-  run_.bntCleanNowClick();
-  EXPECT_EQ(rows_when_first_item_ran, 2);
-  EXPECT_EQ(Column(0), std::vector<std::string>{"Windows Tempory Files Directory"});
-  EXPECT_EQ(controls_.Caption(ControlId::TotalResult), "5");
-}
-
-TEST_F(CleaningRunTest, ACleanerNotYetBuiltIsSkippedAsIfUnticked) {
-  TickOnly({ControlId::IEABH, ControlId::WinRunHistory});
-  cleaners_.unavailable = {CleanerId::kTypedUrls, CleanerId::kNetscapeMozilla};
-  const auto positions = RecordBarAtStopTests();
-  EXPECT_EQ(Column(0), std::vector<std::string>{"Windows Run History"});
-  EXPECT_EQ(positions.front(), 4);  // its step still counts
-}
-
-TEST_F(CleaningRunTest, AnEnabledNetscapeGroupAlwaysWritesItsRow) {
-  controls_.SetEnabled(ControlId::groupNetscape, true);
-  TickOnly({});
-  for (ControlId box : {ControlId::NsCache, ControlId::NsAddressBar, ControlId::NsCookies,
-                        ControlId::NsHistory, ControlId::NsAutoForm}) {
-    controls_.SetTicked(box, false);
-  }
-  cleaners_.scripts[CleanerId::kNetscapeMozilla] = [](CleanerProgress& progress) {
-    progress.Finish();
-    return 0;
-  };
-  run_.bntCleanNowClick();
-  EXPECT_EQ(Column(0), std::vector<std::string>{"About Netscape"});
-  EXPECT_EQ(Column(1), std::vector<std::string>{"0"});
+  EXPECT_EQ(RecordBarAtStopTests().front(), 4);
+  EXPECT_EQ(rows_when_it_ran, 2);
+  EXPECT_EQ(Column(0), Rows{"Windows Tempory Files Directory"});
+  EXPECT_EQ(controls_.Caption(Id::TotalResult), "5");
 }
 
 TEST_F(CleaningRunTest, AnErrorLeavesStopToEndTheRun) {
-  TickOnly({ControlId::WinRunHistory});
+  TickOnly({Id::WinRunHistory});
   cleaners_.scripts[CleanerId::kRunHistory] = [](auto&) -> int {
     throw std::runtime_error("Invalid data type");
   };
   EXPECT_THROW(run_.bntCleanNowClick(), std::runtime_error);
   EXPECT_FALSE(run_.running());
-  EXPECT_EQ(controls_.Caption(ControlId::bntStopFinish), "Stop");
-  EXPECT_FALSE(NavigationEnabled());
-  controls_.Click(ControlId::bntStopFinish);
-  EXPECT_TRUE(NavigationEnabled());
-  controls_.Click(ControlId::bntStopFinish);
-  EXPECT_EQ(controls_.VisiblePanels(), std::vector<ControlId>{ControlId::CleanItems});
+  EXPECT_EQ(controls_.Caption(Id::bntStopFinish), "Stop");
+  EXPECT_EQ(Navigation(), "none");
+  controls_.Click(Id::bntStopFinish);
+  EXPECT_EQ(Navigation(), "all");
+  controls_.Click(Id::bntStopFinish);
+  EXPECT_EQ(controls_.VisiblePanels(), std::vector<Id>{Id::CleanItems});
 }
 
 }  // namespace

@@ -10,12 +10,11 @@
 namespace tidora::cleaning {
 namespace {
 
-using platform::RegistryRoot;
 using platform::ValueType;
 using testing::FakeFileSystem;
 using testing::FakeRegistry;
 namespace attribute = platform::attribute;
-
+constexpr auto kUser = platform::RegistryRoot::CurrentUser;
 constexpr char kVolatile[] = "Volatile Environment";
 
 // Expandable data comes as stored, unexpanded. A missing, locked or hostile key must not end the
@@ -38,70 +37,43 @@ TEST(UserProfileFolder, JoinsHomeDriveAndHomePathOrIsEmpty) {
   // clang-format on
   for (const auto& c : cases) {
     FakeRegistry registry;
-    if (c.drive) {
-      registry.SetValue(RegistryRoot::CurrentUser, kVolatile, "HOMEDRIVE", ValueType::String,
-                        std::string(c.drive));
-    }
+    if (c.drive)
+      registry.SetValue(kUser, kVolatile, "HOMEDRIVE", ValueType::String, std::string(c.drive));
     if (c.path_type == ValueType::Dword) {
-      registry.SetValue(RegistryRoot::CurrentUser, kVolatile, "HOMEPATH", ValueType::Dword, 5u);
+      registry.SetValue(kUser, kVolatile, "HOMEPATH", ValueType::Dword, 5u);
     } else if (c.path_type) {
-      registry.SetValue(RegistryRoot::CurrentUser, kVolatile, "HOMEPATH", *c.path_type,
+      registry.SetValue(kUser, kVolatile, "HOMEPATH", *c.path_type,
                         std::string("\\users\\%USERNAME%"));
     }
-    if (c.locked) registry.RefuseFullAccess(RegistryRoot::CurrentUser, kVolatile);
+    if (c.locked) registry.RefuseFullAccess(kUser, kVolatile);
     EXPECT_EQ(UserProfileFolder(registry), c.folder) << c.folder;
   }
 }
 
-class DeleteFilesInFolderTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    files_.AddFile("C:\\work\\plain.txt");
-    files_.AddFile("C:\\work\\hidden.dat", attribute::kHidden);
-    files_.AddFile("C:\\work\\system.sys", attribute::kSystem | attribute::kHidden);
-    files_.AddFile("C:\\work\\readonly.txt", attribute::kReadOnly);
-    files_.AddFile("C:\\work\\sub\\deep.txt");
-    files_.AddFile("C:\\work\\sub\\deeper\\x.tmp");
-    files_.AddFile("C:\\elsewhere.txt");
-  }
-  FakeFileSystem files_;
-};
-
-// A trailing backslash gives the same result.
-TEST_F(DeleteFilesInFolderTest, DeletesPlainHiddenAndSystemFilesOnly) {
-  EXPECT_EQ(DeleteFilesInFolder(files_, "C:\\work\\"), 3);
-  EXPECT_FALSE(files_.Exists("C:\\work\\plain.txt"));
-  EXPECT_FALSE(files_.Exists("C:\\work\\hidden.dat"));
-  EXPECT_FALSE(files_.Exists("C:\\work\\system.sys"));
-  EXPECT_TRUE(files_.Exists("C:\\work\\readonly.txt"));
-  EXPECT_TRUE(files_.Exists("C:\\work\\sub\\deep.txt"));
-  EXPECT_TRUE(files_.Exists("C:\\work\\sub\\deeper\\x.tmp"));
-  EXPECT_TRUE(files_.Exists("C:\\elsewhere.txt"));
-}
-
-TEST_F(DeleteFilesInFolderTest, LockedFilesStayUncounted) {
-  files_.Lock("C:\\work\\plain.txt");
-  EXPECT_EQ(DeleteFilesInFolder(files_, "C:\\work"), 2);
-  EXPECT_TRUE(files_.Exists("C:\\work\\plain.txt"));
-}
-
-TEST_F(DeleteFilesInFolderTest, AnEmptyFolderTextNeverSearchesTheRoot) {
-  EXPECT_EQ(DeleteFilesInFolder(files_, ""), 0);
-  EXPECT_TRUE(files_.searches().empty());
-  EXPECT_TRUE(files_.Exists("C:\\elsewhere.txt"));
-  EXPECT_EQ(DeleteFilesInFolder(files_, "C:\\nowhere"), 0);
-}
-
-TEST_F(DeleteFilesInFolderTest, ABrokenListingKeepsTheCountSoFar) {
-  files_.FailListing("C:\\work", 1);
-  EXPECT_EQ(DeleteFilesInFolder(files_, "C:\\work"), 1);
-}
-
-TEST_F(DeleteFilesInFolderTest, NeverEntersAJunction) {
-  files_.AddJunction("C:\\work\\link", "C:\\elsewhere-folder");
-  files_.AddFile("C:\\elsewhere-folder\\precious.doc");
-  EXPECT_EQ(DeleteFilesInFolder(files_, "C:\\work"), 3);
-  EXPECT_TRUE(files_.Exists("C:\\elsewhere-folder\\precious.doc"));
+// Plain, hidden and system files go; read-only and locked ones stay uncounted; subfolders and
+// links are never entered; an empty folder text never searches the root.
+TEST(DeleteFilesInFolder, DeletesWhatIsDirectlyInsideOnly) {
+  FakeFileSystem files;
+  files.AddFile("C:\\work\\plain.txt");
+  files.AddFile("C:\\work\\locked.txt");
+  files.AddFile("C:\\work\\hidden.dat", attribute::kHidden);
+  files.AddFile("C:\\work\\system.sys", attribute::kSystem | attribute::kHidden);
+  const char* kept[] = {"C:\\work\\readonly.txt", "C:\\work\\locked.txt",
+                        "C:\\work\\sub\\deeper\\x.tmp", "C:\\elsewhere\\precious.doc"};
+  for (const char* path : kept)
+    if (!files.Exists(path)) files.AddFile(path);
+  files.SetAttributes("C:\\work\\readonly.txt", attribute::kReadOnly);
+  files.Lock("C:\\work\\locked.txt");
+  files.AddJunction("C:\\work\\link", "C:\\elsewhere");
+  EXPECT_EQ(DeleteFilesInFolder(files, ""), 0);
+  EXPECT_TRUE(files.searches().empty());
+  EXPECT_EQ(DeleteFilesInFolder(files, "C:\\nowhere"), 0);
+  EXPECT_EQ(DeleteFilesInFolder(files, "C:\\work\\"), 3);
+  for (const char* path : kept) EXPECT_TRUE(files.Exists(path)) << path;
+  files.AddFile("C:\\work\\a.txt");
+  files.AddFile("C:\\work\\b.txt");
+  files.FailListing("C:\\work", 1);  // a broken listing keeps the count so far
+  EXPECT_EQ(DeleteFilesInFolder(files, "C:\\work"), 1);
 }
 
 }  // namespace

@@ -2,11 +2,8 @@
 // groups enabled by their presence keys, cleaned by Start in the real window. And the shell
 // contract on the Win32 adapter.
 
-#include <shlobj.h>
-
 #include "cleaning/shared_routines.h"
 #include "platform/win32/utf.h"
-#include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
 #include "tests/contract/shell_contract.h"
 #include "tests/win/running_program.h"
@@ -40,25 +37,20 @@ class NetscapeOfficeEndToEnd : public RunningProgram {
     }
     SetFileAttributesW((data_ + kReadOnly).c_str(), FILE_ATTRIBUTE_NORMAL);
   }
-  void Plant(const std::wstring& path, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
-    SHCreateDirectoryExW(nullptr, (data_ + path.substr(0, path.rfind(L'\\'))).c_str(), nullptr);
-    ASSERT_TRUE(MakeFile(data_ + path, attributes));
-  }
   void Put(const std::string& key, const char* name) {
-    registry_.Create(RegistryRoot::CurrentUser, key)->WriteString(name, "C:\\secret.doc");
+    Set(RegistryRoot::CurrentUser, key, name, "C:\\secret.doc");
   }
   static constexpr wchar_t kReadOnly[] = L"Mozilla\\ProFiles\\Default\\p2\\history.dat";
-  win32::Win32Registry registry_;
   const std::wstring data_ = win32::Widen(win32::Win32Shell().ApplicationDataFolder()) + L"\\";
 };
 
 TEST_F(NetscapeOfficeEndToEnd, StartCleansTheMozillaProfilesAndTheLastOfficeVersionsLists) {
   for (const wchar_t* file : {L"p1\\cookies.txt", L"p1\\history.dat", L"p1\\localstore.rdf",
                               L"p1\\Cache\\A1B2.dat", L"p1\\form.s", L"p2\\prefs.w"}) {
-    Plant(std::wstring(L"Mozilla\\ProFiles\\Default\\") + file);
+    ASSERT_TRUE(MakeFile(data_ + L"Mozilla\\ProFiles\\Default\\" + file));
   }
-  Plant(kReadOnly, FILE_ATTRIBUTE_READONLY);
-  Plant(L"Microsoft\\Office\\Recent\\report.doc.LNK", FILE_ATTRIBUTE_HIDDEN);
+  ASSERT_TRUE(MakeFile(data_ + kReadOnly, FILE_ATTRIBUTE_READONLY));
+  MakeFile(data_ + L"Microsoft\\Office\\Recent\\report.doc.LNK", FILE_ATTRIBUTE_HIDDEN);
   const std::string office = "Software\\Microsoft\\Office\\";
   Put(office + "9.0\\Word\\Data", "Settings");
   Put(office + "10.0\\Word\\Data", "Settings");
@@ -79,12 +71,8 @@ TEST_F(NetscapeOfficeEndToEnd, StartCleansTheMozillaProfilesAndTheLastOfficeVers
   }
   Press(ControlId::bntCleanNow);
   ASSERT_TRUE(WaitForText(ControlId::bntStopFinish, L"Finished", 60000));
-  std::wstring rows;  // Netscape; Word, Excel, PowerPoint, PhotoEditor, Outlook, Access, FrontPage,
-                      // the recent folder
-  for (int item = 0; item + 1 < GridItems(); ++item) {
-    rows += GridCell(item, 1) + (GridCell(item, 2) == L"Finished" ? L" " : L"? ");
-  }
-  EXPECT_EQ(rows, L"6 2 1 0 1 0 2 1 1 ");
+  // Netscape; Word, Excel, PowerPoint, PhotoEditor, Outlook, Access, FrontPage, the recent folder.
+  EXPECT_EQ(Counts(), L"6 2 1 0 1 0 2 1 1 ");
   EXPECT_EQ(Text(ControlId::TotalResult), L"14");
   EXPECT_NE(GetFileAttributesW((data_ + kReadOnly).c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_TRUE(

@@ -3,13 +3,10 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <optional>
 #include <vector>
 
-#include "platform/win32/win32_registry.h"
 #include "tests/win/running_program.h"
 #include "tests/win/traces.h"
 
@@ -18,6 +15,7 @@ namespace {
 
 using Id = ui::ControlId;
 using V = platform::RegistryView;
+using Texts = std::vector<std::wstring>;
 constexpr auto CU = platform::RegistryRoot::CurrentUser, LM = platform::RegistryRoot::LocalMachine;
 const std::string kIE = "Software\\Microsoft\\Internet Explorer\\",
                   kWin = "Software\\Microsoft\\Windows\\CurrentVersion\\";
@@ -26,12 +24,6 @@ constexpr wchar_t kPlanted[] = L"C:\\Program Files\\registry.exe";
 
 class RepairEndToEnd : public RunningProgram {
  protected:
-  void Set(platform::RegistryRoot root, const std::string& key, const char* name, const char* text,
-           V view = V::kDefault) {
-    auto opened = registry_.Create(root, key, view);
-    ASSERT_NE(opened, nullptr) << key;
-    text ? opened->WriteString(name, text) : opened->WriteDword(name, 1);
-  }
   std::optional<std::string> Read(platform::RegistryRoot root, const std::string& key,
                                   const char* name, V view = V::kDefault) {
     auto opened = registry_.OpenForRead(root, key, view);
@@ -40,43 +32,20 @@ class RepairEndToEnd : public RunningProgram {
                ? std::to_string(*opened->ReadDword(name))
                : opened->ReadString(name);
   }
-  // The list view reads and writes items in memory of its own process: lend it some.
-  std::wstring Item(Id list, int item, UINT message = LVM_GETITEMTEXTW) {
-    LVITEMW request{};
-    request.state = INDEXTOSTATEIMAGEMASK(2);  // ticked, for LVM_SETITEMSTATE
-    request.stateMask = LVIS_STATEIMAGEMASK;
-    request.cchTextMax = 256;
-    auto* remote = static_cast<char*>(
-        VirtualAllocEx(process_.get(), nullptr, sizeof request + 512, MEM_COMMIT, PAGE_READWRITE));
-    request.pszText = reinterpret_cast<wchar_t*>(remote + sizeof request);
-    wchar_t text[256] = {};
-    WriteProcessMemory(process_.get(), remote, &request, sizeof request, nullptr);
-    SendMessageW(Control(list), message, item, reinterpret_cast<LPARAM>(remote));
-    ReadProcessMemory(process_.get(), request.pszText, text, sizeof text - 2, nullptr);
-    VirtualFreeEx(process_.get(), remote, 0, MEM_RELEASE);
-    return text;
-  }
   // Each item's text, after a "+" when it is ticked; the item reading tick is ticked first.
-  std::vector<std::wstring> Items(Id list, const std::wstring& tick = L"\n") {
-    std::vector<std::wstring> items;
-    for (int i = 0; i < SendMessageW(Control(list), LVM_GETITEMCOUNT, 0, 0); ++i) {
-      if (Item(list, i) == tick) Item(list, i, LVM_SETITEMSTATE);
+  Texts Items(Id list, const std::wstring& tick = L"\n") {
+    Texts items;
+    for (int i = 0; i < ListItems(list); ++i) {
+      if (ListItem(list, i) == tick) ListItem(list, i, 0, LVM_SETITEMSTATE);
       const auto state = SendMessageW(Control(list), LVM_GETITEMSTATE, i, LVIS_STATEIMAGEMASK);
-      items.push_back((state == INDEXTOSTATEIMAGEMASK(2) ? L"+" : L"") + Item(list, i));
+      items.push_back((state == INDEXTOSTATEIMAGEMASK(2) ? L"+" : L"") + ListItem(list, i));
     }
     return items;
-  }
-  template <typename Done>
-  static bool WaitUntil(Done done) {
-    for (int waited = 0; waited < 20000 && !done(); waited += 50) Sleep(50);
-    return done();
   }
   bool Listed(Id list, const std::wstring& text) {
     const auto items = Items(list);
     return std::find(items.begin(), items.end(), text) != items.end();
   }
-
-  win32::Win32Registry registry_;
 };
 
 TEST_F(RepairEndToEnd, RepareUndoesHijacksUnderBothRootsAndInBothViews) {
@@ -94,8 +63,7 @@ TEST_F(RepairEndToEnd, RepareUndoesHijacksUnderBothRootsAndInBothViews) {
 
   Press(Id::bntIERepair);
   Press(Id::IER_Restore);
-  ASSERT_TRUE(WaitUntil(
-      [&] { return SendMessageW(Control(Id::RepairProgressBar), PBM_GETPOS, 0, 0) == 100; }));
+  ASSERT_TRUE(WaitUntil([&] { return Position(Id::RepairProgressBar) == 100; }));
 
   EXPECT_EQ(Read(CU, kIE + "Main", "Start Page"), "about:blank");
   EXPECT_EQ(Read(LM, kIE + "Main", "Start Page", V::k32), "about:blank");
@@ -107,7 +75,7 @@ TEST_F(RepairEndToEnd, RepareUndoesHijacksUnderBothRootsAndInBothViews) {
     EXPECT_EQ(Read(LM, kWin + "Run", "e2e-browser", view), std::nullopt);
   EXPECT_EQ(Read(CU, kWin + "Run", "e2e-browser"), std::nullopt);
   EXPECT_TRUE(Read(CU, kWin + "Run", "e2e-full-path"));
-  EXPECT_EQ(GetFileAttributesW(kPlanted), INVALID_FILE_ATTRIBUTES);
+  EXPECT_FALSE(Exists(kPlanted));
 }
 
 TEST_F(RepairEndToEnd, DeleteRemovesTheTickedExtensionsAndRefillsTheLists) {
@@ -132,8 +100,8 @@ TEST_F(RepairEndToEnd, DeleteRemovesTheTickedExtensionsAndRefillsTheLists) {
   EXPECT_FALSE(registry_.OpenForRead(LM, kIE + "Extensions\\{E2E-1}", V::k32));
   EXPECT_FALSE(registry_.OpenForRead(LM, kIE + "Extensions\\{E2E-2}", V::k64));
   EXPECT_TRUE(registry_.OpenForRead(LM, kIE + "Extensions\\{E2E-3}", V::k64));
-  EXPECT_EQ(Items(Id::ExtendMenuitems), std::vector<std::wstring>{L"E2E Keep"});
-  EXPECT_EQ(Items(Id::ExtendToolsItems), std::vector<std::wstring>{L"E2E Keep"});
+  EXPECT_EQ(Items(Id::ExtendMenuitems), Texts{L"E2E Keep"});
+  EXPECT_EQ(Items(Id::ExtendToolsItems), Texts{L"E2E Keep"});
 }
 
 }  // namespace

@@ -1,34 +1,21 @@
 #include "tests/win/running_program.h"
 
-#include <commctrl.h>
-
-#include <vector>
-
 namespace tidora::testing {
 
-namespace {
-
-std::wstring BuildFolder() {
-  wchar_t self[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring folder(self);
-  folder.resize(folder.find_last_of(L"\\/") + 1);
-  return folder + L"..\\";
-}
-
-}  // namespace
+using ui::ControlId;
 
 HWND WaitForVisibleWindow(const wchar_t* class_name, const wchar_t* title, DWORD timeout_ms) {
-  for (DWORD waited = 0; waited < timeout_ms; waited += 50) {
-    HWND window = FindWindowW(class_name, title);
-    if (window && IsWindowVisible(window)) return window;
-    Sleep(50);
-  }
-  return nullptr;
+  HWND window = nullptr;
+  WaitUntil([&] { return (window = FindWindowW(class_name, title)) && IsWindowVisible(window); },
+            timeout_ms);
+  return window && IsWindowVisible(window) ? window : nullptr;
 }
 
 void RunningProgram::SetUp() {
-  std::wstring command = L"\"" + BuildFolder() + L"app\\tidora.exe\"";
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring command(self);
+  command = L"\"" + command.substr(0, command.find_last_of(L"\\/")) + L"\\..\\app\\tidora.exe\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION started{};
@@ -46,7 +33,7 @@ void RunningProgram::TearDown() {
   if (process_ && !WaitForExit(60000)) TerminateProcess(process_.get(), 1);
 }
 
-HWND RunningProgram::Control(ui::ControlId id) const {
+HWND RunningProgram::Control(ControlId id) const {
   // Controls sit in panels and groups: search the whole tree by ID.
   struct Search {
     int id;
@@ -64,52 +51,72 @@ HWND RunningProgram::Control(ui::ControlId id) const {
   return search.found;
 }
 
-std::wstring RunningProgram::Text(ui::ControlId id) const {
+std::wstring RunningProgram::Text(ControlId id) const {
   wchar_t text[256] = {};
   GetWindowTextW(Control(id), text, 256);
   return text;
 }
 
-void RunningProgram::SetChecked(ui::ControlId id, bool checked) {
+int RunningProgram::Position(ControlId bar) const {
+  return static_cast<int>(SendMessageW(Control(bar), PBM_GETPOS, 0, 0));
+}
+
+void RunningProgram::SetChecked(ControlId id, bool checked) {
   SendMessageW(Control(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void RunningProgram::Press(ui::ControlId id) {
+void RunningProgram::Press(ControlId id) {
   PostMessageW(Control(id), BM_CLICK, 0, 0);
 }
 
-bool RunningProgram::WaitForText(ui::ControlId id, const std::wstring& text, DWORD timeout_ms) {
-  for (DWORD waited = 0; waited < timeout_ms; waited += 50) {
-    if (Text(id) == text) return true;
-    Sleep(50);
-  }
-  return false;
+int RunningProgram::ListItems(ControlId list) const {
+  return static_cast<int>(SendMessageW(Control(list), LVM_GETITEMCOUNT, 0, 0));
 }
 
-int RunningProgram::GridItems() const {
-  return static_cast<int>(
-      SendMessageW(Control(ui::ControlId::sgResultList), LVM_GETITEMCOUNT, 0, 0));
-}
-
-std::wstring RunningProgram::GridCell(int item, int column) const {
-  // The list view writes into memory of its own process: lend it some.
-  constexpr size_t kChars = 256;
-  void* remote = VirtualAllocEx(process_.get(), nullptr, sizeof(LVITEMW) + kChars * 2, MEM_COMMIT,
-                                PAGE_READWRITE);
-  if (!remote) return L"<no memory>";
-  auto* remote_text = reinterpret_cast<wchar_t*>(static_cast<char*>(remote) + sizeof(LVITEMW));
+std::wstring RunningProgram::ListItem(ControlId list, int item, int column, UINT message) const {
+  // The list view reads and writes items in memory of its own process: lend it some.
   LVITEMW request{};
   request.iSubItem = column;
-  request.pszText = remote_text;
-  request.cchTextMax = kChars;
+  request.state = INDEXTOSTATEIMAGEMASK(2);  // ticked, for LVM_SETITEMSTATE
+  request.stateMask = LVIS_STATEIMAGEMASK;
+  request.cchTextMax = 256;
+  auto* remote = static_cast<char*>(
+      VirtualAllocEx(process_.get(), nullptr, sizeof request + 512, MEM_COMMIT, PAGE_READWRITE));
+  if (!remote) return L"<no memory>";
+  request.pszText = reinterpret_cast<wchar_t*>(remote + sizeof request);
+  wchar_t text[256] = {};
   WriteProcessMemory(process_.get(), remote, &request, sizeof request, nullptr);
-  SendMessageW(Control(ui::ControlId::sgResultList), LVM_GETITEMTEXTW, item,
-               reinterpret_cast<LPARAM>(remote));
-  std::vector<wchar_t> text(kChars);
-  ReadProcessMemory(process_.get(), remote_text, text.data(), kChars * 2, nullptr);
+  SendMessageW(Control(list), message, item, reinterpret_cast<LPARAM>(remote));
+  ReadProcessMemory(process_.get(), request.pszText, text, sizeof text - 2, nullptr);
   VirtualFreeEx(process_.get(), remote, 0, MEM_RELEASE);
-  text.back() = L'\0';
-  return text.data();
+  return text;
+}
+
+std::wstring RunningProgram::Counts(int* total) const {
+  std::wstring counts;
+  int sum = 0;
+  for (int item = 0; item + 1 < ListItems(ControlId::sgResultList); ++item) {
+    const std::wstring count = ListItem(ControlId::sgResultList, item, 1);
+    sum += _wtoi(count.c_str());
+    counts += count + (ListItem(ControlId::sgResultList, item, 2) == L"Finished" ? L" " : L"? ");
+  }
+  if (total) *total = sum;
+  return counts;
+}
+
+int RunningProgram::CountOf(const std::wstring& caption) const {
+  for (int item = 0; item + 1 < ListItems(ControlId::sgResultList); ++item) {
+    if (ListItem(ControlId::sgResultList, item) == caption)
+      return _wtoi(ListItem(ControlId::sgResultList, item, 1).c_str());
+  }
+  return -1;
+}
+
+void RunningProgram::Set(platform::RegistryRoot root, const std::string& key, const char* name,
+                         const char* text, platform::RegistryView view) {
+  auto opened = registry_.Create(root, key, view);
+  ASSERT_NE(opened, nullptr) << key;
+  text ? opened->WriteString(name, text) : opened->WriteDword(name, 1);
 }
 
 bool RunningProgram::WaitForExit(DWORD timeout_ms) {

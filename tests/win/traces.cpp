@@ -1,6 +1,7 @@
 #include "tests/win/traces.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <cstring>
 
@@ -36,12 +37,17 @@ long long RecycleBinItems() {
 }
 
 bool MakeFile(const std::wstring& path, DWORD attributes) {
+  SHCreateDirectoryExW(nullptr, path.substr(0, path.rfind(L'\\')).c_str(), nullptr);
   HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
   WriteFile(file, "trace", 5, &written, nullptr);
   CloseHandle(file);
   return SetFileAttributesW(path.c_str(), attributes) != FALSE;
+}
+
+bool Exists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 namespace {
