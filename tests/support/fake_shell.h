@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -11,26 +12,21 @@ namespace tidora::testing {
 class FakeShell final : public platform::Shell {
  public:
   platform::WindowId FindTopWindow(std::string_view class_name) override {
-    for (const auto& window : open_windows) {
-      if (window == class_name) return 1;
-    }
-    return 0;
+    return std::ranges::find(open_windows, class_name) != open_windows.end() ? 1 : 0;
   }
   bool PostClose(platform::WindowId) override { return ++closes_posted, true; }
   bool Confirm(platform::WindowId, std::string_view text, std::string_view caption) override {
-    questions.emplace_back(std::string(caption) + ": " + std::string(text));
+    questions.push_back(std::string(caption) + ": " + std::string(text));
     return answer_yes;
   }
   void ShowMessage(platform::WindowId, std::string_view text, std::string_view caption) override {
-    messages.emplace_back(std::string(caption) + ": " + std::string(text));
+    messages.push_back(std::string(caption) + ": " + std::string(text));
   }
   bool StartCommand(std::string_view command_line) override {
-    commands.emplace_back(command_line);
-    return command_starts;
+    return commands.emplace_back(command_line), command_starts;
   }
   platform::RecycleBinOutcome EmptyRecycleBin(platform::WindowId) override {
-    ++recycle_bin_emptied;
-    return recycle_bin_outcome;
+    return ++recycle_bin_emptied, recycle_bin_outcome;
   }
   bool EmptyClipboard(platform::WindowId) override { return ++clipboard_emptied, clipboard_free; }
   std::string RecentFolder() override { return recent_folder; }
