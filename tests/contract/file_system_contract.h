@@ -118,16 +118,16 @@ TYPED_TEST_P(FileSystemContract, TmpPatternAlsoMatchesShortNames) {
 }
 
 TYPED_TEST_P(FileSystemContract, ListingsEndAsTheyShould) {
+  using platform::FindEnd;
   this->MakeMixedFolder();
-  EXPECT_EQ(this->files().Find(this->At("missing\\*.*"), [](auto&) { return true; }),
-            platform::FindEnd::kNoMatch);
-  EXPECT_EQ(this->files().Find(this->At("*.none"), [](auto&) { return true; }),
-            platform::FindEnd::kNoMatch);
-  EXPECT_EQ(this->files().Find(this->At("*.*"), [](auto&) { return true; }),
-            platform::FindEnd::kListed);
+  for (const auto& [pattern, end] : {std::pair{"missing\\*.*", FindEnd::kNoMatch},
+                                     {"*.none", FindEnd::kNoMatch},
+                                     {"*.*", FindEnd::kListed}}) {
+    EXPECT_EQ(this->files().Find(this->At(pattern), [](auto&) { return true; }), end) << pattern;
+  }
   int visited = 0;
   EXPECT_EQ(this->files().Find(this->At("*.*"), [&](auto&) { return ++visited < 2; }),
-            platform::FindEnd::kStopped);
+            FindEnd::kStopped);
   EXPECT_EQ(visited, 2);
 }
 

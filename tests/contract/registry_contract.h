@@ -160,8 +160,8 @@ TYPED_TEST_P(RegistryContract, DeletingATreeRemovesEverythingBeneathIt) {
   EXPECT_TRUE(this->registry().DeleteTree(this->kUser, this->At("tree")));
   EXPECT_EQ(this->Open("Tree"), nullptr);
   EXPECT_EQ(this->Open("Tree\\Child\\Grandchild"), nullptr);
-  ASSERT_NE(this->Open("Sibling"), nullptr);
-  EXPECT_EQ(this->Open("Sibling")->ReadString("keep"), "me");
+  auto sibling = this->Open("Sibling");
+  EXPECT_TRUE(sibling && sibling->ReadString("keep") == "me");
   EXPECT_FALSE(this->registry().DeleteTree(this->kUser, this->At("Tree")));
 }
 
@@ -172,8 +172,8 @@ TYPED_TEST_P(RegistryContract, DeletingATreeNeverFollowsALink) {
     GTEST_SKIP() << "registry links cannot be made here";
   }
   EXPECT_FALSE(this->registry().DeleteTree(this->kUser, this->At("Holder")));
-  ASSERT_NE(this->Open("Target"), nullptr);
-  EXPECT_EQ(this->Open("Target")->ReadString("keep"), "me");
+  auto target = this->Open("Target");
+  EXPECT_TRUE(target && target->ReadString("keep") == "me");
 }
 
 TYPED_TEST_P(RegistryContract, AnEmptyPathNeverReachesTheRoot) {

@@ -47,16 +47,12 @@ class FakeKey final : public platform::RegistryKey {
 
   std::vector<std::string> ValueNames() const override {
     std::vector<std::string> names;
-    if (auto* key = Node()) {
-      for (const auto& value : key->values) names.push_back(value.name);
-    }
+    for (const auto& value : Here().values) names.push_back(value.name);
     return names;
   }
   std::vector<std::string> SubkeyNames() const override {
     std::vector<std::string> names;
-    if (auto* key = Node()) {
-      for (const auto& [folded, subkey] : key->subkeys) names.push_back(subkey->name);
-    }
+    for (const auto& [folded, subkey] : Here().subkeys) names.push_back(subkey->name);
     return names;
   }
   std::optional<ValueType> TypeOf(std::string_view name) const override {
@@ -64,8 +60,7 @@ class FakeKey final : public platform::RegistryKey {
     return value ? std::optional(value->type) : std::nullopt;
   }
   bool HasSubkey(std::string_view name) const override {
-    auto* key = Node();
-    return key && key->subkeys.contains(Fold(name));
+    return Here().subkeys.contains(Fold(name));
   }
 
   std::optional<std::string> ReadString(std::string_view name) const override {
@@ -102,6 +97,10 @@ class FakeKey final : public platform::RegistryKey {
 
  private:
   Key* Node() const { return registry_.Find(root_, path_, view_); }
+  const Key& Here() const {
+    static const Key kDeleted;
+    return Node() ? *Node() : kDeleted;
+  }
   static RegistryError WrongType(std::string_view name) {
     return RegistryError("Invalid data type for '" + std::string(name) + "'");
   }
