@@ -73,9 +73,8 @@ class FakeFileSystem final : public platform::FileSystem {
 
   Node root_;  // holds the drives ("C:")
   std::vector<std::string> searches_;
-  std::string temp_folder_ = "C:\\users\\me\\Temp\\";
-  std::string windows_folder_ = "C:\\windows";
-  std::string system_folder_ = "C:\\windows\\system32";
+  std::string temp_folder_ = "C:\\users\\me\\Temp\\", windows_folder_ = "C:\\windows",
+              system_folder_ = "C:\\windows\\system32";
 };
 
 }  // namespace tidora::testing

@@ -71,9 +71,7 @@ class FakeRegistry final : public platform::Registry {
   Key* Make(Root root, std::string_view path, View view) { return Walk(root, path, view, true); }
   Key* Walk(Root root, std::string_view path, View view, bool create);
 
-  Key current_user_;
-  Key local_machine_64_;
-  Key local_machine_32_;
+  Key current_user_, local_machine_64_, local_machine_32_;
 };
 
 }  // namespace tidora::testing

@@ -33,21 +33,14 @@ class FakeShell final : public platform::Shell {
   std::string ApplicationDataFolder() override { return application_data_folder; }
 
   // What the shell does.
-  bool answer_yes = true;
-  bool command_starts = true;
-  bool clipboard_free = true;
+  bool answer_yes = true, command_starts = true, clipboard_free = true;
   platform::RecycleBinOutcome recycle_bin_outcome = platform::RecycleBinOutcome::kEmptied;
-  std::string recent_folder;
+  std::string recent_folder, application_data_folder;
   std::vector<std::string> open_windows;
-  std::string application_data_folder;
 
   // What it was asked.
-  std::vector<std::string> questions;
-  std::vector<std::string> messages;
-  std::vector<std::string> commands;
-  int closes_posted = 0;
-  int recycle_bin_emptied = 0;
-  int clipboard_emptied = 0;
+  std::vector<std::string> questions, messages, commands;
+  int closes_posted = 0, recycle_bin_emptied = 0, clipboard_emptied = 0;
 };
 
 }  // namespace tidora::testing

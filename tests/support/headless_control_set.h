@@ -74,13 +74,9 @@ class HeadlessControlSet final : public ui::ControlSet {
 
  private:
   struct State {
-    std::string caption;
-    std::string hint;
-    bool enabled = true;
-    bool visible = true;
-    bool ticked = false;
-    int position = 0;
-    int top_row = 1;
+    std::string caption, hint;
+    bool enabled = true, visible = true, ticked = false;
+    int position = 0, top_row = 1;
     std::vector<std::array<std::string, 3>> rows;
     std::vector<std::pair<std::string, bool>> items;
   };
