@@ -34,6 +34,7 @@ TYPED_TEST_P(ControlSetContract, StartsAsTheLayoutSaysAndHoldsWhatItIsGiven) {
   controls.SetTicked(Id::WinSTF, true);
   EXPECT_TRUE(controls.Ticked(Id::WinSTF));
   EXPECT_TRUE(controls.Visible(Id::CleanItems));
+  EXPECT_FALSE(controls.Visible(Id::CleanResult));
   EXPECT_FALSE(controls.Visible(Id::IERepare));
   controls.SetVisible(Id::IERepare, true);
   EXPECT_TRUE(controls.Visible(Id::IERepare));
