@@ -18,6 +18,8 @@
 
 namespace tidora::testing {
 
+using NameList = std::vector<std::string>;
+
 template <typename Environment>
 class RegistryContract : public ::testing::Test {
  protected:
@@ -31,60 +33,69 @@ class RegistryContract : public ::testing::Test {
     EXPECT_NE(key, nullptr) << relative;
     return key;
   }
+  std::unique_ptr<platform::RegistryKey> Open(const std::string& relative) {
+    return registry().Open(kUser, At(relative));
+  }
 
   Environment environment_;
 };
 
 TYPED_TEST_SUITE_P(RegistryContract);
 
-TYPED_TEST_P(RegistryContract, NamesCompareWithoutRegardToCase) {
-  this->Make("Mixed\\Case")->WriteString("HomePath", "\\users\\me");
+// "Über Ключ" in three spellings: names in any language round-trip and fold as Windows folds them.
+TYPED_TEST_P(RegistryContract, NamesCompareWithoutRegardToCaseInAnyLanguage) {
+  const std::string name =
+      "\xC3\x9C"
+      "ber \xD0\x9A\xD0\xBB\xD1\x8E\xD1\x87";
+  const std::string lower =
+      "\xC3\xBC"
+      "ber \xD0\xBA\xD0\xBB\xD1\x8E\xD1\x87";
+  const std::string upper =
+      "\xC3\x9C"
+      "BER \xD0\x9A\xD0\x9B\xD0\xAE\xD0\xA7";
+  const std::string data = "C:\\Users\\\xE5\xBC\xA0\xE4\xB8\x89\\Recent";  // Chinese
+  this->Make(name + "\\Case")->WriteString(name, data);
+  this->Make(lower + "\\Other");  // the same key: no second one
   // A leading backslash only anchors at the root.
-  auto key = this->registry().Open(this->kUser, "\\" + this->At("MIXED\\case"));
+  auto key = this->registry().Open(this->kUser, "\\" + this->At(upper + "\\CASE"));
   ASSERT_NE(key, nullptr);
-  EXPECT_EQ(key->ReadString("HOMEPATH"), "\\users\\me");
-  EXPECT_TRUE(key->HasValue("homepath"));
-  auto parent = this->registry().Open(this->kUser, this->At("mixed"));  // made on the way
+  EXPECT_EQ(key->ReadString(lower), data);
+  EXPECT_TRUE(key->HasValue(upper));
+  EXPECT_EQ(key->ValueNames(), NameList{name});
+  auto parent = this->Open(lower);
   ASSERT_NE(parent, nullptr);
-  EXPECT_TRUE(parent->HasSubkey("CASE"));
+  EXPECT_TRUE(parent->HasSubkey("case"));
   EXPECT_FALSE(parent->HasSubkey("Cases"));
+  auto base = this->registry().Open(this->kUser, this->environment_.base());
+  ASSERT_NE(base, nullptr);
+  EXPECT_EQ(base->SubkeyNames(), NameList{name});
 }
 
 // Windows lists values in creation order, Wine sorted: callers must not depend on value order.
+// Wine lists subkeys by their lower-case forms, "_" before the letters; Windows by their upper-case
+// forms, "_" after them. Callers must not depend on the order of such names; the fake follows Wine.
 TYPED_TEST_P(RegistryContract, ListsEveryValueAndSubkeysSorted) {
   auto key = this->Make("Lists");
   key->WriteString("zeta", "1");
   key->WriteDword("alpha", 2);
   key->WriteString("Mid", "3");
-  this->Make("Lists\\beta");
-  this->Make("Lists\\Alpha");
-  this->Make("Lists\\gamma");
+  for (const char* name : {"beta", "Alpha", "a_", "gamma", "AB", "a0", "A["}) {
+    this->Make(std::string("Lists\\") + name);
+  }
   auto values = key->ValueNames();
   std::sort(values.begin(), values.end());
-  EXPECT_EQ(values, (std::vector<std::string>{"Mid", "alpha", "zeta"}));
-  EXPECT_EQ(key->SubkeyNames(), (std::vector<std::string>{"Alpha", "beta", "gamma"}));
+  EXPECT_EQ(values, (NameList{"Mid", "alpha", "zeta"}));
+  EXPECT_EQ(key->SubkeyNames(), (NameList{"a0", "A[", "a_", "AB", "Alpha", "beta", "gamma"}));
 }
 
 TYPED_TEST_P(RegistryContract, MissingKeysAndValuesAreAbsentNotErrors) {
-  EXPECT_EQ(this->registry().Open(this->kUser, this->At("Nowhere\\Deeper")), nullptr);
+  EXPECT_EQ(this->Open("Nowhere\\Deeper"), nullptr);
   auto key = this->Make("Present");
   EXPECT_EQ(key->ReadString("missing"), std::nullopt);
   EXPECT_EQ(key->ReadDword("missing"), std::nullopt);
   EXPECT_EQ(key->TypeOf("missing"), std::nullopt);
   EXPECT_FALSE(key->DeleteValue("missing"));
-  EXPECT_TRUE(key->ValueNames().empty());
-  EXPECT_TRUE(key->SubkeyNames().empty());
-}
-
-TYPED_TEST_P(RegistryContract, ReadingTheWrongTypeIsAnError) {
-  auto key = this->Make("Types");
-  key->WriteDword("Number", 7);
-  key->WriteString("Text", "7");
-  EXPECT_THROW(key->ReadString("Number"), platform::RegistryError);
-  EXPECT_THROW(key->ReadDword("Text"), platform::RegistryError);
-  EXPECT_EQ(key->ReadDword("Number"), 7u);
-  EXPECT_EQ(key->TypeOf("Number"), platform::ValueType::Dword);
-  EXPECT_EQ(key->TypeOf("Text"), platform::ValueType::String);
+  EXPECT_TRUE(key->ValueNames().empty() && key->SubkeyNames().empty());
 }
 
 TYPED_TEST_P(RegistryContract, WritingReplacesAValueOfAnyType) {
@@ -93,81 +104,36 @@ TYPED_TEST_P(RegistryContract, WritingReplacesAValueOfAnyType) {
   key->WriteDword("NORUN", 0);
   EXPECT_EQ(key->TypeOf("NoRun"), platform::ValueType::Dword);
   EXPECT_EQ(key->ReadDword("norun"), 0u);
+  EXPECT_THROW(key->ReadString("NoRun"), platform::RegistryError);
   EXPECT_EQ(key->ValueNames().size(), 1u);
   key->WriteString("NoRun", "");
+  EXPECT_EQ(key->TypeOf("NoRun"), platform::ValueType::String);
   EXPECT_EQ(key->ReadString("NoRun"), "");
+  EXPECT_THROW(key->ReadDword("NoRun"), platform::RegistryError);
   key->WriteString("other", "2");
   EXPECT_TRUE(key->DeleteValue("NORUN"));
-  EXPECT_EQ(key->ValueNames(), std::vector<std::string>{"other"});
+  EXPECT_EQ(key->ValueNames(), NameList{"other"});
 }
 
-TYPED_TEST_P(RegistryContract, DeletingATreeRemovesEverythingBeneathIt) {
-  this->Make("Tree\\Child\\Grandchild")->WriteString("v", "x");
-  this->Make("Tree\\Other")->WriteDword("d", 1);
-  this->Make("Sibling")->WriteString("keep", "me");
-  EXPECT_TRUE(this->registry().DeleteTree(this->kUser, this->At("tree")));
-  EXPECT_EQ(this->registry().Open(this->kUser, this->At("Tree")), nullptr);
-  EXPECT_EQ(this->registry().Open(this->kUser, this->At("Tree\\Child\\Grandchild")), nullptr);
-  auto sibling = this->registry().Open(this->kUser, this->At("Sibling"));
-  ASSERT_NE(sibling, nullptr);
-  EXPECT_EQ(sibling->ReadString("keep"), "me");
-  EXPECT_FALSE(this->registry().DeleteTree(this->kUser, this->At("Tree")));
-}
-
-TYPED_TEST_P(RegistryContract, NamesAndDataInAnyLanguageRoundTrip) {
-  const std::string name = "Ünïcode \xD0\xBA\xD0\xBB\xD1\x8E\xD1\x87";     // Cyrillic
-  const std::string data = "C:\\Users\\\xE5\xBC\xA0\xE4\xB8\x89\\Recent";  // Chinese
-  this->Make(name)->WriteString(name, data);
-  auto key = this->registry().Open(this->kUser, this->At(name));
-  ASSERT_NE(key, nullptr);
-  EXPECT_EQ(key->ReadString(name), data);
-  EXPECT_EQ(key->ValueNames(), std::vector<std::string>{name});
-}
-
-TYPED_TEST_P(RegistryContract, NonAsciiLettersCompareWithoutRegardToCase) {
-  this->Make(
-          "\xC3\x9C"
-          "ber \xD0\x9A\xD0\xBB\xD1\x8E\xD1\x87")
-      ->WriteDword("v", 1);  // Über Ключ
-  EXPECT_NE(this->registry().Open(this->kUser, this->At("\xC3\xBC"
-                                                        "ber \xD0\xBA\xD0\xBB\xD1\x8E\xD1\x87")),
-            nullptr);
-  EXPECT_NE(this->registry().Open(this->kUser, this->At("\xC3\x9C"
-                                                        "BER \xD0\x9A\xD0\x9B\xD0\xAE\xD0\xA7")),
-            nullptr);
-  this->Make(
-      "\xC3\xBC"
-      "ber \xD0\xBA\xD0\xBB\xD1\x8E\xD1\x87");
-  auto base = this->registry().Open(this->kUser, this->environment_.base());
-  ASSERT_NE(base, nullptr);
-  EXPECT_EQ(base->SubkeyNames(), std::vector<std::string>{"\xC3\x9C"
-                                                          "ber \xD0\x9A\xD0\xBB\xD1\x8E\xD1\x87"});
-}
-
-// Wine lists subkeys by their lower-case forms, "_" before the letters; Windows by their upper-case
-// forms, "_" after them. Callers must not depend on the order of such names; the fake follows Wine.
-TYPED_TEST_P(RegistryContract, SubkeysAreListedAsWineOrdersThem) {
-  for (const char* name : {"a_", "AB", "a0", "A["}) this->Make(std::string("Order\\") + name);
-  auto key = this->registry().Open(this->kUser, this->At("Order"));
-  ASSERT_NE(key, nullptr);
-  EXPECT_EQ(key->SubkeyNames(), (std::vector<std::string>{"a0", "A[", "a_", "AB"}));
-}
-
+// Values as other programs store them: each reads as what it is, or as an error.
 TYPED_TEST_P(RegistryContract, UnusualValuesReadAsWhatTheyAre) {
   using platform::ValueType;
   struct Case {
     const char* name;
     ValueType type;
     std::vector<std::uint8_t> bytes;
-    std::optional<std::string> text;  // nullopt: reading as a string is an error
+    std::optional<std::string> text;      // nullopt: reading as a string is an error
+    std::optional<std::uint32_t> number;  // nullopt: reading as a DWORD is an error
   };
   // clang-format off
   const Case cases[] = {
-      {"multi",      ValueType::MultiString, {'a', 0, 0, 0, 0, 0},  std::nullopt},
-      {"binary",     ValueType::Binary,      {1, 2, 3},             std::nullopt},
-      {"odd",        ValueType::String,      {'h', 0, 'i', 0, '!'}, "hi"},
-      {"short",      ValueType::Dword,       {7, 0},                std::nullopt},
-      {"long",       ValueType::Dword,       {7, 0, 0, 0, 0, 0},    std::nullopt},
+      {"text",    ValueType::ExpandString, {'%', 0, 'A', 0, 0, 0}, "%A",          std::nullopt},
+      {"dword",   ValueType::Dword,        {7, 1, 0, 0},           std::nullopt,  0x107},
+      {"multi",   ValueType::MultiString,  {'a', 0, 0, 0, 0, 0},   std::nullopt,  std::nullopt},
+      {"binary",  ValueType::Binary,       {1, 2, 3},              std::nullopt,  std::nullopt},
+      {"odd",     ValueType::String,       {'h', 0, 'i', 0, '!'},  "hi",          std::nullopt},
+      {"short",   ValueType::Dword,        {7, 0},                 std::nullopt,  std::nullopt},
+      {"long",    ValueType::Dword,        {7, 0, 0, 0, 0, 0},     std::nullopt,  std::nullopt},
   };
   // clang-format on
   auto key = this->Make("Raw");
@@ -179,8 +145,24 @@ TYPED_TEST_P(RegistryContract, UnusualValuesReadAsWhatTheyAre) {
     } else {
       EXPECT_THROW(key->ReadString(c.name), platform::RegistryError) << c.name;
     }
-    EXPECT_THROW(key->ReadDword(c.name), platform::RegistryError) << c.name;
+    if (c.number) {
+      EXPECT_EQ(key->ReadDword(c.name), c.number) << c.name;
+    } else {
+      EXPECT_THROW(key->ReadDword(c.name), platform::RegistryError) << c.name;
+    }
   }
+}
+
+TYPED_TEST_P(RegistryContract, DeletingATreeRemovesEverythingBeneathIt) {
+  this->Make("Tree\\Child\\Grandchild")->WriteString("v", "x");
+  this->Make("Tree\\Other")->WriteDword("d", 1);
+  this->Make("Sibling")->WriteString("keep", "me");
+  EXPECT_TRUE(this->registry().DeleteTree(this->kUser, this->At("tree")));
+  EXPECT_EQ(this->Open("Tree"), nullptr);
+  EXPECT_EQ(this->Open("Tree\\Child\\Grandchild"), nullptr);
+  auto sibling = this->Open("Sibling");
+  EXPECT_TRUE(sibling && sibling->ReadString("keep") == "me");
+  EXPECT_FALSE(this->registry().DeleteTree(this->kUser, this->At("Tree")));
 }
 
 TYPED_TEST_P(RegistryContract, DeletingATreeNeverFollowsALink) {
@@ -190,9 +172,8 @@ TYPED_TEST_P(RegistryContract, DeletingATreeNeverFollowsALink) {
     GTEST_SKIP() << "registry links cannot be made here";
   }
   EXPECT_FALSE(this->registry().DeleteTree(this->kUser, this->At("Holder")));
-  auto target = this->registry().Open(this->kUser, this->At("Target"));
-  ASSERT_NE(target, nullptr);
-  EXPECT_EQ(target->ReadString("keep"), "me");
+  auto target = this->Open("Target");
+  EXPECT_TRUE(target && target->ReadString("keep") == "me");
 }
 
 TYPED_TEST_P(RegistryContract, AnEmptyPathNeverReachesTheRoot) {
@@ -216,7 +197,7 @@ TYPED_TEST_P(RegistryContract, AKeyOpenedForReadingRefusesWrites) {
   EXPECT_THROW(key->WriteDword("d", 1), platform::RegistryError);
   EXPECT_FALSE(key->DeleteValue("v"));
   EXPECT_EQ(key->ReadString("v"), "x");
-  EXPECT_EQ(key->ValueNames(), std::vector<std::string>{"v"});
+  EXPECT_EQ(key->ValueNames(), NameList{"v"});
 }
 
 TYPED_TEST_P(RegistryContract, AMachineKeyLivesInTheViewItWasWrittenIn) {
@@ -234,15 +215,11 @@ TYPED_TEST_P(RegistryContract, AMachineKeyLivesInTheViewItWasWrittenIn) {
   }
 }
 
-REGISTER_TYPED_TEST_SUITE_P(RegistryContract, NamesCompareWithoutRegardToCase,
+REGISTER_TYPED_TEST_SUITE_P(RegistryContract, NamesCompareWithoutRegardToCaseInAnyLanguage,
                             ListsEveryValueAndSubkeysSorted, MissingKeysAndValuesAreAbsentNotErrors,
-                            ReadingTheWrongTypeIsAnError, WritingReplacesAValueOfAnyType,
-                            DeletingATreeRemovesEverythingBeneathIt,
-                            NamesAndDataInAnyLanguageRoundTrip,
-                            NonAsciiLettersCompareWithoutRegardToCase,
-                            SubkeysAreListedAsWineOrdersThem, UnusualValuesReadAsWhatTheyAre,
-                            DeletingATreeNeverFollowsALink, AnEmptyPathNeverReachesTheRoot,
-                            AKeyOpenedForReadingRefusesWrites,
+                            WritingReplacesAValueOfAnyType, UnusualValuesReadAsWhatTheyAre,
+                            DeletingATreeRemovesEverythingBeneathIt, DeletingATreeNeverFollowsALink,
+                            AnEmptyPathNeverReachesTheRoot, AKeyOpenedForReadingRefusesWrites,
                             AMachineKeyLivesInTheViewItWasWrittenIn);
 
 }  // namespace tidora::testing

@@ -18,7 +18,9 @@ char32_t Lower(char32_t c) {
   return c;
 }
 
-void Append(std::string& out, char32_t c) {
+}  // namespace
+
+void AppendUtf8(std::string& out, char32_t c) {
   if (c < 0x80) {
     out.push_back(static_cast<char>(c));
   } else if (c < 0x800) {
@@ -31,16 +33,13 @@ void Append(std::string& out, char32_t c) {
   }
 }
 
-}  // namespace
-
 std::string Fold(std::string_view utf8) {
   std::string folded;
   for (size_t i = 0; i < utf8.size(); ++i) {
     const auto byte = static_cast<unsigned char>(utf8[i]);
     // Two-byte sequences hold every letter folded here; the rest passes through unchanged.
     if ((byte & 0xE0) == 0xC0 && i + 1 < utf8.size()) {
-      Append(folded, Lower(((byte & 0x1F) << 6) | (utf8[i + 1] & 0x3F)));
-      ++i;
+      AppendUtf8(folded, Lower(((byte & 0x1F) << 6) | (utf8[++i] & 0x3F)));
     } else {
       folded.push_back(static_cast<char>(byte < 0x80 ? Lower(byte) : byte));
     }
@@ -48,22 +47,16 @@ std::string Fold(std::string_view utf8) {
   return folded;
 }
 
-bool SameName(std::string_view a, std::string_view b) {
-  return Fold(a) == Fold(b);
-}
-
 std::vector<std::string> SplitPath(std::string_view path) {
-  std::vector<std::string> parts;
-  std::string part;
+  std::vector<std::string> parts(1);
   for (char c : path) {
-    if (c == '\\' || c == '/') {
-      if (!part.empty()) parts.push_back(std::move(part));
-      part.clear();
-    } else {
-      part.push_back(c);
+    if (c != '\\' && c != '/') {
+      parts.back().push_back(c);
+    } else if (!parts.back().empty()) {
+      parts.emplace_back();
     }
   }
-  if (!part.empty()) parts.push_back(std::move(part));
+  if (parts.back().empty()) parts.pop_back();
   return parts;
 }
 

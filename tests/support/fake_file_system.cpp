@@ -12,53 +12,13 @@ namespace attribute = platform::attribute;
 
 constexpr int kMaxJunctionDepth = 32;
 
-bool IsDrive(std::string_view part) {
-  return part.size() == 2 && part[1] == ':' && std::isalpha(static_cast<unsigned char>(part[0]));
-}
-
-// Absolute parts of a path, resolved against the current folder C:\.
-std::vector<std::string> AbsoluteParts(std::string_view path) {
-  auto parts = SplitPath(path);
-  if (parts.empty() || !IsDrive(parts.front())) parts.insert(parts.begin(), "C:");
-  return parts;
-}
-
-std::string Upper(std::string_view text) {
-  std::string upper;
-  for (char c : text)
-    upper.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
-  return upper;
-}
-
 bool IsShortNameChar(char c) {
   return std::isalnum(static_cast<unsigned char>(c)) ||
          std::string_view("$%'-_@~`!(){}^#&").find(c) != std::string_view::npos;
 }
 
-}  // namespace
-
-FakeFileSystem::FakeFileSystem() {
-  auto drive = std::make_unique<Node>();
-  drive->name = "C:";
-  drive->attributes = attribute::kDirectory;
-  drives_[Fold("C:")] = std::move(drive);
-  AddFolder(temp_folder_);
-  AddFolder(windows_folder_);
-  AddFolder(system_folder_);
-}
-
-// Takes the tree apart without recursion: tests build folders thousands of levels deep.
-FakeFileSystem::~FakeFileSystem() {
-  std::vector<std::unique_ptr<Node>> pending;
-  for (auto& [letter, drive] : drives_) pending.push_back(std::move(drive));
-  while (!pending.empty()) {
-    std::unique_ptr<Node> node = std::move(pending.back());
-    pending.pop_back();
-    for (auto& [name, child] : node->children) pending.push_back(std::move(child));
-  }
-}
-
-std::string FakeFileSystem::ShortName(std::string_view name) {
+// The 8.3 alias Windows gives a long name; empty when the name is already 8.3.
+std::string ShortName(std::string_view name) {
   const auto dot = name.rfind('.');
   const std::string_view base = name.substr(0, dot);
   const std::string_view extension = dot == std::string_view::npos ? "" : name.substr(dot + 1);
@@ -66,57 +26,74 @@ std::string FakeFileSystem::ShortName(std::string_view name) {
                base.find('.') == std::string_view::npos;
   for (char c : name) valid = valid && (c == '.' || IsShortNameChar(c));
   if (valid) return {};
-  std::string short_base;
+  std::string alias;
   for (char c : base) {
-    if (c == ' ' || c == '.') continue;
-    short_base.push_back(IsShortNameChar(c) ? c : '_');
-    if (short_base.size() == 6) break;
+    if (c != ' ' && c != '.' && alias.size() < 6) alias.push_back(IsShortNameChar(c) ? c : '_');
   }
-  std::string alias = Upper(short_base) + "~1";
-  if (!extension.empty()) alias += "." + Upper(extension.substr(0, 3));
+  alias += "~1";
+  if (!extension.empty()) alias += "." + std::string(extension.substr(0, 3));
+  for (char& c : alias) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return alias;
 }
 
-bool FakeFileSystem::WildcardMatches(std::string_view wildcard, std::string_view name) {
-  if (wildcard == "*.*") wildcard = "*";
-  const std::string pattern = Fold(wildcard);
-  const std::string text = Fold(name);
-  // Iterative glob with backtracking to the last star.
-  size_t p = 0, t = 0, star = std::string::npos, resume = 0;
-  while (t < text.size()) {
-    if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == text[t])) {
-      ++p;
-      ++t;
-    } else if (p < pattern.size() && pattern[p] == '*') {
-      star = p++;
-      resume = t;
-    } else if (star != std::string::npos) {
-      p = star + 1;
-      t = ++resume;
-    } else {
-      return false;
-    }
+bool Glob(std::string_view pattern, std::string_view text) {
+  if (pattern.empty()) return text.empty();
+  if (pattern[0] == '*')
+    return Glob(pattern.substr(1), text) || (!text.empty() && Glob(pattern, text.substr(1)));
+  return !text.empty() && (pattern[0] == '?' || pattern[0] == text[0]) &&
+         Glob(pattern.substr(1), text.substr(1));
+}
+
+// "*.*" matches every name, as on Windows.
+bool WildcardMatches(std::string_view wildcard, std::string_view name) {
+  return Glob(Fold(wildcard == "*.*" ? "*" : wildcard), Fold(name));
+}
+
+std::uint32_t Reported(std::uint32_t attributes) {
+  return attributes ? attributes : attribute::kNormal;
+}
+
+}  // namespace
+
+std::vector<std::string> FakeFileSystem::AbsoluteParts(std::string_view path) {
+  auto parts = SplitPath(path);
+  const bool drive = !parts.empty() && parts[0].size() == 2 && parts[0][1] == ':' &&
+                     std::isalpha(static_cast<unsigned char>(parts[0][0]));
+  if (!drive) parts.insert(parts.begin(), "C:");
+  return parts;
+}
+
+FakeFileSystem::FakeFileSystem() {
+  for (const auto& folder : {temp_folder_, windows_folder_, system_folder_}) AddFolder(folder);
+}
+
+// Takes the tree apart without recursion: tests build folders thousands of levels deep.
+FakeFileSystem::~FakeFileSystem() {
+  std::vector<std::unique_ptr<Node>> pending;
+  const auto adopt_children = [&](Node& node) {
+    for (auto& [name, child] : node.children) pending.push_back(std::move(child));
+  };
+  adopt_children(root_);
+  while (!pending.empty()) {
+    const std::unique_ptr<Node> node = std::move(pending.back());
+    pending.pop_back();
+    adopt_children(*node);
   }
-  while (p < pattern.size() && pattern[p] == '*') ++p;
-  return p == pattern.size();
 }
 
 FakeFileSystem::Node* FakeFileSystem::Folder(Node* node, int depth) {
   if (!node || !(node->attributes & attribute::kDirectory)) return nullptr;
   if (node->junction_target.empty()) return node;
   if (depth > kMaxJunctionDepth) return nullptr;
-  return Folder(Resolve(node->junction_target, depth + 1), depth + 1);
+  return Folder(Resolve(AbsoluteParts(node->junction_target), depth + 1), depth + 1);
 }
 
-FakeFileSystem::Node* FakeFileSystem::Resolve(std::string_view path, int depth) {
-  const auto parts = AbsoluteParts(path);
-  const auto drive = drives_.find(Fold(parts.front()));
-  if (drive == drives_.end()) return nullptr;
-  Node* node = drive->second.get();
-  for (size_t i = 1; i < parts.size(); ++i) {
+FakeFileSystem::Node* FakeFileSystem::Resolve(const std::vector<std::string>& parts, int depth) {
+  Node* node = &root_;
+  for (const auto& part : parts) {
     Node* folder = Folder(node, depth);
     if (!folder) return nullptr;
-    const auto child = folder->children.find(Fold(parts[i]));
+    const auto child = folder->children.find(Fold(part));
     if (child == folder->children.end()) return nullptr;
     node = child->second.get();
   }
@@ -128,51 +105,17 @@ FakeFileSystem::Node* FakeFileSystem::ResolveParent(std::string_view path, std::
   if (parts.size() < 2) return nullptr;
   *leaf = parts.back();
   parts.pop_back();
-  std::string parent;
-  for (const auto& part : parts) parent += part + "\\";
-  return Folder(Resolve(parent), 0);
+  return Folder(Resolve(parts), 0);
 }
 
-FakeFileSystem::Node& FakeFileSystem::Make(std::string_view path, std::uint32_t attributes) {
-  const auto parts = AbsoluteParts(path);
-  auto& drive = drives_[Fold(parts.front())];
-  if (!drive) {
-    drive = std::make_unique<Node>();
-    drive->name = parts.front();
-    drive->attributes = attribute::kDirectory;
-  }
-  Node* node = drive.get();
-  for (size_t i = 1; i < parts.size(); ++i) {
-    auto& child = node->children[Fold(parts[i])];
-    if (!child) {
-      child = std::make_unique<Node>();
-      child->name = parts[i];
-      child->attributes = attribute::kDirectory;
-    }
+FakeFileSystem::Node& FakeFileSystem::Make(std::string_view path) {
+  Node* node = &root_;
+  for (const auto& part : AbsoluteParts(path)) {
+    auto& child = node->children[Fold(part)];
+    if (!child) (child = std::make_unique<Node>())->name = part;
     node = child.get();
   }
-  node->attributes = attributes;
   return *node;
-}
-
-void FakeFileSystem::AddFolder(std::string_view path, std::uint32_t attributes) {
-  Make(path, attributes | attribute::kDirectory);
-}
-
-void FakeFileSystem::AddFile(std::string_view path, std::uint32_t attributes) {
-  Make(path, attributes & ~attribute::kDirectory);
-}
-
-void FakeFileSystem::AddJunction(std::string_view path, std::string_view target) {
-  Make(path, attribute::kDirectory | attribute::kReparsePoint).junction_target = target;
-}
-
-void FakeFileSystem::Lock(std::string_view path) {
-  if (Node* node = Resolve(path)) node->locked = true;
-}
-
-void FakeFileSystem::FailListing(std::string_view folder, int after_entries) {
-  if (Node* node = Resolve(folder)) node->fails_listing_after = after_entries;
 }
 
 platform::FindEnd FakeFileSystem::Find(std::string_view pattern,
@@ -186,7 +129,7 @@ platform::FindEnd FakeFileSystem::Find(std::string_view pattern,
   for (const auto& [folded, child] : folder->children) {
     if (WildcardMatches(wildcard, child->name) ||
         WildcardMatches(wildcard, ShortName(child->name))) {
-      matches.push_back({child->name, child->attributes ? child->attributes : attribute::kNormal});
+      matches.push_back({child->name, Reported(child->attributes)});
     }
   }
   if (matches.empty()) return platform::FindEnd::kNoMatch;
@@ -200,27 +143,25 @@ platform::FindEnd FakeFileSystem::Find(std::string_view pattern,
 bool FakeFileSystem::RemoveFile(std::string_view path) {
   std::string leaf;
   Node* folder = ResolveParent(path, &leaf);
-  if (!folder) return false;
-  const auto child = folder->children.find(Fold(leaf));
-  if (child == folder->children.end()) return false;
-  const Node& file = *child->second;
-  if (file.attributes & (attribute::kDirectory | attribute::kReadOnly) || file.locked) return false;
-  folder->children.erase(child);
-  return true;
+  const std::string folded = Fold(leaf);
+  return folder && std::erase_if(folder->children, [&](const auto& child) {
+                     const Node& file = *child.second;
+                     return child.first == folded && !file.locked &&
+                            !(file.attributes & (attribute::kDirectory | attribute::kReadOnly));
+                   }) > 0;
 }
 
 bool FakeFileSystem::SetAttributes(std::string_view path, std::uint32_t attributes) {
-  Node* node = Resolve(path);
-  if (!node) return false;
+  Node* node = Resolve(AbsoluteParts(path));
   constexpr std::uint32_t kKept = attribute::kDirectory | attribute::kReparsePoint;
-  node->attributes = (node->attributes & kKept) | (attributes & ~kKept & ~attribute::kNormal);
-  return true;
+  if (node)
+    node->attributes = (node->attributes & kKept) | (attributes & ~kKept & ~attribute::kNormal);
+  return node != nullptr;
 }
 
 std::optional<std::uint32_t> FakeFileSystem::Attributes(std::string_view path) {
-  const Node* node = Resolve(path);
-  if (!node) return std::nullopt;
-  return node->attributes ? node->attributes : attribute::kNormal;
+  const Node* node = Resolve(AbsoluteParts(path));
+  return node ? std::optional(Reported(node->attributes)) : std::nullopt;
 }
 
 }  // namespace tidora::testing

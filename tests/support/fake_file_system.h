@@ -17,8 +17,6 @@ namespace tidora::testing {
 class FakeFileSystem final : public platform::FileSystem {
  public:
   FakeFileSystem();
-  FakeFileSystem(const FakeFileSystem&) = delete;
-  FakeFileSystem& operator=(const FakeFileSystem&) = delete;
   ~FakeFileSystem() override;
 
   platform::FindEnd Find(std::string_view pattern,
@@ -31,13 +29,24 @@ class FakeFileSystem final : public platform::FileSystem {
   std::string SystemFolder() override { return system_folder_; }
 
   // Building a tree: missing folders on the way are created.
-  void AddFolder(std::string_view path, std::uint32_t attributes = 0);
-  void AddFile(std::string_view path, std::uint32_t attributes = platform::attribute::kArchive);
+  void AddFolder(std::string_view path, std::uint32_t attributes = 0) {
+    Make(path).attributes = attributes | platform::attribute::kDirectory;
+  }
+  void AddFile(std::string_view path, std::uint32_t attributes = platform::attribute::kArchive) {
+    Make(path).attributes = attributes & ~platform::attribute::kDirectory;
+  }
   // A folder that leads to target, as an NTFS junction does.
-  void AddJunction(std::string_view path, std::string_view target);
-  void Lock(std::string_view path);
+  void AddJunction(std::string_view path, std::string_view target) {
+    AddFolder(path, platform::attribute::kReparsePoint);
+    Make(path).junction_target = target;
+  }
+  void Lock(std::string_view path) {
+    if (Node* node = Resolve(AbsoluteParts(path))) node->locked = true;
+  }
   // Listing this folder breaks off with an error after that many entries (0: at the first).
-  void FailListing(std::string_view folder, int after_entries);
+  void FailListing(std::string_view folder, int after_entries) {
+    if (Node* node = Resolve(AbsoluteParts(folder))) node->fails_listing_after = after_entries;
+  }
   bool Exists(std::string_view path) { return Attributes(path).has_value(); }
   // Every pattern handed to Find, in order.
   const std::vector<std::string>& searches() const { return searches_; }
@@ -45,30 +54,27 @@ class FakeFileSystem final : public platform::FileSystem {
   void set_temp_folder(std::string folder) { temp_folder_ = std::move(folder); }
   void set_windows_folder(std::string folder) { windows_folder_ = std::move(folder); }
 
-  // The 8.3 alias Windows would give a long name; empty when the name is already 8.3.
-  static std::string ShortName(std::string_view name);
-  static bool WildcardMatches(std::string_view wildcard, std::string_view name);
-
  private:
   struct Node {
     std::string name;
-    std::uint32_t attributes = 0;
+    std::uint32_t attributes = platform::attribute::kDirectory;
     bool locked = false;
     int fails_listing_after = -1;
     std::string junction_target;
     std::map<std::string, std::unique_ptr<Node>> children;  // by folded name
   };
 
-  Node* Resolve(std::string_view path, int depth = 0);
+  // Absolute parts of a path, resolved against the current folder C:\.
+  static std::vector<std::string> AbsoluteParts(std::string_view path);
+  Node* Resolve(const std::vector<std::string>& parts, int depth = 0);
   Node* ResolveParent(std::string_view path, std::string* leaf);
-  Node& Make(std::string_view path, std::uint32_t attributes);
+  Node& Make(std::string_view path);
   Node* Folder(Node* node, int depth);
 
-  std::map<std::string, std::unique_ptr<Node>> drives_;  // by folded drive ("C:")
+  Node root_;  // holds the drives ("C:")
   std::vector<std::string> searches_;
-  std::string temp_folder_ = "C:\\users\\me\\Temp\\";
-  std::string windows_folder_ = "C:\\windows";
-  std::string system_folder_ = "C:\\windows\\system32";
+  std::string temp_folder_ = "C:\\users\\me\\Temp\\", windows_folder_ = "C:\\windows",
+              system_folder_ = "C:\\windows\\system32";
 };
 
 }  // namespace tidora::testing

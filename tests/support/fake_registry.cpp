@@ -10,133 +10,111 @@ namespace {
 
 using platform::RegistryError;
 using platform::ValueType;
-
-bool IsStringType(ValueType type) {
-  return type == ValueType::String || type == ValueType::ExpandString;
-}
+using Key = FakeRegistry::Key;
 
 // Raw string data as the system stores it: UTF-16, up to the first NUL, an odd last byte dropped.
 std::string FromUtf16(const std::vector<std::uint8_t>& bytes) {
   std::string text;
-  for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
-    const char32_t c = bytes[i] | (bytes[i + 1] << 8);
-    if (c == 0) break;
-    if (c < 0x80) {
-      text.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-      text.push_back(static_cast<char>(0xC0 | (c >> 6)));
-      text.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-      text.push_back(static_cast<char>(0xE0 | (c >> 12)));
-      text.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-      text.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
+  for (size_t i = 0; i + 1 < bytes.size() && (bytes[i] || bytes[i + 1]); i += 2) {
+    AppendUtf8(text, bytes[i] | (bytes[i + 1] << 8));
   }
   return text;
 }
 
-RegistryError WrongType(std::string_view name) {
-  return RegistryError("Invalid data type for '" + std::string(name) + "'");
+FakeRegistry::Value* ValueNamed(Key* key, std::string_view name) {
+  if (!key) return nullptr;
+  const auto found =
+      std::ranges::find_if(key->values, [&](auto& v) { return SameName(v.name, name); });
+  return found == key->values.end() ? nullptr : &*found;
+}
+
+// Empties the key depth first; true when the key itself may go too.
+bool EmptyForDeletion(Key& key) {
+  if (key.refuses_full_access || key.is_link) return false;
+  bool whole = true;
+  std::erase_if(key.subkeys,
+                [&](auto& child) { return EmptyForDeletion(*child.second) || (whole = false); });
+  return whole && !key.refuses_deletion;
 }
 
 // An open key remembers where it lives, not the node: a key deleted while open answers as
 // Windows does for a handle to a deleted key (nothing to list, nothing can be written).
 class FakeKey final : public platform::RegistryKey {
  public:
-  FakeKey(FakeRegistry& registry, FakeRegistry::Root root, std::string path,
+  FakeKey(FakeRegistry& registry, FakeRegistry::Root root, std::string_view path,
           FakeRegistry::View view, bool writable)
-      : registry_(registry),
-        root_(root),
-        path_(std::move(path)),
-        view_(view),
-        writable_(writable) {}
+      : registry_(registry), root_(root), path_(path), view_(view), writable_(writable) {}
 
   std::vector<std::string> ValueNames() const override {
     std::vector<std::string> names;
-    if (auto* key = Node()) {
-      for (const auto& value : key->values) names.push_back(value.name);
-    }
+    for (const auto& value : Here().values) names.push_back(value.name);
     return names;
   }
-
   std::vector<std::string> SubkeyNames() const override {
     std::vector<std::string> names;
-    if (auto* key = Node()) {
-      for (const auto& [folded, subkey] : key->subkeys) names.push_back(subkey->name);
-    }
+    for (const auto& [folded, subkey] : Here().subkeys) names.push_back(subkey->name);
     return names;
   }
-
   std::optional<ValueType> TypeOf(std::string_view name) const override {
-    const auto* value = FindValue(name);
-    if (!value) return std::nullopt;
-    return value->type;
+    const auto* value = ValueNamed(Node(), name);
+    return value ? std::optional(value->type) : std::nullopt;
   }
 
   bool SubkeyIsLink(std::string_view name) const override {
-    auto* key = Node();
-    if (!key) return false;
-    const auto found = key->subkeys.find(Fold(name));
-    return found != key->subkeys.end() && found->second->is_link;
+    const auto found = Here().subkeys.find(Fold(name));
+    return found != Here().subkeys.end() && found->second->is_link;
   }
 
   bool HasSubkey(std::string_view name) const override {
-    auto* key = Node();
-    return key && key->subkeys.count(Fold(name)) > 0;
+    return Here().subkeys.contains(Fold(name));
   }
 
   std::optional<std::string> ReadString(std::string_view name) const override {
-    const auto* value = FindValue(name);
+    const auto* value = Read(name, ValueType::String, ValueType::ExpandString);
     if (!value) return std::nullopt;
-    if (!IsStringType(value->type)) throw WrongType(name);
     if (const auto* raw = std::get_if<std::vector<std::uint8_t>>(&value->data)) {
       return FromUtf16(*raw);
     }
     return std::get<std::string>(value->data);
   }
-
   std::optional<std::uint32_t> ReadDword(std::string_view name) const override {
-    const auto* value = FindValue(name);
+    const auto* value = Read(name, ValueType::Dword, ValueType::Dword);
     if (!value) return std::nullopt;
-    if (value->type != ValueType::Dword) throw WrongType(name);
+    const auto* raw = std::get_if<std::vector<std::uint8_t>>(&value->data);
+    if (!raw) return std::get<std::uint32_t>(value->data);
     // Raw data is a DWORD only at its right size.
-    if (const auto* raw = std::get_if<std::vector<std::uint8_t>>(&value->data)) {
-      if (raw->size() != 4) throw WrongType(name);
-      return (*raw)[0] | ((*raw)[1] << 8) | ((*raw)[2] << 16) | (std::uint32_t{(*raw)[3]} << 24);
-    }
-    return std::get<std::uint32_t>(value->data);
+    if (raw->size() != 4) throw WrongType(name);
+    return (*raw)[0] | ((*raw)[1] << 8) | ((*raw)[2] << 16) | (std::uint32_t{(*raw)[3]} << 24);
   }
 
   void WriteString(std::string_view name, std::string_view data) override {
     Write(name, ValueType::String, std::string(data));
   }
-
   void WriteDword(std::string_view name, std::uint32_t data) override {
     Write(name, ValueType::Dword, data);
   }
-
   bool DeleteValue(std::string_view name) override {
     auto* key = Node();
-    if (!key || !writable_) return false;
-    const auto found = std::find_if(key->values.begin(), key->values.end(),
-                                    [&](const auto& value) { return SameName(value.name, name); });
-    if (found == key->values.end()) return false;
-    key->values.erase(found);
+    const auto* value = ValueNamed(key, name);
+    if (!value || !writable_) return false;
+    key->values.erase(key->values.begin() + (value - key->values.data()));
     return true;
   }
 
  private:
-  FakeRegistry::Key* Node() const { return registry_.Find(root_, path_, view_); }
-
-  const FakeRegistry::Value* FindValue(std::string_view name) const {
-    auto* key = Node();
-    if (!key) return nullptr;
-    for (const auto& value : key->values) {
-      if (SameName(value.name, name)) return &value;
-    }
-    return nullptr;
+  Key* Node() const { return registry_.Find(root_, path_, view_); }
+  const Key& Here() const {
+    static const Key kDeleted;
+    return Node() ? *Node() : kDeleted;
   }
-
+  static RegistryError WrongType(std::string_view name) {
+    return RegistryError("Invalid data type for '" + std::string(name) + "'");
+  }
+  const FakeRegistry::Value* Read(std::string_view name, ValueType type, ValueType other) const {
+    const auto* value = ValueNamed(Node(), name);
+    if (value && value->type != type && value->type != other) throw WrongType(name);
+    return value;
+  }
   void Write(std::string_view name, ValueType type, FakeRegistry::Data data) {
     if (!Node() || !writable_ || Node()->refuses_writes) {
       throw RegistryError("Failed to set data for '" + std::string(name) + "'");
@@ -153,35 +131,20 @@ class FakeKey final : public platform::RegistryKey {
 
 }  // namespace
 
-FakeRegistry::Key& FakeRegistry::RootKey(Root root, View view) {
-  if (root == Root::CurrentUser) return current_user_;
-  return two_views_ && view == View::k32 ? local_machine_32_ : local_machine_64_;
-}
-
-std::vector<FakeRegistry::View> FakeRegistry::MachineViews() const {
-  if (two_views_) return {View::k64, View::k32};
-  return {View::kDefault};
-}
-
-FakeRegistry::Key* FakeRegistry::Find(Root root, std::string_view path, View view) {
-  Key* key = &RootKey(root, view);
+Key* FakeRegistry::Walk(Root root, std::string_view path, View view, bool create) {
+  Key* key = root == Root::CurrentUser ? &current_user_
+             : view == View::k32       ? &local_machine_32_
+                                       : &local_machine_64_;
   for (const auto& part : SplitPath(platform::KeyPathFromRoot(path))) {
     const auto found = key->subkeys.find(Fold(part));
-    if (found == key->subkeys.end()) return nullptr;
-    key = found->second.get();
-  }
-  return key;
-}
-
-FakeRegistry::Key* FakeRegistry::FindOrCreate(Root root, std::string_view path, View view) {
-  Key* key = &RootKey(root, view);
-  for (const auto& part : SplitPath(platform::KeyPathFromRoot(path))) {
-    auto& slot = key->subkeys[Fold(part)];
-    if (!slot) {
-      slot = std::make_unique<Key>();
-      slot->name = part;
+    if (found != key->subkeys.end()) {
+      key = found->second.get();
+    } else if (create) {
+      key = (key->subkeys[Fold(part)] = std::make_unique<Key>()).get();
+      key->name = part;
+    } else {
+      return nullptr;
     }
-    key = slot.get();
   }
   return key;
 }
@@ -189,77 +152,43 @@ FakeRegistry::Key* FakeRegistry::FindOrCreate(Root root, std::string_view path, 
 std::unique_ptr<platform::RegistryKey> FakeRegistry::OpenKey(Root root, std::string_view path,
                                                              platform::KeyAccess access,
                                                              View view) {
-  if (platform::KeyPathFromRoot(path).empty()) return nullptr;
   const Key* key = Find(root, path, view);
   const bool full = access == platform::KeyAccess::kFull;
-  if (!key || (full && key->refuses_full_access)) return nullptr;
-  return std::make_unique<FakeKey>(*this, root, std::string(path), view, full);
+  if (platform::KeyPathFromRoot(path).empty() || !key || (full && key->refuses_full_access)) {
+    return nullptr;
+  }
+  return std::make_unique<FakeKey>(*this, root, path, view, full);
 }
 
 std::unique_ptr<platform::RegistryKey> FakeRegistry::CreateKey(Root root, std::string_view path,
                                                                View view) {
-  if (platform::KeyPathFromRoot(path).empty()) return nullptr;
-  if (FindOrCreate(root, path, view)->refuses_full_access) return nullptr;
-  return std::make_unique<FakeKey>(*this, root, std::string(path), view, true);
-}
-
-bool FakeRegistry::DeleteSubtree(Key& parent, const std::string& folded_name) {
-  const auto found = parent.subkeys.find(folded_name);
-  if (found == parent.subkeys.end()) return false;
-  Key& key = *found->second;
-  if (key.refuses_full_access || key.is_link) return false;
-  bool whole = true;
-  std::vector<std::string> children;
-  for (const auto& [folded, child] : key.subkeys) children.push_back(folded);
-  for (const auto& child : children) whole = DeleteSubtree(key, child) && whole;
-  if (!whole || key.refuses_deletion) return false;
-  parent.subkeys.erase(found);
-  return true;
+  if (platform::KeyPathFromRoot(path).empty() || Make(root, path, view)->refuses_full_access) {
+    return nullptr;
+  }
+  return std::make_unique<FakeKey>(*this, root, path, view, true);
 }
 
 bool FakeRegistry::DeleteKeyTree(Root root, std::string_view path, View view) {
-  const auto parts = SplitPath(platform::KeyPathFromRoot(path));
+  auto parts = SplitPath(platform::KeyPathFromRoot(path));
   if (parts.empty()) return false;
-  Key* parent = &RootKey(root, view);
-  for (size_t i = 0; i + 1 < parts.size(); ++i) {
-    const auto found = parent->subkeys.find(Fold(parts[i]));
-    if (found == parent->subkeys.end()) return false;
-    parent = found->second.get();
-  }
-  return DeleteSubtree(*parent, Fold(parts.back()));
+  const std::string leaf = Fold(parts.back());
+  parts.pop_back();
+  std::string parent_path;
+  for (const auto& part : parts) parent_path += part + "\\";
+  Key* parent = Find(root, parent_path, view);
+  return parent && std::erase_if(parent->subkeys, [&](auto& child) {
+                     return child.first == leaf && EmptyForDeletion(*child.second);
+                   }) > 0;
 }
 
 void FakeRegistry::SetValue(Root root, std::string_view path, std::string_view name,
                             platform::ValueType type, Data data, View view) {
-  Key* key = FindOrCreate(root, path, view);
-  for (auto& value : key->values) {
-    if (SameName(value.name, name)) {
-      value.type = type;
-      value.data = std::move(data);
-      return;
-    }
+  Key* key = Make(root, path, view);
+  if (auto* value = ValueNamed(key, name)) {
+    *value = {value->name, type, std::move(data)};
+  } else {
+    key->values.push_back({std::string(name), type, std::move(data)});
   }
-  key->values.push_back({std::string(name), type, std::move(data)});
-}
-
-void FakeRegistry::RefuseFullAccess(Root root, std::string_view path, View view) {
-  FindOrCreate(root, path, view)->refuses_full_access = true;
-}
-
-void FakeRegistry::MakeLink(Root root, std::string_view path, View view) {
-  FindOrCreate(root, path, view)->is_link = true;
-}
-
-void FakeRegistry::RefuseDeletion(Root root, std::string_view path, View view) {
-  FindOrCreate(root, path, view)->refuses_deletion = true;
-}
-
-bool FakeRegistry::KeyExists(Root root, std::string_view path, View view) const {
-  return const_cast<FakeRegistry*>(this)->Find(root, path, view) != nullptr;
-}
-
-void FakeRegistry::RefuseWrites(Root root, std::string_view path, View view) {
-  FindOrCreate(root, path, view)->refuses_writes = true;
 }
 
 }  // namespace tidora::testing

@@ -12,35 +12,42 @@
 namespace tidora::testing {
 
 // An in-memory registry with Windows semantics: case-insensitive names, typed values listed in
-// creation order, subkeys listed sorted, and faults to inject.
+// creation order, subkeys listed sorted, HKLM in a 64-bit and a 32-bit view, and faults to inject.
 class FakeRegistry final : public platform::Registry {
  public:
   using Root = platform::RegistryRoot;
   using View = platform::RegistryView;
   using Data = std::variant<std::string, std::uint32_t, std::vector<std::uint8_t>>;
 
-  // two_views: HKLM has a 64-bit and a 32-bit tree, as on 64-bit Windows; else one, as on 32-bit.
-  explicit FakeRegistry(bool two_views = true) : two_views_(two_views) {}
-
   std::unique_ptr<platform::RegistryKey> OpenKey(Root root, std::string_view path,
                                                  platform::KeyAccess access, View view) override;
   std::unique_ptr<platform::RegistryKey> CreateKey(Root root, std::string_view path,
                                                    View view) override;
   bool DeleteKeyTree(Root root, std::string_view path, View view) override;
-  std::vector<View> MachineViews() const override;
+  std::vector<View> MachineViews() const override { return {View::k64, View::k32}; }
 
   // Writes a value of any type, creating its key: for hostile or unusual content.
   void SetValue(Root root, std::string_view path, std::string_view name, platform::ValueType type,
                 Data data, View view = View::kDefault);
   // The key exists but cannot be opened for full access.
-  void RefuseFullAccess(Root root, std::string_view path, View view = View::kDefault);
+  void RefuseFullAccess(Root root, std::string_view path, View view = View::kDefault) {
+    Make(root, path, view)->refuses_full_access = true;
+  }
   // The key (and so every key above it) survives deletion.
-  void RefuseDeletion(Root root, std::string_view path, View view = View::kDefault);
+  void RefuseDeletion(Root root, std::string_view path, View view = View::kDefault) {
+    Make(root, path, view)->refuses_deletion = true;
+  }
   // A registry link: deleting a tree leaves it (and so its parents) in place.
-  void MakeLink(Root root, std::string_view path, View view = View::kDefault);
-  bool KeyExists(Root root, std::string_view path, View view = View::kDefault) const;
+  void MakeLink(Root root, std::string_view path, View view = View::kDefault) {
+    Make(root, path, view)->is_link = true;
+  }
+  bool KeyExists(Root root, std::string_view path, View view = View::kDefault) const {
+    return const_cast<FakeRegistry*>(this)->Find(root, path, view) != nullptr;
+  }
   // The key opens for full access, yet every value write fails.
-  void RefuseWrites(Root root, std::string_view path, View view = View::kDefault);
+  void RefuseWrites(Root root, std::string_view path, View view = View::kDefault) {
+    Make(root, path, view)->refuses_writes = true;
+  }
 
   struct Value {
     std::string name;
@@ -58,17 +65,13 @@ class FakeRegistry final : public platform::Registry {
   };
 
   // For the open keys: nullptr once the key has been deleted.
-  Key* Find(Root root, std::string_view path, View view);
+  Key* Find(Root root, std::string_view path, View view) { return Walk(root, path, view, false); }
 
  private:
-  Key* FindOrCreate(Root root, std::string_view path, View view);
-  Key& RootKey(Root root, View view);
-  static bool DeleteSubtree(Key& parent, const std::string& folded_name);
+  Key* Make(Root root, std::string_view path, View view) { return Walk(root, path, view, true); }
+  Key* Walk(Root root, std::string_view path, View view, bool create);
 
-  bool two_views_;
-  Key current_user_;
-  Key local_machine_64_;
-  Key local_machine_32_;
+  Key current_user_, local_machine_64_, local_machine_32_;
 };
 
 }  // namespace tidora::testing

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -12,10 +13,7 @@ namespace tidora::testing {
 class FakeShell final : public platform::Shell {
  public:
   platform::WindowId FindTopWindow(std::string_view class_name) override {
-    for (const auto& window : open_windows) {
-      if (window == class_name) return 1;
-    }
-    return 0;
+    return std::ranges::find(open_windows, class_name) != open_windows.end() ? 1 : 0;
   }
   bool PostClose(platform::WindowId window) override {
     posted_to.push_back(window);
@@ -25,19 +23,17 @@ class FakeShell final : public platform::Shell {
     return ++closes_posted, true;
   }
   bool Confirm(platform::WindowId, std::string_view text, std::string_view caption) override {
-    questions.emplace_back(std::string(caption) + ": " + std::string(text));
+    questions.push_back(std::string(caption) + ": " + std::string(text));
     return answer_yes;
   }
   void ShowMessage(platform::WindowId, std::string_view text, std::string_view caption) override {
-    messages.emplace_back(std::string(caption) + ": " + std::string(text));
+    messages.push_back(std::string(caption) + ": " + std::string(text));
   }
   bool StartCommand(std::string_view command_line) override {
-    commands.emplace_back(command_line);
-    return command_starts;
+    return commands.emplace_back(command_line), command_starts;
   }
   platform::RecycleBinOutcome EmptyRecycleBin(platform::WindowId) override {
-    ++recycle_bin_emptied;
-    return recycle_bin_outcome;
+    return ++recycle_bin_emptied, recycle_bin_outcome;
   }
   bool EmptyClipboard(platform::WindowId) override { return ++clipboard_emptied, clipboard_free; }
   std::string RecentFolder() override { return recent_folder; }
@@ -55,24 +51,16 @@ class FakeShell final : public platform::Shell {
   void Pause(int milliseconds) override { paused_ms += milliseconds; }
 
   // What the shell does.
-  bool answer_yes = true;
-  bool command_starts = true;
-  bool clipboard_free = true;
+  bool answer_yes = true, command_starts = true, clipboard_free = true;
   platform::RecycleBinOutcome recycle_bin_outcome = platform::RecycleBinOutcome::kEmptied;
-  std::string recent_folder;
+  std::string recent_folder, application_data_folder;
   std::vector<std::string> open_windows;
-  std::string application_data_folder;
   bool windows_ignore_close = false;
 
   // What it was asked.
-  std::vector<std::string> questions;
-  std::vector<std::string> messages;
-  std::vector<std::string> commands;
-  int closes_posted = 0;
-  int recycle_bin_emptied = 0;
-  int clipboard_emptied = 0;
-  int window_searches = 0;
-  int paused_ms = 0;
+  std::vector<std::string> questions, messages, commands;
+  int closes_posted = 0, recycle_bin_emptied = 0, clipboard_emptied = 0, window_searches = 0,
+      paused_ms = 0;
   std::vector<platform::WindowId> posted_to;
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <map>
@@ -14,40 +15,51 @@ namespace tidora::testing {
 
 // The controls of both windows as plain state, created from the same layout the Win32 set uses:
 // captions, defaults and the start-up visibility (the item panel only, both windows shown).
+// Naming an id of no control throws std::out_of_range: a test naming the wrong control fails.
 class HeadlessControlSet final : public ui::ControlSet {
  public:
+  using Id = ui::ControlId;
   HeadlessControlSet();
 
-  std::string Caption(ui::ControlId id) const override { return At(id).caption; }
-  void SetCaption(ui::ControlId id, std::string_view caption) override;
-  bool Enabled(ui::ControlId id) const override { return At(id).enabled; }
-  void SetEnabled(ui::ControlId id, bool enabled) override { At(id).enabled = enabled; }
-  bool Visible(ui::ControlId id) const override { return At(id).visible; }
-  void SetVisible(ui::ControlId id, bool visible) override { At(id).visible = visible; }
-  bool Ticked(ui::ControlId id) const override { return At(id).ticked; }
-  void SetTicked(ui::ControlId id, bool ticked) override { At(id).ticked = ticked; }
-  std::string Hint(ui::ControlId id) const override { return At(id).hint; }
-  void SetHint(ui::ControlId id, std::string_view hint) override { At(id).hint = hint; }
-  int Position(ui::ControlId id) const override { return At(id).position; }
-  void SetPosition(ui::ControlId id, int position) override;
+  std::string Caption(Id id) const override { return At(id).caption; }
+  void SetCaption(Id id, std::string_view caption) override { At(id).caption = caption; }
+  bool Enabled(Id id) const override { return At(id).enabled; }
+  void SetEnabled(Id id, bool enabled) override { At(id).enabled = enabled; }
+  bool Visible(Id id) const override { return At(id).visible; }
+  void SetVisible(Id id, bool visible) override { At(id).visible = visible; }
+  bool Ticked(Id id) const override { return At(id).ticked; }
+  void SetTicked(Id id, bool ticked) override { At(id).ticked = ticked; }
+  std::string Hint(Id id) const override { return At(id).hint; }
+  void SetHint(Id id, std::string_view hint) override { At(id).hint = hint; }
+  int Position(Id id) const override { return At(id).position; }
+  void SetPosition(Id id, int position) override { At(id).position = std::clamp(position, 0, 100); }
 
-  int RowCount(ui::ControlId id) const override;
-  void SetRowCount(ui::ControlId id, int rows) override;
-  std::string Cell(ui::ControlId id, int row, int column) const override;
-  void SetCell(ui::ControlId id, int row, int column, std::string_view text) override;
-  int TopRow(ui::ControlId id) const override { return At(id).top_row; }
-  void SetTopRow(ui::ControlId id, int row) override;
+  int RowCount(Id id) const override { return static_cast<int>(At(id).rows.size()); }
+  void SetRowCount(Id id, int rows) override { At(id).rows.resize(std::max(rows, 1)); }
+  std::string Cell(Id id, int row, int column) const override {
+    return At(id).rows.at(row).at(column);
+  }
+  void SetCell(Id id, int row, int column, std::string_view text) override {
+    At(id).rows.at(row).at(column) = text;
+  }
+  int TopRow(Id id) const override { return At(id).top_row; }
+  // As a list view scrolls: never past the point where the last row reaches the bottom.
+  void SetTopRow(Id id, int row) override {
+    At(id).top_row = std::clamp(row, 1, std::max(1, RowCount(id) - ui::kGridVisibleRows));
+  }
 
-  void ClearItems(ui::ControlId id) override { At(id).items.clear(); }
-  void AddItem(ui::ControlId id, std::string_view text) override;
-  int ItemCount(ui::ControlId id) const override;
-  std::string ItemText(ui::ControlId id, int index) const override;
-  bool ItemTicked(ui::ControlId id, int index) const override;
-  void SetItemTicked(ui::ControlId id, int index, bool ticked) override;
+  void ClearItems(Id id) override { At(id).items.clear(); }
+  void AddItem(Id id, std::string_view text) override { At(id).items.emplace_back(text, false); }
+  int ItemCount(Id id) const override { return static_cast<int>(At(id).items.size()); }
+  std::string ItemText(Id id, int index) const override { return At(id).items.at(index).first; }
+  bool ItemTicked(Id id, int index) const override { return At(id).items.at(index).second; }
+  void SetItemTicked(Id id, int index, bool ticked) override {
+    At(id).items.at(index).second = ticked;
+  }
 
-  void Focus(ui::ControlId) override {}
-  void Repaint(ui::ControlId) override {}
-  void Click(ui::ControlId id) override { RaiseClick(id); }
+  void Focus(Id) override {}
+  void Repaint(Id) override {}
+  void Click(Id id) override { RaiseClick(id); }
   void DispatchPendingInput() override {
     ++dispatches_;
     if (on_dispatch_) on_dispatch_(dispatches_);
@@ -58,27 +70,20 @@ class HeadlessControlSet final : public ui::ControlSet {
 
   // What tests look at besides the interface.
   bool ended() const { return ended_; }
-  std::vector<ui::ControlId> VisiblePanels() const;
+  std::vector<Id> VisiblePanels() const;
 
  private:
   struct State {
-    ui::ControlKind kind = ui::ControlKind::kPanel;
-    std::string caption;
-    std::string hint;
-    bool enabled = true;
-    bool visible = true;
-    bool ticked = false;
-    int position = 0;
-    int top_row = 1;
+    std::string caption, hint;
+    bool enabled = true, visible = true, ticked = false;
+    int position = 0, top_row = 1;
     std::vector<std::array<std::string, 3>> rows;
     std::vector<std::pair<std::string, bool>> items;
   };
+  State& At(Id id) { return states_.at(id); }
+  const State& At(Id id) const { return states_.at(id); }
 
-  // Throws std::out_of_range for an id of no control: a test naming the wrong control fails.
-  State& At(ui::ControlId id) { return states_.at(id); }
-  const State& At(ui::ControlId id) const { return states_.at(id); }
-
-  std::map<ui::ControlId, State> states_;
+  std::map<Id, State> states_;
   std::function<void(int)> on_dispatch_;
   int dispatches_ = 0;
   bool ended_ = false;

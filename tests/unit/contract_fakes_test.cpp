@@ -10,53 +10,41 @@
 namespace tidora::testing {
 namespace {
 
-class FakeRegistryEnvironment {
- public:
-  platform::Registry& registry() { return registry_; }
+struct FakeRegistryEnvironment {
+  FakeRegistry fake;
+  platform::Registry& registry() { return fake; }
   std::string base() const { return "Software\\TidoraContract"; }
-  std::string machine_base() const { return "Software\\TidoraContract"; }
+  std::string machine_base() const { return base(); }
   void WriteRaw(const std::string& path, const std::string& name, platform::ValueType type,
                 const std::vector<std::uint8_t>& bytes) {
-    registry_.SetValue(platform::RegistryRoot::CurrentUser, path, name, type, bytes);
+    fake.SetValue(platform::RegistryRoot::CurrentUser, path, name, type, bytes);
   }
   bool MakeLink(const std::string& link, const std::string&) {
-    registry_.MakeLink(platform::RegistryRoot::CurrentUser, link);
+    fake.MakeLink(platform::RegistryRoot::CurrentUser, link);
     return true;
   }
-
- private:
-  FakeRegistry registry_;
 };
 
-class FakeFileSystemEnvironment {
- public:
-  FakeFileSystemEnvironment() { files_.AddFolder(folder()); }
-  platform::FileSystem& files() { return files_; }
+struct FakeFileSystemEnvironment {
+  FakeFileSystem fake;
+  FakeFileSystemEnvironment() { fake.AddFolder(folder()); }
+  platform::FileSystem& files() { return fake; }
   std::string folder() const { return "C:\\users\\me\\Temp\\contract"; }
   void MakeFile(const std::string& path, std::uint32_t attributes) {
-    files_.AddFile(path, attributes);
+    fake.AddFile(path, attributes);
   }
-  void MakeFolder(const std::string& path) { files_.AddFolder(path); }
-  void Lock(const std::string& path) { files_.Lock(path); }
+  void MakeFolder(const std::string& path) { fake.AddFolder(path); }
+  void Lock(const std::string& path) { fake.Lock(path); }
   std::string LinkHolder() {
-    files_.AddJunction(folder() + "\\inner\\back", folder());
+    fake.AddJunction(folder() + "\\inner\\back", folder());
     return folder() + "\\inner";
   }
-  bool FailListing(const std::string& path) {
-    files_.FailListing(path, 0);
-    return true;
-  }
-
- private:
-  FakeFileSystem files_;
+  bool FailListing(const std::string& path) { return fake.FailListing(path, 0), true; }
 };
 
-class HeadlessControlSetEnvironment {
- public:
-  ui::ControlSet& controls() { return controls_; }
-
- private:
-  HeadlessControlSet controls_;
+struct HeadlessControlSetEnvironment {
+  HeadlessControlSet headless;
+  ui::ControlSet& controls() { return headless; }
 };
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Fake, RegistryContract, FakeRegistryEnvironment);

@@ -57,14 +57,15 @@ class Win32RegistryEnvironment {
 
   void WriteRaw(const std::string& path, const std::string& name, platform::ValueType type,
                 const std::vector<std::uint8_t>& bytes) {
-    const DWORD raw_type = type == platform::ValueType::MultiString ? REG_MULTI_SZ
-                           : type == platform::ValueType::Binary    ? REG_BINARY
-                           : type == platform::ValueType::Dword     ? REG_DWORD
-                                                                    : REG_SZ;
-    ASSERT_EQ(
-        RegSetKeyValueW(HKEY_CURRENT_USER, win32::Widen(path).c_str(), win32::Widen(name).c_str(),
-                        raw_type, bytes.data(), static_cast<DWORD>(bytes.size())),
-        ERROR_SUCCESS)
+    using platform::ValueType;
+    const DWORD raw_type = type == ValueType::MultiString    ? REG_MULTI_SZ
+                           : type == ValueType::ExpandString ? REG_EXPAND_SZ
+                           : type == ValueType::Binary       ? REG_BINARY
+                           : type == ValueType::Dword        ? REG_DWORD
+                                                             : REG_SZ;
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, win32::Widen(path).c_str(),
+                              win32::Widen(name).c_str(), raw_type, bytes.data(), bytes.size()),
+              ERROR_SUCCESS)
         << name;
   }
 
@@ -119,27 +120,23 @@ class Win32RegistryEnvironment {
 // A private folder under the temporary folder per test, removed whole afterwards.
 class Win32FileSystemEnvironment {
  public:
-  Win32FileSystemEnvironment() {
-    std::string temp = files_.TempFolder();
-    folder_ = temp + "tidora-contract-" + UniqueSuffix();
+  Win32FileSystemEnvironment()
+      : folder_(files_.TempFolder() + "tidora-contract-" + UniqueSuffix()) {
     MakeFolder(folder_);
   }
   ~Win32FileSystemEnvironment() {
     locks_.clear();
-    RemoveFolderTree(L"\\\\?\\" +
-                     win32::Widen(folder_));  // the long-path form: see the 260-character case
+    RemoveFolderTree(L"\\\\?\\" + win32::Widen(folder_));  // long paths: see the 260-character case
   }
   platform::FileSystem& files() { return files_; }
   const std::string& folder() const { return folder_; }
 
   void MakeFile(const std::string& path, std::uint32_t attributes) {
-    win32::UniqueFile file(CreateFileW(win32::WidePath(path).c_str(), GENERIC_WRITE, 0, nullptr,
-                                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    ASSERT_TRUE(file) << path;
-    DWORD written = 0;
-    WriteFile(file.get(), "trace", 5, &written, nullptr);
-    file.Reset();
-    ASSERT_TRUE(SetFileAttributesW(win32::WidePath(path).c_str(), attributes)) << path;
+    const std::wstring wide = win32::WidePath(path);
+    ASSERT_TRUE(win32::UniqueFile(CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr,
+                                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)))
+        << path;
+    ASSERT_TRUE(SetFileAttributesW(wide.c_str(), attributes)) << path;
   }
   void MakeFolder(const std::string& path) {
     ASSERT_TRUE(CreateDirectoryW(win32::WidePath(path).c_str(), nullptr)) << path;

@@ -60,7 +60,10 @@ class InternetExplorerEndToEnd : public RunningProgram {
       Sleep(50);
     }
   }
-  std::wstring Row(int item) { return GridCell(item, 1) + L"|" + GridCell(item, 2); }
+  std::wstring Row(int item) {
+    return ListItem(ControlId::sgResultList, item, 1) + L"|" +
+           ListItem(ControlId::sgResultList, item, 2);
+  }
 };
 
 TEST_F(InternetExplorerEndToEnd, EveryItemCleansWhatWasPlanted) {
@@ -78,12 +81,14 @@ TEST_F(InternetExplorerEndToEnd, EveryItemCleansWhatWasPlanted) {
 
   RunWith({ControlId::IEABH, ControlId::IETIF, ControlId::IECookies, ControlId::IEAFD,
            ControlId::IEHistory, ControlId::IEBleachIndex});
-  ASSERT_EQ(GridItems(), 7);
+  ASSERT_EQ(ListItems(ControlId::sgResultList), 7);
   int total = 0;
-  for (int item = 0; item < 6; ++item) total += _wtoi(GridCell(item, 1).c_str());
+  for (int item = 0; item < 6; ++item)
+    total += _wtoi(ListItem(ControlId::sgResultList, item, 1).c_str());
   EXPECT_EQ(Text(ControlId::TotalResult), std::to_wstring(total));
   EXPECT_EQ(Row(0) + Row(3) + Row(4), L"3|Finished2|Finished0|Finished");  // History: E_NOTIMPL
-  for (int item : {1, 2, 5}) EXPECT_GE(_wtoi(GridCell(item, 1).c_str()), 1) << item;
+  for (int item : {1, 2, 5})
+    EXPECT_GE(_wtoi(ListItem(ControlId::sgResultList, item, 1).c_str()), 1) << item;
   EXPECT_EQ(Row(1).substr(Row(1).find(L'|')) + Row(2).substr(Row(2).find(L'|')),
             L"|Finished|Finished");
   HKEY key = nullptr;
