@@ -5,6 +5,9 @@
 #include <urlhist.h>
 
 #include <stdexcept>
+#include <utility>
+
+#include "platform/win32/unique_handles.h"
 
 namespace tidora::win32 {
 
@@ -14,29 +17,30 @@ namespace {
 constexpr CLSID kUrlHistoryClass = {
     0x3C374A40, 0xBAE4, 0x11CF, {0xBF, 0x7D, 0x00, 0xAA, 0x00, 0x69, 0x46, 0xEE}};
 
+// Holds the store's two interfaces, as the component does, and releases both with it.
 class Win32UrlHistoryStore final : public platform::UrlHistoryStore {
  public:
-  explicit Win32UrlHistoryStore(IUrlHistoryStg2* store) : store_(store) {}
-  Win32UrlHistoryStore(const Win32UrlHistoryStore&) = delete;
-  Win32UrlHistoryStore& operator=(const Win32UrlHistoryStore&) = delete;
-  ~Win32UrlHistoryStore() override { store_->Release(); }
+  Win32UrlHistoryStore(UniqueCom<IUrlHistoryStg> store, UniqueCom<IUrlHistoryStg2> store2)
+      : store_(std::move(store)), store2_(std::move(store2)) {}
 
-  std::int32_t ClearHistory() override { return store_->ClearHistory(); }
+  std::int32_t ClearHistory() override { return store2_->ClearHistory(); }
 
  private:
-  IUrlHistoryStg2* store_;
+  UniqueCom<IUrlHistoryStg> store_;
+  UniqueCom<IUrlHistoryStg2> store2_;
 };
 
 }  // namespace
 
 std::unique_ptr<platform::UrlHistoryStore> CreateUrlHistoryStore() {
-  IUrlHistoryStg2* store = nullptr;
-  const HRESULT result = CoCreateInstance(kUrlHistoryClass, nullptr, CLSCTX_INPROC_SERVER,
-                                          IID_IUrlHistoryStg2, reinterpret_cast<void**>(&store));
-  if (FAILED(result) || !store) {
+  UniqueCom<IUrlHistoryStg> store;
+  UniqueCom<IUrlHistoryStg2> store2;
+  if (FAILED(CoCreateInstance(kUrlHistoryClass, nullptr, CLSCTX_INPROC_SERVER, IID_IUrlHistoryStg,
+                              store.Receive())) ||
+      !store || FAILED(store->QueryInterface(IID_IUrlHistoryStg2, store2.Receive())) || !store2) {
     throw std::runtime_error("The URL history store cannot be created");
   }
-  return std::make_unique<Win32UrlHistoryStore>(store);
+  return std::make_unique<Win32UrlHistoryStore>(std::move(store), std::move(store2));
 }
 
 }  // namespace tidora::win32
