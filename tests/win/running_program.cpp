@@ -1,31 +1,27 @@
 #include "tests/win/running_program.h"
 
+#include <shlobj.h>
+
 namespace tidora::testing {
 
-using ui::ControlId;
-
-HWND WaitForVisibleWindow(const wchar_t* class_name, const wchar_t* title, DWORD timeout_ms) {
+HWND WaitForWindow(const wchar_t* class_name, const wchar_t* title) {
   HWND window = nullptr;
-  WaitUntil([&] { return (window = FindWindowW(class_name, title)) && IsWindowVisible(window); },
-            timeout_ms);
-  return window && IsWindowVisible(window) ? window : nullptr;
+  auto shown = [&] { return (window = FindWindowW(class_name, title)) && IsWindowVisible(window); };
+  return WaitUntil(shown) ? window : nullptr;
 }
 
 void RunningProgram::SetUp() {
   wchar_t self[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring command(self);
-  command = L"\"" + command.substr(0, command.find_last_of(L"\\/")) + L"\\..\\app\\tidora.exe\"";
+  std::wstring command = L"\"" + std::wstring(self) + L"\\..\\..\\app\\tidora.exe\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION started{};
   ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             L"C:\\windows", &startup, &started))
-      << GetLastError();
+                             L"C:\\windows", &startup, &started));
   process_ = win32::UniqueKernelObject(started.hProcess);
   win32::UniqueKernelObject thread(started.hThread);
-  main_ = WaitForVisibleWindow(L"TProjectMainForm", L"Tidora", 20000);
-  ASSERT_NE(main_, nullptr);
+  ASSERT_NE(main_ = WaitForWindow(L"TProjectMainForm", L"Tidora"), nullptr);
 }
 
 void RunningProgram::TearDown() {
@@ -33,47 +29,23 @@ void RunningProgram::TearDown() {
   if (process_ && !WaitForExit(60000)) TerminateProcess(process_.get(), 1);
 }
 
-HWND RunningProgram::Control(ControlId id) const {
-  // Controls sit in panels and groups: search the whole tree by ID.
-  struct Search {
-    int id;
-    HWND found;
-  } search{static_cast<int>(id), nullptr};
-  EnumChildWindows(
-      main_,
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* wanted = reinterpret_cast<Search*>(data);
-        if (GetDlgCtrlID(window) != wanted->id) return TRUE;
-        wanted->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+HWND RunningProgram::Control(Id id) const {
+  std::pair<int, HWND> search{int(id), nullptr};  // controls sit in panels: search the whole tree
+  auto visit = [](HWND window, LPARAM data) -> BOOL {
+    auto& [wanted, found] = *reinterpret_cast<std::pair<int, HWND>*>(data);
+    return GetDlgCtrlID(window) == wanted ? (found = window, FALSE) : TRUE;
+  };
+  EnumChildWindows(main_, visit, reinterpret_cast<LPARAM>(&search));
+  return search.second;
 }
 
-std::wstring RunningProgram::Text(ControlId id) const {
+std::wstring RunningProgram::Text(Id id) const {
   wchar_t text[256] = {};
   GetWindowTextW(Control(id), text, 256);
   return text;
 }
 
-int RunningProgram::Position(ControlId bar) const {
-  return static_cast<int>(SendMessageW(Control(bar), PBM_GETPOS, 0, 0));
-}
-
-void RunningProgram::SetChecked(ControlId id, bool checked) {
-  SendMessageW(Control(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-void RunningProgram::Press(ControlId id) {
-  PostMessageW(Control(id), BM_CLICK, 0, 0);
-}
-
-int RunningProgram::ListItems(ControlId list) const {
-  return static_cast<int>(SendMessageW(Control(list), LVM_GETITEMCOUNT, 0, 0));
-}
-
-std::wstring RunningProgram::ListItem(ControlId list, int item, int column, UINT message) const {
+std::wstring RunningProgram::Item(Id list, int item, int column, UINT message) const {
   // The list view reads and writes items in memory of its own process: lend it some.
   LVITEMW request{};
   request.iSubItem = column;
@@ -92,24 +64,14 @@ std::wstring RunningProgram::ListItem(ControlId list, int item, int column, UINT
   return text;
 }
 
-std::wstring RunningProgram::Counts(int* total) const {
-  std::wstring counts;
-  int sum = 0;
-  for (int item = 0; item + 1 < ListItems(ControlId::sgResultList); ++item) {
-    const std::wstring count = ListItem(ControlId::sgResultList, item, 1);
-    sum += _wtoi(count.c_str());
-    counts += count + (ListItem(ControlId::sgResultList, item, 2) == L"Finished" ? L" " : L"? ");
+std::pair<std::wstring, int> RunningProgram::Counts() const {
+  std::pair<std::wstring, int> counts;
+  for (int row = 0; row + 1 < Items(Id::sgResultList); ++row) {
+    const std::wstring count = Item(Id::sgResultList, row, 1);
+    counts.first += count + (Item(Id::sgResultList, row, 2) == L"Finished" ? L" " : L"? ");
+    counts.second += _wtoi(count.c_str());
   }
-  if (total) *total = sum;
   return counts;
-}
-
-int RunningProgram::CountOf(const std::wstring& caption) const {
-  for (int item = 0; item + 1 < ListItems(ControlId::sgResultList); ++item) {
-    if (ListItem(ControlId::sgResultList, item) == caption)
-      return _wtoi(ListItem(ControlId::sgResultList, item, 1).c_str());
-  }
-  return -1;
 }
 
 void RunningProgram::Set(platform::RegistryRoot root, const std::string& key, const char* name,
@@ -119,8 +81,34 @@ void RunningProgram::Set(platform::RegistryRoot root, const std::string& key, co
   text ? opened->WriteString(name, text) : opened->WriteDword(name, 1);
 }
 
-bool RunningProgram::WaitForExit(DWORD timeout_ms) {
-  return WaitForSingleObject(process_.get(), timeout_ms) == WAIT_OBJECT_0;
+bool MakeFile(const std::wstring& path, DWORD attributes) {
+  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);  // a read-only one from a run before
+  SHCreateDirectoryExW(nullptr, path.substr(0, path.rfind(L'\\')).c_str(), nullptr);
+  {
+    win32::UniqueFile file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD written = 0;
+    if (!file || !WriteFile(file.get(), "trace", 5, &written, nullptr)) return false;
+  }
+  return SetFileAttributesW(path.c_str(), attributes) != FALSE;
+}
+
+void RemoveFolderTree(const std::wstring& folder) {
+  auto is_link = [](DWORD attributes) {
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+  };
+  if (is_link(GetFileAttributesW(folder.c_str()))) return;
+  WIN32_FIND_DATAW data;
+  win32::UniqueFind find(FindFirstFileW((folder + L"\\*").c_str(), &data));
+  for (bool more = bool(find); more; more = FindNextFileW(find.get(), &data)) {
+    const std::wstring name = data.cFileName, path = folder + L"\\" + name;
+    if (name == L"." || name == L".." || is_link(data.dwFileAttributes)) continue;
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    data.dwFileAttributes& FILE_ATTRIBUTE_DIRECTORY ? RemoveFolderTree(path)
+                                                    : void(DeleteFileW(path.c_str()));
+  }
+  find.Reset();
+  RemoveDirectoryW(folder.c_str());
 }
 
 }  // namespace tidora::testing

@@ -1,7 +1,6 @@
 #pragma once
 
-// The real tidora.exe, started as a user starts it and driven from outside its process, as a
-// screen reader or an automated UI test would: controls are found by ID, class and caption.
+// The real tidora.exe, started as a user starts it and driven from outside, found by control ID.
 
 #include <windows.h>
 
@@ -9,49 +8,53 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "controls/control_id.h"
 #include "platform/win32/unique_handles.h"
 #include "platform/win32/win32_registry.h"
+#include "tests/win/traces.h"
 
 namespace tidora::testing {
 
-HWND WaitForVisibleWindow(const wchar_t* class_name, const wchar_t* title, DWORD timeout_ms);
-
-// Polls until done() holds or the time runs out; the last answer.
+// Polls until done() holds or the time runs out, answering this thread's messages; the last answer.
 template <typename Done>
-bool WaitUntil(Done done, DWORD timeout_ms = 20000) {
-  for (DWORD waited = 0; waited < timeout_ms && !done(); waited += 20) Sleep(20);
-  return done();
+bool WaitUntil(Done done, DWORD timeout_ms = 30000) {
+  for (DWORD waited = 0;; waited += 20, Sleep(20)) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    if (done() || waited >= timeout_ms) return done();
+  }
 }
+HWND WaitForWindow(const wchar_t* class_name, const wchar_t* title);
 
 class RunningProgram : public ::testing::Test {
  protected:
-  // Started from the Windows folder, not its own, as a shortcut may start it.
-  void SetUp() override;
+  using Id = ui::ControlId;
+  void SetUp() override;  // from the Windows folder, as a shortcut may start it
   void TearDown() override;
-
-  HWND Control(ui::ControlId id) const;
-  std::wstring Text(ui::ControlId id) const;
-  int Position(ui::ControlId bar) const;
-  void SetChecked(ui::ControlId id, bool checked);
-  // Presses a button without waiting for what it does.
-  void Press(ui::ControlId id);
-  bool WaitForText(ui::ControlId id, const std::wstring& text, DWORD timeout_ms) {
-    return WaitUntil([&] { return Text(id) == text; }, timeout_ms);
+  HWND Control(Id id) const;
+  std::wstring Text(Id id) const;
+  int Position(Id bar) const { return int(SendMessageW(Control(bar), PBM_GETPOS, 0, 0)); }
+  void Press(Id id) { PostMessageW(Control(id), BM_CLICK, 0, 0); }
+  // Ticks the cleaner boxes that ticked(id) holds for, unticks the rest, and presses Start.
+  template <typename Ticked>
+  void StartCleaning(Ticked ticked) {
+    Press(Id::bntTraceCleaner);
+    for (int id = int(Id::IEABH); id <= int(Id::MSOfficeRecent); ++id)
+      SendMessageW(Control(Id(id)), BM_SETCHECK, ticked(Id(id)) ? BST_CHECKED : BST_UNCHECKED, 0);
+    Press(Id::bntCleanNow);
+  }
+  bool WaitForFinished(DWORD timeout_ms = 180000) {
+    return WaitUntil([&] { return Text(Id::bntStopFinish) == L"Finished"; }, timeout_ms);
   }
   // A list view item's text, read from the program's memory; LVM_SETITEMSTATE ticks it instead.
-  std::wstring ListItem(ui::ControlId list, int item, int column = 0,
-                        UINT message = LVM_GETITEMTEXTW) const;
-  int ListItems(ui::ControlId list) const;
-  // The result rows' counts, each followed by "?" unless the row is "Finished"; their sum.
-  std::wstring Counts(int* total = nullptr) const;
-  int CountOf(const std::wstring& caption) const;
+  std::wstring Item(Id list, int item, int column = 0, UINT message = LVM_GETITEMTEXTW) const;
+  int Items(Id list) const { return int(SendMessageW(Control(list), LVM_GETITEMCOUNT, 0, 0)); }
+  // The result rows' counts, each followed by "?" unless the row is "Finished", and their sum.
+  std::pair<std::wstring, int> Counts() const;
   // Writes the text, or the number 1 when text is null.
   void Set(platform::RegistryRoot root, const std::string& key, const char* name, const char* text,
            platform::RegistryView view = platform::RegistryView::kDefault);
-  bool WaitForExit(DWORD timeout_ms);
+  bool WaitForExit(DWORD ms) { return WaitForSingleObject(process_.get(), ms) == WAIT_OBJECT_0; }
 
   win32::UniqueKernelObject process_;
   HWND main_ = nullptr;

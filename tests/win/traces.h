@@ -8,16 +8,13 @@
 
 namespace tidora::testing {
 
-void PutTextOnClipboard(const char* text);
-bool MoveToRecycleBin(const std::wstring& path);
-long long RecycleBinItems();
 // Makes the file, and the folders it lies in.
 bool MakeFile(const std::wstring& path, DWORD attributes = FILE_ATTRIBUTE_NORMAL);
-bool Exists(const std::wstring& path);
-// Removes a folder and everything in it, except folder links (reparse points), which it neither
-// enters nor removes: what lies behind a link may be outside the folder, and Wine's
-// RemoveDirectoryW on a link removes the empty folder it leads to. A folder that holds a link
-// stays, with the link.
+inline bool Exists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+// Removes a folder and all in it but folder links (reparse points), which it neither enters nor
+// removes: Wine's RemoveDirectoryW on a link removes the empty folder it leads to.
 void RemoveFolderTree(const std::wstring& folder);
 
 }  // namespace tidora::testing

@@ -18,12 +18,8 @@ inline bool RunningUnderWine() {
 
 // False, after saying why, when the program must not go on.
 inline bool AllowedToRun(const char* program) {
-  if (RunningUnderWine()) return true;
-  std::fprintf(stderr,
-               "%s: refusing to run outside Wine: it deletes files, registry keys and the Recycle "
-               "Bin's contents, and is meant for the project's private Wine prefix only.\n",
-               program);
-  return false;
+  if (!RunningUnderWine()) std::fprintf(stderr, "%s: refusing to run outside Wine\n", program);
+  return RunningUnderWine();
 }
 
 }  // namespace tidora::testing

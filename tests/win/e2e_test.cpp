@@ -1,0 +1,328 @@
+// End to end: traces planted in the private prefix, the button pressed in the real tidora.exe, the
+// registry, files, rows and total checked; and the Win32 contracts those flows rely on.
+
+#include <windows.h>
+
+#include <shellapi.h>
+#include <shlobj.h>
+#include <wininet.h>
+
+#include <regex>
+
+#include "app/application.h"
+#include "cleaning/shared_routines.h"
+#include "platform/win32/utf.h"
+#include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_url_cache.h"
+#include "tests/contract/control_set_contract.h"
+#include "tests/contract/shell_contract.h"
+#include "tests/contract/url_cache_contract.h"
+#include "tests/win/running_program.h"
+
+namespace tidora::testing {
+namespace {
+
+using V = platform::RegistryView;
+constexpr auto CU = platform::RegistryRoot::CurrentUser, LM = platform::RegistryRoot::LocalMachine;
+constexpr DWORD kPlain = FILE_ATTRIBUTE_NORMAL, kHidden = FILE_ATTRIBUTE_HIDDEN;
+const std::string kIE = "Software\\Microsoft\\Internet Explorer\\",
+                  kWin = "Software\\Microsoft\\Windows\\CurrentVersion\\",
+                  kBar = kIE + "Explorer Bars\\{C4EE31F3-4768-11D2-BE5C-00A0C9A83DA1}";
+
+void PutTextOnClipboard(const char* text) {
+  if (!OpenClipboard(nullptr)) return;
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, strlen(text) + 1);
+  strcpy(static_cast<char*>(GlobalLock(memory)), text);
+  GlobalUnlock(memory);
+  SetClipboardData(CF_TEXT, memory);
+  CloseClipboard();
+}
+
+bool MakeFileInRecycleBin(const std::wstring& path) {
+  const std::wstring from = path + L'\0';  // the list ends in a double NUL
+  SHFILEOPSTRUCTW operation{};
+  operation.wFunc = FO_DELETE;
+  operation.pFrom = from.c_str();
+  operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+  return MakeFile(path) && SHFileOperationW(&operation) == 0;
+}
+
+long long RecycleBinItems() {
+  SHQUERYRBINFO info{sizeof info, 0, 0};
+  return SUCCEEDED(SHQueryRecycleBinW(nullptr, &info)) ? info.i64NumItems : -1;
+}
+
+TEST_F(RunningProgram, TheWindowsTabCleansEveryPlantedTraceAndNothingElse) {
+  wchar_t recent[MAX_PATH] = {}, temp[MAX_PATH] = {};
+  SHGetFolderPathW(nullptr, CSIDL_RECENT, nullptr, SHGFP_TYPE_CURRENT, recent);
+  GetTempPathW(MAX_PATH, temp);
+  // Behind a folder link that loops back (made by the test script) the scan goes by the real path
+  // only; "report.tmpl" matches *.tmp by its 8.3 name only.
+  ASSERT_TRUE(Exists(L"C:\\tidora-loop\\inner\\back\\inner"));
+  const std::tuple<std::wstring, DWORD, bool> files[] = {
+      {recent + std::wstring(L"\\letter.lnk"), kHidden, false},
+      {temp + std::wstring(L"e2e-one.dat"), kPlain, false},
+      {L"C:\\tidora-e2e\\top.tmp", kHidden | FILE_ATTRIBUTE_READONLY, false},
+      {L"C:\\tidora-e2e\\report.tmpl", kPlain, true},
+      {L"C:\\tidora-loop\\inner\\looped.tmp", kPlain, false}};
+  for (const auto& [path, attributes, stays] : files) ASSERT_TRUE(MakeFile(path, attributes));
+  for (const char* name : {"a", "MRUList"}) Set(CU, kWin + "Explorer\\RunMRU", name, "regedit\\1");
+  Set(CU, kBar + "\\FilesNamedMRU", "000", "salary*.xls");
+  Set(CU, kBar + "\\ContainingTextMRU", "000", "password");
+  Set(CU, kBar, "BarSize", "keep");
+  ASSERT_TRUE(MakeFileInRecycleBin(temp + std::wstring(L"e2e-recycled.txt")));
+  PutTextOnClipboard("a secret");
+  StartCleaning([](Id id) { return id >= Id::WinDocumentHistory && id <= Id::WinClipboard; });
+  ASSERT_TRUE(WaitForFinished());
+  const auto [counts, total] = Counts();
+  // Recent documents, Run, Find, temp folder, disk scan, Recycle Bin, clipboard.
+  EXPECT_TRUE(
+      std::regex_match(counts, std::wregex(L"[1-9]\\d* 2 2 [1-9]\\d* ([2-9]|\\d\\d+) 1 1 ")))
+      << counts;
+  EXPECT_EQ(Text(Id::TotalResult), std::to_wstring(total));
+  for (const auto& [path, attributes, stays] : files) EXPECT_EQ(Exists(path), stays) << path;
+  std::string values;  // how many each key holds
+  for (const std::string& key :
+       {kWin + "Explorer\\RunMRU", kBar + "\\FilesNamedMRU", kBar + "\\ContainingTextMRU", kBar})
+    if (const auto opened = registry_.OpenForRead(CU, key))
+      values += std::to_string(opened->ValueNames().size());
+  EXPECT_EQ(values, "0001");
+  EXPECT_EQ(RecycleBinItems(), 0);
+  EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
+}
+
+TEST_F(RunningProgram, HelpOpensTheShippedFileWhereverTheProgramWasStarted) {
+  Press(Id::bntHelp);
+  const HWND viewer = WaitForWindow(nullptr, L"Tidora Help");
+  EXPECT_TRUE(viewer && PostMessageW(viewer, WM_CLOSE, 0, 0));
+}
+
+// A scan of many files: Stop ends it early, and so does closing the window, ending the program.
+TEST_F(RunningProgram, StopOrClosingTheWindowEndsALongScanEarly) {
+  constexpr int kFiles = 4000;
+  auto file = [](int i) { return L"C:\\tidora-stop\\" + std::to_wstring(i) + L".tmp"; };
+  auto remaining = [&] {
+    int remaining = 0;
+    for (int i = 0; i < kFiles; ++i) remaining += Exists(file(i));
+    return remaining;
+  };
+  auto scan = [&] {
+    for (int i = 0; i < kFiles; ++i) MakeFile(file(i));
+    StartCleaning([](Id id) { return id == Id::WinSTF; });
+    WaitUntil([&] { return Counts().second > 0; }, 60000);
+  };
+  scan();
+  Press(Id::bntStopFinish);
+  ASSERT_TRUE(WaitForFinished(60000));
+  Sleep(500);  // the run ends at its next stop test
+  EXPECT_GT(remaining(), 0);
+  EXPECT_GE(Counts().second, kFiles - remaining());  // and any other *.tmp met
+  Press(Id::bntStopFinish);                          // "Finished" returns to the items
+  scan();
+  PostMessageW(main_, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(WaitForExit(60000));
+  EXPECT_GT(remaining(), 0);
+  RemoveFolderTree(L"C:\\tidora-stop");
+}
+
+// Commits an entry, a content one with a local file; the file's path, or "?" on failure.
+std::wstring Commit(const std::wstring& url, DWORD type) {
+  wchar_t file[MAX_PATH] = {};
+  if (type == NORMAL_CACHE_ENTRY && CreateUrlCacheEntryW(url.c_str(), 0, L"htm", file, 0))
+    MakeFile(file);
+  FILETIME zero{};
+  const bool made = CommitUrlCacheEntryW(url.c_str(), *file ? file : nullptr, zero, zero, type,
+                                         nullptr, 0, nullptr, nullptr);
+  return made ? file : L"?";
+}
+
+struct Win32UrlCacheEnvironment {
+  win32::Win32UrlCache adapter;
+  platform::UrlCache& cache() { return adapter; }
+  std::string Plant(CacheKind kind, const std::string& name) {
+    const char* prefix[] = {"http://tidora.test/", "Cookie:me@tidora.test/",
+                            "Visited: me@http://tidora.test/"};
+    const DWORD type[] = {NORMAL_CACHE_ENTRY, COOKIE_CACHE_ENTRY, URLHISTORY_CACHE_ENTRY};
+    const std::string url = prefix[int(kind)] + name + std::to_string(GetTickCount());
+    EXPECT_NE(Commit(win32::Widen(url), type[int(kind)]), L"?") << url;
+    return url;
+  }
+};
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, UrlCacheContract, Win32UrlCacheEnvironment);
+
+TEST_F(RunningProgram, TheInternetExplorerItemsCleanWhatWasPlanted) {
+  const std::string kStorage = "Software\\Microsoft\\Protected Storage System Provider";
+  for (const char* name : {"url1", "url2", "url3"})
+    for (const std::string& key :
+         {kIE + "TypedURLs", kIE + "IntelliForms\\Forms", kStorage + "\\S-1\\Data"})
+      Set(CU, key, name, "x");
+  const std::wstring file = Commit(L"http://tidora.e2e/page.htm", NORMAL_CACHE_ENTRY);
+  ASSERT_TRUE(Exists(file));
+  ASSERT_TRUE(InternetSetCookieW(L"http://tidora.e2e/", L"id",
+                                 L"1; expires=Sat, 01-Jan-2050 00:00:00 GMT"));
+  ASSERT_NE(Commit(L"Visited: me@http://tidora.e2e/page.htm", URLHISTORY_CACHE_ENTRY), L"?");
+  StartCleaning([](Id id) { return id >= Id::IEABH && id <= Id::IEBleachIndex; });
+  ASSERT_TRUE(WaitForFinished());
+  const auto [counts, total] = Counts();
+  // Typed URLs, the cache, cookies, forms, History (E_NOTIMPL under Wine: none), the index.
+  EXPECT_TRUE(std::regex_match(counts, std::wregex(L"3 [1-9]\\d* [1-9]\\d* 2 0 [1-9]\\d* ")))
+      << counts;
+  EXPECT_EQ(Text(Id::TotalResult), std::to_wstring(total));
+  EXPECT_FALSE(registry_.OpenForRead(CU, kIE + "IntelliForms"));
+  EXPECT_FALSE(registry_.OpenForRead(CU, kStorage));
+  const auto typed = registry_.OpenForRead(CU, kIE + "TypedURLs");
+  EXPECT_TRUE(!typed || !typed->HasValue("url1"));
+  EXPECT_FALSE(Exists(file));
+}
+
+LRESULT CALLBACK IgnoresClose(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  return message == WM_CLOSE ? 0 : DefWindowProcW(window, message, wparam, lparam);
+}
+
+TEST_F(RunningProgram, CloseInternetExplorerNoLeavesItYesClosesItAStubbornOneHoldsTheRunBriefly) {
+  const std::tuple<WNDPROC, int, bool> cases[] = {
+      {DefWindowProcW, IDNO, true}, {DefWindowProcW, IDYES, false}, {IgnoresClose, IDYES, true}};
+  for (const auto& [procedure, answer, stays_open] : cases) {
+    const WNDCLASSW frame{0,       procedure, 0,       0,       nullptr,
+                          nullptr, nullptr,   nullptr, nullptr, L"IEFrame"};
+    RegisterClassW(&frame);
+    HWND browser =
+        CreateWindowW(L"IEFrame", L"", 0, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
+    StartCleaning([](Id id) { return id == Id::IEABH; });
+    PostMessageW(WaitForWindow(L"#32770", L"Tidora"), WM_COMMAND, answer, 0);
+    EXPECT_TRUE(WaitForFinished(20000)) << answer;  // bounded, even when ignored
+    EXPECT_EQ(IsWindow(browser) != FALSE, stays_open) << answer;
+    DestroyWindow(browser);
+    UnregisterClassW(L"IEFrame", nullptr);
+  }
+}
+
+TEST_F(RunningProgram, RepareUndoesHijacksUnderBothRootsAndInBothViews) {
+  const char *kHijack = "http://hijack.example", *kBrowser = "IEXPLORE.EXE http://hijack.example",
+             *kFull = "C:\\Program Files\\Internet Explorer\\iexplore.exe", *kGone = "-";
+  // Root, key, name, the text planted (null: the number 1), the text after, view.
+  const std::tuple<platform::RegistryRoot, std::string, const char*, const char*, const char*, V>
+      values[] = {
+          {CU, kIE + "Main", "Start Page", kHijack, "about:blank", V::kDefault},
+          {LM, kIE + "Main", "Start Page", kHijack, "about:blank", V::k32},
+          {LM, kIE + "Main", "Window Title", "Owned", kGone, V::k64},
+          {LM, "Software\\Policies\\Microsoft\\Internet Explorer\\Restrictions", "NoBrowserOptions",
+           nullptr, "0", V::k32},
+          {CU, kWin + "Policies\\Explorer", "NoRun", nullptr, kGone, V::kDefault},
+          {LM, kWin + "Run", "registry.exe", "C:\\Program Files\\registry.exe", kGone, V::k32},
+          {LM, kWin + "Run", "e2e-browser", kBrowser, kGone, V::k64},
+          {LM, kWin + "Run", "e2e-browser", kBrowser, kGone, V::k32},
+          {CU, kWin + "Run", "e2e-browser", "iexplore http://hijack.example", kGone, V::kDefault},
+          {CU, kWin + "Run", "e2e-full-path", kFull, kFull, V::kDefault}};
+  for (const auto& [root, key, name, planted, after, view] : values)
+    Set(root, key, name, planted, view);
+  ASSERT_TRUE(MakeFile(L"C:\\Program Files\\registry.exe"));
+  Press(Id::bntIERepair);
+  Press(Id::IER_Restore);
+  ASSERT_TRUE(WaitUntil([&] { return Position(Id::RepairProgressBar) == 100; }));
+  for (const auto& [root, path, name, planted, after, view] : values) {
+    const auto key = registry_.OpenForRead(root, path, view);
+    std::string now = kGone;
+    if (key && key->HasValue(name))
+      now = key->TypeOf(name) == platform::ValueType::Dword ? std::to_string(*key->ReadDword(name))
+                                                            : *key->ReadString(name);
+    EXPECT_EQ(now, after) << path << " " << name;
+  }
+  EXPECT_FALSE(Exists(L"C:\\Program Files\\registry.exe"));
+}
+
+TEST_F(RunningProgram, DeleteRemovesTheTickedExtensionsFromEveryViewAndRefillsTheLists) {
+  registry_.DeleteTree(CU, kIE + "MenuExt");
+  for (const V view : {V::k64, V::k32}) registry_.DeleteTree(LM, kIE + "Extensions", view);
+  for (const char* menu : {"E2E &Menu\\deep", "E2E Keep"})
+    registry_.Create(CU, kIE + "MenuExt\\" + menu);
+  Set(LM, kIE + "Extensions\\{E2E-1}", "ButtonText", "E2E Button", V::k32);
+  Set(LM, kIE + "Extensions\\{E2E-2}", "MenuText", "E2E Button", V::k64);
+  Set(LM, kIE + "Extensions\\{E2E-3}", "ButtonText", "E2E Keep", V::k64);
+  // The list's items, each ticked one after a "+"; the item reading tick is ticked first.
+  auto list = [&](Id id, const std::wstring& tick = L"") {
+    std::wstring items;
+    for (int i = 0; i < Items(id); ++i) {
+      if (Item(id, i) == tick) Item(id, i, 0, LVM_SETITEMSTATE);
+      const auto state = SendMessageW(Control(id), LVM_GETITEMSTATE, i, LVIS_STATEIMAGEMASK);
+      items += (state == INDEXTOSTATEIMAGEMASK(2) ? L"+" : L"") + Item(id, i) + L";";
+    }
+    return items;
+  };
+  Press(Id::bntToolsMenu);
+  ASSERT_TRUE(WaitUntil([&] { return !list(Id::ExtendToolsItems).empty(); }));
+  ASSERT_NE(list(Id::ExtendMenuitems, L"E2E &Menu").find(L"+E2E &Menu;"), std::wstring::npos);
+  ASSERT_NE(list(Id::ExtendToolsItems, L"E2E Button").find(L"+E2E Button;"), std::wstring::npos);
+  Press(Id::ToolsMenuDelete);
+  EXPECT_TRUE(WaitUntil([&] { return list(Id::ExtendMenuitems) == L"E2E Keep;"; }));
+  EXPECT_EQ(list(Id::ExtendToolsItems), L"E2E Keep;");
+  EXPECT_FALSE(registry_.OpenForRead(CU, kIE + "MenuExt\\E2E &Menu") ||
+               registry_.OpenForRead(LM, kIE + "Extensions\\{E2E-1}", V::k32) ||
+               registry_.OpenForRead(LM, kIE + "Extensions\\{E2E-2}", V::k64));
+  EXPECT_TRUE(registry_.OpenForRead(LM, kIE + "Extensions\\{E2E-3}", V::k64));
+}
+
+// The program's own windows, made in this process, as the control set's contract wants them.
+struct Win32ControlSetEnvironment {
+  Win32ControlSetEnvironment() {
+    app.Start();
+    ShowWindow(app.controls().Window(ui::ControlId::kMainWindow), SW_SHOW);
+    WaitUntil([] { return true; });
+  }
+  ~Win32ControlSetEnvironment() {
+    app.controls().EndApplication();
+    WaitUntil([] { return true; });
+  }
+  ui::ControlSet& controls() { return app.controls(); }
+  app::Application app{GetModuleHandleW(nullptr)};
+};
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, ControlSetContract, Win32ControlSetEnvironment);
+
+struct Win32ShellEnvironment {
+  platform::Shell& shell() { return shell_; }
+  std::string profile() { return cleaning::UserProfileFolder(registry_); }
+  win32::Win32Shell shell_;
+  win32::Win32Registry registry_;
+};
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, ShellContract, Win32ShellEnvironment);
+
+constexpr const char* kKeys[] = {"Software\\Netscape", "Software\\Microsoft\\Office",
+                                 "Software\\Microsoft\\Photo Editor",
+                                 "Software\\Microsoft\\FrontPage"};
+
+// The Netscape and Office groups are enabled by their presence keys, read at start.
+TEST_F(RunningProgram, StartCleansTheMozillaProfilesAndTheLastOfficeVersionsLists) {
+  const std::wstring data = win32::Widen(win32::Win32Shell().ApplicationDataFolder()) + L"\\",
+                     profile = data + L"Mozilla\\ProFiles\\Default\\";
+  for (const wchar_t* file : {L"p1\\cookies.txt", L"p1\\history.dat", L"p1\\localstore.rdf",
+                              L"p1\\Cache\\A1B2.dat", L"p1\\form.s", L"p2\\prefs.w"})
+    EXPECT_TRUE(MakeFile(profile + file));
+  EXPECT_TRUE(MakeFile(profile + L"p2\\history.dat", FILE_ATTRIBUTE_READONLY));
+  MakeFile(data + L"Microsoft\\Office\\Recent\\report.doc.LNK", kHidden);
+  const std::string office = "Software\\Microsoft\\Office\\";
+  auto put = [&](const std::string& k, const char* name) { Set(CU, k, name, "C:\\secret.doc"); };
+  put(office + "9.0\\Word\\Data", "Settings");
+  put(office + "10.0\\Word\\Data", "Settings");
+  put(office + "10.0\\Common\\Open Find\\Microsoft Word\\Settings\\Save\\File Name MRU", "Value");
+  put(office + "10.0\\Excel\\Recent Files\\Sub", "File1");
+  for (const char* name : {"MRU1", "MRU2", "Other"}) put(office + "10.0\\Access\\Settings", name);
+  put("Software\\Microsoft\\FrontPage\\Explorer\\FrontPage Explorer\\Recent File List", "1");
+  put("Software\\Microsoft\\Photo Editor\\3.0\\Microsoft Photo Editor", "LastFile1");
+  for (const char* key : kKeys) registry_.Create(LM, key);
+  TearDown();
+  SetUp();
+  StartCleaning(
+      [](Id id) { return (id >= Id::NsCache && id <= Id::NsAutoForm) || id >= Id::MSWord; });
+  EXPECT_TRUE(WaitForFinished(60000));
+  // Netscape; Word, Excel, PowerPoint, PhotoEditor, Outlook, Access, FrontPage, the recent folder.
+  EXPECT_EQ(Counts().first, L"6 2 1 0 1 0 2 1 1 ");
+  EXPECT_EQ(Text(Id::TotalResult), L"14");
+  EXPECT_TRUE(Exists(profile + L"p2\\history.dat"));
+  EXPECT_TRUE(registry_.Open(CU, office + "9.0\\Word\\Data")->HasValue("Settings"));
+  for (auto root : {LM, CU})
+    for (const char* key : kKeys) registry_.DeleteTree(root, key);
+}
+
+}  // namespace
+}  // namespace tidora::testing
