@@ -1,0 +1,482 @@
+// The panels on fakes: the cleaning run (scripted and as the main window wires it), the products
+// the main window finds, the repair run and the extension manager.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <set>
+#include <stdexcept>
+
+#include "browser/autocomplete_cleaner.h"
+#include "browser/ie_cleaners.h"
+#include "cleaning/cleaning_run.h"
+#include "composition/features.h"
+#include "extensions/extension_lists.h"
+#include "extensions/extension_manager.h"
+#include "repair/repair_run.h"
+#include "tests/contract/url_cache_contract.h"
+#include "tests/support/fake_file_system.h"
+#include "tests/support/fake_registry.h"
+#include "tests/support/fake_shell.h"
+#include "tests/support/fake_system_info.h"
+#include "tests/support/fake_url_cache.h"
+#include "tests/support/headless_control_set.h"
+#include "ui/main_form.h"
+
+namespace tidora::testing {
+namespace {
+
+using namespace cleaning;
+using Id = ui::ControlId;
+using Rows = std::vector<std::string>;
+using Data = FakeRegistry::Data;
+using T = platform::ValueType;
+using V = platform::RegistryView;
+constexpr auto CU = platform::RegistryRoot::CurrentUser, LM = platform::RegistryRoot::LocalMachine;
+
+struct FakeUrlCacheEnvironment {
+  FakeUrlCache fake;
+  platform::UrlCache& cache() { return fake; }
+  std::string Plant(CacheKind kind, const std::string& name) {
+    const char* prefix[] = {"http://t/", "Cookie:me@t/", "Visited: me@http://t/"};
+    fake.entries.push_back(
+        {prefix[int(kind)] + name, std::uint32_t{1} << (kind > CacheKind{} ? 19 + int(kind) : 0)});
+    return fake.entries.back().url;
+  }
+};
+INSTANTIATE_TYPED_TEST_SUITE_P(Fake, UrlCacheContract, FakeUrlCacheEnvironment);
+
+// Each row's count and the first letter of its status (Finished, Pending); "=" and the total.
+std::string Results(HeadlessControlSet& controls) {
+  std::string rows;
+  for (int row = 1; row + 1 < controls.RowCount(Id::sgResultList); ++row)
+    rows += controls.Cell(Id::sgResultList, row, 1) + controls.Cell(Id::sgResultList, row, 2)[0];
+  return rows + "=" + controls.Caption(Id::TotalResult);
+}
+
+// Cleaners that return what a test says, and record what the run asked of them.
+struct ScriptedCleaners final : Cleaners {
+  bool Available(CleanerId id) const override { return !unavailable.count(id); }
+  int Clean(CleanerId id, CleanerProgress& progress) override {
+    called.push_back(id);
+    return scripts.count(id) ? scripts[id](progress) : 2;
+  }
+  std::map<CleanerId, std::function<int(CleanerProgress&)>> scripts;
+  std::set<CleanerId> unavailable;
+  std::vector<CleanerId> called;
+};
+
+// As on a machine without Netscape and Office; tests that want the groups enable them.
+struct CleaningRunTest : ::testing::Test {
+  CleaningRunTest() {
+    controls.OnClick([this](Id id) { form.HandleClick(id) || run.HandleClick(id); });
+    controls.SetEnabled(Id::groupNetscape, false);
+    controls.SetEnabled(Id::groupOffice, false);
+  }
+  void TickOnly(std::initializer_list<Id> ticked) {
+    for (const auto& item : CleaningItems())
+      if (item.block != Block::kNetscape) controls.SetTicked(item.gate, false);
+    for (Id id : ticked) controls.SetTicked(id, true);
+  }
+  Rows Names() {
+    Rows names;
+    for (int row = 1; row + 1 < controls.RowCount(Id::sgResultList); ++row)
+      names.push_back(controls.Cell(Id::sgResultList, row, 0));
+    return names;
+  }
+  std::vector<int> BarAtStopTests() {  // where the run stood after each item
+    std::vector<int> bar;
+    controls.WhenInputIsDispatched(
+        [&](int) { bar.push_back(controls.Position(Id::CleanResultProgressBar)); });
+    run.bntCleanNowClick();
+    return bar;
+  }
+  int NavigationEnabled() {  // the navigation buttons go together: 0 or 5
+    int enabled = 0;
+    for (Id id :
+         {Id::bntTraceCleaner, Id::bntIERepair, Id::bntToolsMenu, Id::bntClose, Id::bntAbout})
+      enabled += controls.Enabled(id);
+    return enabled;
+  }
+  HeadlessControlSet controls;
+  FakeRegistry registry;
+  FakeShell shell;
+  ui::MainForm form{controls, registry, shell};
+  ScriptedCleaners cleaners;
+  CleaningRun run{controls, cleaners};
+};
+
+// Unavailable or disabled items write no row; the bar still takes the steps of enabled groups.
+TEST_F(CleaningRunTest, WithNothingTickedTheBarEndsAfterTheEnabledGroups) {
+  for (const auto& [netscape, office, last] :
+       {std::tuple{true, true, 100}, {false, true, 80}, {true, false, 72}}) {
+    controls.SetEnabled(Id::groupNetscape, netscape);
+    controls.SetEnabled(Id::groupOffice, office);
+    cleaners.unavailable = {CleanerId::kNetscapeMozilla};
+    TickOnly({});
+    EXPECT_EQ(BarAtStopTests().back(), last);
+    EXPECT_EQ(Results(controls), "=0");
+    EXPECT_EQ(controls.Position(Id::CleanResultProgressBar), 100);
+    EXPECT_EQ(controls.Caption(Id::bntStopFinish), "Finished");
+    EXPECT_EQ(NavigationEnabled(), 5);
+    EXPECT_TRUE(cleaners.called.empty());
+    EXPECT_EQ(controls.VisiblePanels(), std::vector<Id>{Id::CleanResult});
+    controls.Click(Id::bntStopFinish);  // "Finished" returns to the items
+    EXPECT_EQ(controls.VisiblePanels(), std::vector<Id>{Id::CleanItems});
+  }
+}
+
+// A failed Recycle Bin or clipboard counts 0; a long cleaner's row shows "Pending" until it ends;
+// an enabled Netscape group writes its row even with none of its boxes ticked; an unavailable
+// cleaner is skipped; a second run starts afresh.
+TEST_F(CleaningRunTest, RowsFollowTheTableAndTheTotalAddsThem) {
+  TickOnly({Id::WinRunHistory, Id::WinClipboard});
+  run.bntCleanNowClick();
+  ASSERT_EQ(Results(controls), "2F2F=4");
+  TickOnly({Id::IEHistory, Id::IEABH, Id::WinRunHistory, Id::WinSTF, Id::WinRecycleBin,
+            Id::WinClipboard});
+  cleaners.unavailable = {CleanerId::kTypedUrls};
+  controls.SetEnabled(Id::groupNetscape, true);
+  for (Id box : {Id::NsCache, Id::NsAddressBar, Id::NsCookies, Id::NsHistory, Id::NsAutoForm})
+    controls.SetTicked(box, false);
+  cleaners.scripts = {
+      {CleanerId::kNetscapeMozilla, [](auto& progress) { return progress.Finish(), 0; }},
+      {CleanerId::kUrlHistory, [](auto&) { return 0; }},
+      {CleanerId::kRunHistory, [](auto&) { return 4; }},
+      {CleanerId::kRecycleBin, [](auto&) { return 0; }},
+      {CleanerId::kClipboard, [](auto&) { return 1; }}};
+  Rows pending;
+  cleaners.scripts[CleanerId::kSystemDiskTempFiles] = [&](CleanerProgress& progress) {
+    pending.push_back(Results(controls));
+    progress.ShowCount(7);
+    pending.push_back(Results(controls));
+    return progress.Finish(), 7;
+  };
+  run.bntCleanNowClick();
+  EXPECT_EQ(pending, (Rows{"0F0F4F0P=4", "0F0F4F7P=4"}));
+  EXPECT_EQ(Names(), (Rows{"Internet Explorer Visited Website History", "About Netscape",
+                           "Windows Run History", "Windows Scan System Disk Temp Files ",
+                           "Windows Recycle Bin", "Windows Clipboard"}));
+  EXPECT_EQ(Results(controls), "0F0F4F7F0F1F=12");
+}
+
+TEST_F(CleaningRunTest, StopInsideALongCleanerEndsTheRunAtTheNextStopTest) {
+  TickOnly({Id::WinSTF, Id::WinRecycleBin});
+  cleaners.scripts[CleanerId::kSystemDiskTempFiles] = [&](CleanerProgress& progress) {
+    int count = 0;
+    while (count < 1000 && (progress.ShowCount(++count), !progress.StopRequested())) {
+    }
+    return count;
+  };
+  controls.WhenInputIsDispatched([&](int) {  // the user presses Stop when the row shows 3
+    if (controls.Cell(Id::sgResultList, 1, 1) == "3" && !run.IsRunStopped())
+      controls.Click(Id::bntStopFinish);
+  });
+  run.bntCleanNowClick();
+  EXPECT_EQ(controls.Caption(Id::bntStopFinish), "Finished");
+  EXPECT_EQ(NavigationEnabled(), 5);
+  EXPECT_EQ(Results(controls), "3P=3");
+  EXPECT_LT(controls.Position(Id::CleanResultProgressBar), 100);
+  EXPECT_EQ(cleaners.called, std::vector<CleanerId>{CleanerId::kSystemDiskTempFiles});
+  EXPECT_FALSE(run.running());
+}
+
+TEST_F(CleaningRunTest, AnErrorLeavesStopToEndTheRun) {
+  TickOnly({Id::WinRunHistory});
+  cleaners.scripts[CleanerId::kRunHistory] = [](auto&) -> int {
+    throw std::runtime_error("Invalid data type");
+  };
+  EXPECT_THROW(run.bntCleanNowClick(), std::runtime_error);
+  EXPECT_FALSE(run.running());
+  EXPECT_EQ(controls.Caption(Id::bntStopFinish), "Stop");
+  EXPECT_EQ(NavigationEnabled(), 0);
+  controls.Click(Id::bntStopFinish);
+  EXPECT_EQ(NavigationEnabled(), 5);
+  controls.Click(Id::bntStopFinish);
+  EXPECT_EQ(controls.VisiblePanels(), std::vector<Id>{Id::CleanItems});
+}
+
+// A standard user may read but not fully open HKLM; 32-bit installations write the 32-bit view.
+// Absent products disable their groups but keep the ticks.
+TEST(MainFormProducts, AreFoundWithReadAccessInEitherView) {
+  for (const auto& [installed, read_only, view] :
+       {std::tuple{false, false, V::k64}, {true, false, V::k64}, {true, true, V::k32}}) {
+    HeadlessControlSet controls;
+    FakeRegistry registry;
+    FakeShell shell;
+    for (const char* key : {"Software\\Netscape", "Software\\Microsoft\\Office\\10.0"}) {
+      if (installed) registry.Create(LM, key, view);
+      if (read_only) registry.RefuseFullAccess(LM, key, view);
+    }
+    ui::MainForm(controls, registry, shell).FormCreate();
+    EXPECT_EQ(controls.Enabled(Id::groupNetscape) + controls.Enabled(Id::groupOffice),
+              2 * installed);
+    EXPECT_TRUE(controls.Ticked(Id::NsCookies) && controls.Ticked(Id::MSWord));
+  }
+}
+
+// The Internet Explorer items through the run as the main window wires them.
+struct InternetExplorerRun : ::testing::Test {
+  InternetExplorerRun() {
+    for (int id = int(Id::WinDocumentHistory); id <= int(Id::WinClipboard); ++id)
+      controls.SetTicked(Id(id), false);
+    controls.SetEnabled(Id::groupNetscape, false);
+    controls.SetEnabled(Id::groupOffice, false);
+  }
+  composition::Services Services(std::int32_t history_answer) {
+    return {registry, files, shell, system, cache, [=] {
+              if (history_answer == 1) throw std::runtime_error("none");
+              return std::make_unique<FakeUrlHistoryStore>(history_answer);
+            }};
+  }
+  void Run(std::int32_t history_answer,
+           std::function<void(composition::Features&)> meanwhile = {}) {
+    composition::Features features{controls, Services(history_answer)};
+    if (meanwhile) controls.WhenInputIsDispatched([&](int) { meanwhile(features); });
+    features.cleaning_run().bntCleanNowClick();
+  }
+  HeadlessControlSet controls;
+  FakeRegistry registry;
+  FakeShell shell;
+  FakeFileSystem files;
+  FakeSystemInfo system;
+  FakeUrlCache cache;
+};
+
+// Locked, growing and sparse entries are not counted; History counts only when the store clears.
+TEST_F(InternetExplorerRun, EachRowCountsOnlyWhatWasRemoved) {
+  for (const char* name : {"1", "2", "3"})
+    registry.SetValue(CU, browser::kTypedUrlsKey, name, T::Dword, 1u);
+  registry.Create(CU, browser::kIntelliFormsKey);
+  cache.entries = {{"http://x/1"},
+                   {"http://x/locked", 1, true},
+                   {"http://x/growing", 1, false, 1},
+                   {"http://x/2"},
+                   {"Cookie:me@x/", 1 << 20},
+                   {"Visited: me@http://x/", 1 << 21},
+                   {"http://x/sparse", 1 << 16}};
+  Run(0);  // the store clears: S_OK
+  EXPECT_EQ(Results(controls), "3F3F1F1F1F1F=10");
+  EXPECT_EQ(cache.filters, std::vector<std::uint32_t>(3, 0x00300035));  // the main window's set
+  EXPECT_TRUE(cache.walks.empty());
+  EXPECT_EQ(cache.entries[1].url + cache.entries[6].url, "http://x/lockedhttp://x/sparse");
+  for (std::int32_t refused : {std::int32_t(0x80004001), 1}) {  // E_NOTIMPL; no store at all
+    Run(refused);
+    EXPECT_EQ(Results(controls), "0F0F0F0F0F0F=0");
+  }
+}
+
+TEST_F(InternetExplorerRun, StopInTheContentCacheKeepsPendingAndClosesTheWalk) {
+  cache.entries = {{"http://x/1"}, {"http://x/2"}};
+  Run(0, [&](composition::Features& features) {
+    if (cache.entries[0].url.empty() &&
+        !features.cleaning_run().IsRunStopped())  // after the first deletion
+      features.cleaning_run().bntStopFinishClick();
+  });
+  EXPECT_EQ(Results(controls), "0F1P=1");
+  EXPECT_TRUE(cache.walks.empty());
+}
+
+// Every feature's table joined: each cleaner once, and a row for every item the run takes.
+TEST_F(InternetExplorerRun, TheJoinedTableHasOneRowPerCleanerAndOneForEveryItem) {
+  composition::Features features{controls, Services(0)};
+  std::map<CleanerId, int> rows;
+  for (const auto& row : features.cleaners().rows()) ++rows[row.id];
+  for (const auto& [id, count] : rows) EXPECT_EQ(count, 1) << int(id);
+  for (const auto& item : CleaningItems()) EXPECT_EQ(rows.count(item.cleaner), 1u);
+}
+
+struct Repair {
+  FakeRegistry registry;
+  FakeFileSystem files;
+  HeadlessControlSet controls;
+  repair::RepairRun run{controls, registry, files};
+  void Plant(platform::RegistryRoot root, const std::string& key, const char* name, Data data,
+             V view = V::kDefault, T type = T::String) {
+    registry.SetValue(root, key, name,
+                      std::holds_alternative<std::uint32_t>(data) ? T::Dword : type,
+                      std::move(data), view);
+  }
+  std::optional<Data> Value(platform::RegistryRoot root, const std::string& key, const char* name,
+                            V view = V::kDefault) {
+    if (const auto* node = registry.Find(root, key, view))
+      for (const auto& value : node->values)
+        if (value.name == name) return value.data;
+    return std::nullopt;
+  }
+};
+const std::string kIE = "Software\\Microsoft\\Internet Explorer\\",
+                  kWin = "Software\\Microsoft\\Windows\\CurrentVersion\\",
+                  kExplorer = kWin + "Policies\\Explorer",
+                  kRestrictions = "Software\\Policies\\Microsoft\\Internet Explorer\\Restrictions",
+                  kPanel = "Software\\Policies\\Microsoft\\Internet Explorer\\Control Panel";
+
+TEST(RepairRun, EachTickedOptionUndoesItsHijackAndAnUntickedOneLeavesIt) {
+  const std::string start = "http://www.microsoft.com/windows/ie_intl/cn/start/",
+                    search = "http://search.msn.com/zh-cn/default.aspx";
+  // clang-format off
+  struct { Id option; platform::RegistryRoot root; V view; std::string key; const char* name; Data planted; std::optional<Data> repaired; } cases[] = {
+      {Id::IER_RestoreRegistryTools, CU, V::kDefault, kWin + "Policies\\System", "DisableRegistryTools", 1u, {}},
+      {Id::IER_RestoreCaption, LM, V::k32, kIE + "Main", "Window Title", "Owned", {}},
+      {Id::IER_RestoreStartPage, CU, V::kDefault, kIE + "Main", "Start Page", "http://x", "about:blank"},
+      {Id::IER_RestoreDefaultAddress, LM, V::k64, kIE + "Main", "Default_Page_URL", "http://x", start},
+      {Id::IER_RestoreOptions, LM, V::k32, kRestrictions, "NoBrowserOptions", 1u, 0u},
+      {Id::IER_RestoreHomePage, CU, V::kDefault, kPanel, "Homepage", "1", 0u},
+      {Id::IER_RestoreRestart, LM, V::k32, kWin + "WinLogon", "LegalNoticeText", "Visit x", {}},
+      {Id::IER_RestoreRightButton, CU, V::kDefault, kRestrictions, "NoBrowserContextMenu", 1u, 0u},
+      {Id::IER_RestoreViewSource, LM, V::k64, kRestrictions, "NoViewSource", 1u, 0u},
+      {Id::IER_RestoreSearchEngine, LM, V::k64, kIE + "Search", "CustomizeSearch", "http://x", search},
+      {Id::IER_RestoreTaskBar, CU, V::kDefault, kExplorer, "NoSetTaskBar", 1u, {}},
+      {Id::IER_RestoreShutDown, CU, V::kDefault, kExplorer, "NoShutDown", 1u, {}},
+      {Id::IER_RestoreLogOff, CU, V::kDefault, kExplorer, "NoLogOff", 1u, {}},
+      {Id::IER_RestoreRun, CU, V::kDefault, kExplorer, "NoRun", 1u, {}},
+      {Id::IER_RestoreFind, CU, V::kDefault, kExplorer, "NoFind", 1u, {}},
+      {Id::IER_RestoreDocument, CU, V::kDefault, kExplorer, "NoRecentDocMenu", 1u, {}},
+      {Id::IER_RestoreFavorites, CU, V::kDefault, kExplorer, "NoFavoritesMenu", 1u, {}},
+      {Id::IER_RestoreDeskTop, CU, V::kDefault, kExplorer, "NoDeskTop", 1u, {}}};
+  // clang-format on
+  for (const auto& c : cases) {
+    for (const bool ticked : {true, false}) {
+      Repair repair;
+      repair.Plant(c.root, c.key, c.name, c.planted, c.view);
+      repair.controls.SetTicked(c.option, ticked);
+      repair.run.IER_RestoreClick();
+      EXPECT_EQ(repair.Value(c.root, c.key, c.name, c.view), ticked ? c.repaired : c.planted)
+          << c.name << ticked;
+      EXPECT_EQ(repair.controls.Position(Id::RepairProgressBar), 100);
+    }
+  }
+}
+
+TEST(RepairRun, TheRestartRepairSweepsOnlyTheBareBrowserNameAndTheFixedFile) {
+  Repair repair;
+  const std::string run = "\\" + kWin + "Run";
+  // clang-format off
+  struct { const char* data; T type; bool stays; } sweep[] = {
+      {"iexplore", T::String, false}, {"iexplor", T::String, true}, {"IExplore.exe http://x.example", T::String, false},
+      {"iexplore http://x", T::ExpandString, true}, {"C:\\Program Files\\Internet Explorer\\iexplore.exe", T::String, true}};
+  // clang-format on
+  for (const auto root : {CU, LM}) {
+    for (const auto& s : sweep) repair.Plant(root, run, s.data, s.data, V::k32, s.type);
+    repair.Plant(root, run, "number", 1u, V::k32);
+    repair.Plant(root, run, "registry.exe", "C:\\Program Files\\registry.exe", V::k32);
+  }
+  repair.files.AddFile("C:\\Program Files\\registry.exe");
+  repair.files.AddFile("C:\\Program Files\\Other\\registry.exe");
+  repair::RestartRepair(repair.registry, repair.files);
+  for (const auto root : {CU, LM}) {
+    for (const auto& s : sweep)
+      EXPECT_EQ(repair.Value(root, run, s.data, V::k32).has_value(), s.stays) << s.data;
+    EXPECT_TRUE(repair.Value(root, run, "number", V::k32));
+    EXPECT_EQ(repair.Value(root, run, "registry.exe", V::k32).has_value(), root == CU);
+  }
+  EXPECT_FALSE(repair.files.Exists("C:\\Program Files\\registry.exe"));
+  EXPECT_TRUE(repair.files.Exists("C:\\Program Files\\Other\\registry.exe"));
+}
+
+// The search engine (10) runs after the restart repair (7) and before the shell policies (11-18).
+TEST(RepairRun, ARefusedOverwriteStopsTheRunWithTheBarWhereItWas) {
+  Repair repair;
+  repair.Plant(LM, kIE + "Search", "CustomizeSearch", "http://x", V::k32);
+  repair.registry.RefuseWrites(LM, kIE + "Search", V::k32);
+  repair.Plant(LM, kWin + "WinLogon", "LegalNoticeCaption", "Visit x", V::k64);
+  repair.Plant(CU, kExplorer, "NoSetTaskBar", 1u);
+  EXPECT_THROW(repair.run.HandleClick(Id::IER_Restore), platform::RegistryError);
+  EXPECT_EQ(repair.controls.Position(Id::RepairProgressBar), 45);
+  EXPECT_FALSE(repair.Value(LM, kWin + "WinLogon", "LegalNoticeCaption", V::k64));
+  EXPECT_TRUE(repair.Value(CU, kExplorer, "NoSetTaskBar"));
+}
+
+TEST(PolicyWriters, CreateKeysReplaceTypesAndGuardEachRoot) {
+  Repair repair;
+  repair.Plant(CU, kRestrictions, "NoViewSource", "1");
+  repair.registry.RefuseFullAccess(LM, kRestrictions, V::k32);
+  EXPECT_FALSE(repair::SetNoViewSource(repair.registry, true));
+  EXPECT_EQ(repair.Value(CU, kRestrictions, "NoViewSource"), Data(1u));
+  EXPECT_EQ(repair.Value(LM, kRestrictions, "NoViewSource", V::k64), Data(1u));
+  EXPECT_TRUE(repair::SetHomepageRestriction(repair.registry, false));
+  EXPECT_EQ(repair.Value(CU, kPanel, "Homepage"), Data(0u));
+  for (const auto view : {V::k64, V::k32})
+    EXPECT_FALSE(repair.registry.KeyExists(LM, kPanel, view));
+}
+
+// As the main window does, the Tools button shows the panel afresh.
+struct Extensions : ::testing::Test {
+  Extensions() {
+    controls.OnClick([this](Id id) { id == Id::bntToolsMenu && (Show(), true); });
+  }
+  void Show() { manager.PanelShown(Id::ToolsMenuWizard); }
+  void Tool(const char* name, const char* value, Data text, V view = V::k64) {
+    const auto type = std::holds_alternative<std::string>(text) ? T::String : T::Dword;
+    registry.SetValue(LM, std::string(extensions::kExtensionsKey) + "\\" + name, value, type,
+                      std::move(text), view);
+  }
+  void Menu(platform::RegistryRoot root, const char* name) {
+    registry.Create(root, std::string(extensions::kMenuExtKey) + "\\" + name);
+  }
+  bool Has(const char* name, V view = V::k64) {
+    return registry.KeyExists(LM, std::string(extensions::kExtensionsKey) + "\\" + name, view);
+  }
+  bool HasMenu(const char* name) {
+    return registry.KeyExists(CU, std::string(extensions::kMenuExtKey) + "\\" + name);
+  }
+  // The list's texts; ticks the items reading one of wanted, or checks that none is ticked.
+  Rows Items(Id list, Rows wanted = {}) {
+    Rows items;
+    for (int i = 0; i < controls.ItemCount(list); ++i) {
+      items.push_back(controls.ItemText(list, i));
+      if (std::ranges::find(wanted, items.back()) != wanted.end())
+        controls.SetItemTicked(list, i, true);
+      EXPECT_FALSE(wanted.empty() && controls.ItemTicked(list, i));
+    }
+    return items;
+  }
+  HeadlessControlSet controls;
+  FakeRegistry registry;
+  extensions::ExtensionManager manager{controls, registry};
+};
+
+// Menu entries are the user's own; a tool shows its button text, else its menu text; a number
+// planted as a text hides nothing; a standard user (read access) sees both views, each once.
+TEST_F(Extensions, ListsEveryViewOnceReadingANonTextValueAsMissing) {
+  controls.AddItem(Id::ExtendMenuitems, "stale");
+  for (const char* name : {"E&xport to Sheet", "&Download All"}) Menu(CU, name);
+  Menu(LM, "Machine Wide");
+  Tool("{A}", "ButtonText", 7u);
+  Tool("{A}", "MenuText", "Fallback");
+  Tool("{B}", "ButtonText", 7u);
+  Tool("{C}", "ButtonText", "After");
+  Tool("{C}", "MenuText", "After menu");
+  Tool("{C}", "ButtonText", "After", V::k32);
+  Tool("{D}", "ButtonText", "Only 32", V::k32);
+  Tool("{E}", "CLSID", "{1FBA04EE-3024-11D2-8F1F-0000F87ABD16}");
+  registry.RefuseFullAccess(LM, extensions::kExtensionsKey);
+  Show();
+  EXPECT_EQ(Items(Id::ExtendMenuitems), (Rows{"&Download All", "E&xport to Sheet"}));
+  EXPECT_EQ(Items(Id::ExtendToolsItems), (Rows{"Fallback", "After", "Only 32"}));
+}
+
+TEST_F(Extensions, DeletesExactlyWhatIsTickedInEveryViewAndRefillsUnticked) {
+  for (const char* name : {"   \\child", " Padded ", "Padded"}) Menu(CU, name);
+  Tool("{1}", "ButtonText", "");
+  Tool("{2}", "CLSID", "{none}");
+  Tool("{3}", "ButtonText", 7u);
+  Tool("{4}", "MenuText", "Tool");
+  Tool("{5}", "ButtonText", "Tool", V::k32);
+  Tool("{6}", "ButtonText", "tool");
+  Tool("{7}", "ButtonText", "Tool");
+  registry.RefuseDeletion(LM, std::string(extensions::kExtensionsKey) + "\\{7}");
+  Show();
+  Items(Id::ExtendMenuitems, {"   ", " Padded "});
+  Items(Id::ExtendToolsItems, {"", "Tool"});
+  manager.HandleClick(Id::ToolsMenuDelete);
+  EXPECT_FALSE(HasMenu("   ") || HasMenu(" Padded ") || Has("{1}") || Has("{4}") ||
+               Has("{5}", V::k32));
+  EXPECT_TRUE(HasMenu("Padded") && Has("{2}") && Has("{3}") && Has("{6}") && Has("{7}"));
+  EXPECT_EQ(Items(Id::ExtendMenuitems), Rows{"Padded"});
+  EXPECT_EQ(Items(Id::ExtendToolsItems), (Rows{"tool", "Tool"}));
+}
+
+}  // namespace
+}  // namespace tidora::testing
