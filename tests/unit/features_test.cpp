@@ -71,14 +71,20 @@ struct Progress final : CleanerProgress {
 
 // The fakes a test plants on, with a few shorthands.
 struct Fakes {
+  void Set(platform::RegistryRoot root, const std::string& key, const char* name, Data data,
+           V view = V::kDefault, T type = T::String) {
+    if (std::holds_alternative<std::uint32_t>(data)) type = T::Dword;
+    registry.SetValue(root, key, name, type, std::move(data), view);
+  }
   void Put(const std::string& key, const char* name, std::string data = "x", T type = T::String) {
-    registry.SetValue(CU, key, name, type, std::move(data));
+    Set(CU, key, name, std::move(data), V::kDefault, type);
   }
   void Home(const char* path) {
     Put("Volatile Environment", "HOMEDRIVE", "C:");
     Put("Volatile Environment", "HOMEPATH", path);
   }
-  void Add(const std::string& folder, const Rows& names, std::uint32_t attributes = 0x20) {
+  void Add(const std::string& folder, const Rows& names,
+           std::uint32_t attributes = attribute::kArchive) {
     for (const auto& name : names) files.AddFile(folder + name, attributes);
   }
   void ExpectKept(const std::string& folder, const Rows& names) {
@@ -376,11 +382,9 @@ struct CleaningRunTest : Machine {
     return bar;
   }
   int Navigation() {  // the navigation buttons go together: 0 or 5 enabled
-    int enabled = 0;
-    for (Id id :
-         {Id::bntTraceCleaner, Id::bntIERepair, Id::bntToolsMenu, Id::bntClose, Id::bntAbout})
-      enabled += controls.Enabled(id);
-    return enabled;
+    const Id buttons[] = {Id::bntTraceCleaner, Id::bntIERepair, Id::bntToolsMenu, Id::bntClose,
+                          Id::bntAbout};
+    return std::ranges::count_if(buttons, [&](Id id) { return controls.Enabled(id); });
   }
   ui::MainForm form{controls, registry, shell};
   ScriptedCleaners cleaners;
@@ -539,11 +543,6 @@ TEST_F(InternetExplorerRun, TheJoinedTableHasOneRowPerCleanerAndOneForEveryItem)
 }
 
 struct Repair : Fakes {
-  void Plant(platform::RegistryRoot root, const std::string& key, const char* name, Data data,
-             V view = V::kDefault, T type = T::String) {
-    if (std::holds_alternative<std::uint32_t>(data)) type = T::Dword;
-    registry.SetValue(root, key, name, type, std::move(data), view);
-  }
   std::optional<Data> Value(platform::RegistryRoot root, const std::string& key, const char* name,
                             V view = V::kDefault) {
     if (const auto* node = registry.Find(root, key, view))
@@ -581,7 +580,7 @@ TEST(RepairRun, EachTickedOptionUndoesItsHijackAndAnUntickedOneLeavesIt) {
   for (const auto& c : cases) {
     for (const bool ticked : {true, false}) {
       Repair repair;
-      repair.Plant(c.root, c.key, c.name, c.planted, c.view);
+      repair.Set(c.root, c.key, c.name, c.planted, c.view);
       repair.controls.SetTicked(c.option, ticked);
       repair.run.IER_RestoreClick();
       EXPECT_EQ(repair.Value(c.root, c.key, c.name, c.view), ticked ? c.repaired : c.planted)
@@ -599,9 +598,9 @@ TEST_F(RepairTest, TheRestartRepairSweepsOnlyTheBareBrowserNameAndTheFixedFile) 
       {"iexplore http://x", T::ExpandString, true}, {"C:\\Program Files\\Internet Explorer\\iexplore.exe", T::String, true}};
   // clang-format on
   for (const auto root : {CU, LM}) {
-    for (const auto& s : sweep) Plant(root, key, s.data, s.data, V::k32, s.type);
-    Plant(root, key, "number", 1u, V::k32);
-    Plant(root, key, "registry.exe", "C:\\Program Files\\registry.exe", V::k32);
+    for (const auto& s : sweep) Set(root, key, s.data, s.data, V::k32, s.type);
+    Set(root, key, "number", 1u, V::k32);
+    Set(root, key, "registry.exe", "C:\\Program Files\\registry.exe", V::k32);
   }
   Add("C:\\Program Files\\", {"registry.exe", "Other\\registry.exe"});
   repair::RestartRepair(registry, files);
@@ -617,10 +616,10 @@ TEST_F(RepairTest, TheRestartRepairSweepsOnlyTheBareBrowserNameAndTheFixedFile) 
 
 // The search engine (10) runs after the restart repair (7) and before the shell policies (11-18).
 TEST_F(RepairTest, ARefusedOverwriteStopsTheRunWithTheBarWhereItWas) {
-  Plant(LM, kIE + "Search", "CustomizeSearch", "http://x", V::k32);
+  Set(LM, kIE + "Search", "CustomizeSearch", "http://x", V::k32);
   registry.RefuseWrites(LM, kIE + "Search", V::k32);
-  Plant(LM, kWin + "WinLogon", "LegalNoticeCaption", "Visit x", V::k64);
-  Plant(CU, kExplorer, "NoSetTaskBar", 1u);
+  Set(LM, kWin + "WinLogon", "LegalNoticeCaption", "Visit x", V::k64);
+  Set(CU, kExplorer, "NoSetTaskBar", 1u);
   EXPECT_THROW(run.HandleClick(Id::IER_Restore), platform::RegistryError);
   EXPECT_EQ(controls.Position(Id::RepairProgressBar), 45);
   EXPECT_FALSE(Value(LM, kWin + "WinLogon", "LegalNoticeCaption", V::k64));
@@ -628,7 +627,7 @@ TEST_F(RepairTest, ARefusedOverwriteStopsTheRunWithTheBarWhereItWas) {
 }
 
 TEST_F(RepairTest, PolicyWritersCreateKeysReplaceTypesAndGuardEachRoot) {
-  Plant(CU, kRestrictions, "NoViewSource", "1");
+  Set(CU, kRestrictions, "NoViewSource", "1");
   registry.RefuseFullAccess(LM, kRestrictions, V::k32);
   EXPECT_FALSE(repair::SetNoViewSource(registry, true));
   EXPECT_EQ(Value(CU, kRestrictions, "NoViewSource"), Data(1u));
@@ -638,32 +637,24 @@ TEST_F(RepairTest, PolicyWritersCreateKeysReplaceTypesAndGuardEachRoot) {
   for (const auto view : {V::k64, V::k32}) EXPECT_FALSE(registry.KeyExists(LM, kPanel, view));
 }
 
+const std::string kTools = std::string(extensions::kExtensionsKey) + "\\",
+                  kMenus = std::string(extensions::kMenuExtKey) + "\\";
+
 // As the main window does, the Tools button shows the panel afresh.
 struct Extensions : Machine {
   Extensions() {
     controls.OnClick([this](Id id) { id == Id::bntToolsMenu && (Show(), true); });
   }
   void Show() { manager.PanelShown(Id::ToolsMenuWizard); }
-  struct Tool {
-    const char *key, *value;
-    Data text;
-    V view = V::k64;
-  };
-  void Plant(std::initializer_list<Tool> tools) {
-    for (const auto& t : tools)
-      registry.SetValue(LM, std::string(extensions::kExtensionsKey) + "\\" + t.key, t.value,
-                        std::holds_alternative<std::string>(t.text) ? T::String : T::Dword, t.text,
-                        t.view);
-  }
-  void Menu(platform::RegistryRoot root, const char* name) {
-    registry.Create(root, std::string(extensions::kMenuExtKey) + "\\" + name);
-  }
+  // clang-format off
+  struct Tool { const char *key, *value; Data text; V view = V::k64; };
+  void Plant(std::initializer_list<Tool> tools) { for (const auto& t : tools) Set(LM, kTools + t.key, t.value, t.text, t.view); }
+  // clang-format on
+  void Menu(platform::RegistryRoot root, const char* name) { registry.Create(root, kMenus + name); }
   bool Has(const char* name, V view = V::k64) {
-    return registry.KeyExists(LM, std::string(extensions::kExtensionsKey) + "\\" + name, view);
+    return registry.KeyExists(LM, kTools + name, view);
   }
-  bool HasMenu(const char* name) {
-    return registry.KeyExists(CU, std::string(extensions::kMenuExtKey) + "\\" + name);
-  }
+  bool HasMenu(const char* name) { return registry.KeyExists(CU, kMenus + name); }
   // The list's texts; ticks the items reading one of wanted, or checks that none is ticked.
   Rows Items(Id list, Rows wanted = {}) {
     Rows items;
@@ -701,7 +692,7 @@ TEST_F(Extensions, DeletesExactlyWhatIsTickedInEveryViewAndRefillsUnticked) {
   Plant({{"{1}", "ButtonText", ""}, {"{2}", "CLSID", "{none}"}, {"{3}", "ButtonText", 7u}, {"{4}", "MenuText", "Tool"},
          {"{5}", "ButtonText", "Tool", V::k32}, {"{6}", "ButtonText", "tool"}, {"{7}", "ButtonText", "Tool"}});
   // clang-format on
-  registry.RefuseDeletion(LM, std::string(extensions::kExtensionsKey) + "\\{7}");
+  registry.RefuseDeletion(LM, kTools + "{7}");
   Show();
   Items(Id::ExtendMenuitems, {"   ", " Padded "});
   Items(Id::ExtendToolsItems, {"", "Tool"});
