@@ -129,8 +129,7 @@ TEST_F(Machine, RunAndFindHistoryLoseTheirValuesAndKeepEverythingElse) {
 
 // The shell's folder comes first, then the profile's; an unknown profile never means the root.
 TEST_F(Machine, RecentDocumentsComeFromTheShellAndCountOnlyWhatWasDeleted) {
-  Add("C:\\me\\Recent\\", {"a.lnk", "Sub\\x.ms"});
-  Add("C:\\me\\Recent\\", {"hidden.lnk"}, attribute::kHidden);
+  Add("C:\\me\\Recent\\", {"a.lnk", "Sub\\x.ms", "hidden.lnk"}, attribute::kHidden);
   Add("C:\\me\\Recent\\", {"pinned.lnk"}, attribute::kReadOnly);
   EXPECT_EQ(RecentDocumentsFolder(shell, registry), "");
   EXPECT_EQ(CleanRecentDocuments(files, ""), 0);
@@ -146,17 +145,14 @@ TEST_F(Machine, RecentDocumentsComeFromTheShellAndCountOnlyWhatWasDeleted) {
 // Expandable data comes as stored; a missing, locked or hostile key gives no made-up folder.
 TEST(UserProfileFolder, JoinsHomeDriveAndHomePathOrIsEmpty) {
   // clang-format off
-  struct { const char* drive; std::optional<T> path_type; bool locked; const char* folder; } cases[] = {
-      {"C:", T::ExpandString, false, "C:\\users\\%USERNAME%"}, {"D:", std::nullopt, false, "D:"},
-      {"C:", T::String, true, ""}, {"C:", T::Dword, false, ""}, {nullptr, std::nullopt, false, ""}};
+  struct { const char* drive; std::optional<Data> path; T type; bool locked; const char* folder; } cases[] = {
+      {"C:", "\\users\\%USERNAME%", T::ExpandString, false, "C:\\users\\%USERNAME%"}, {"D:", {}, T::String, false, "D:"},
+      {"C:", "\\me", T::String, true, ""}, {"C:", 5u, T::Dword, false, ""}, {nullptr, {}, T::String, false, ""}};
   // clang-format on
   for (const auto& c : cases) {
     Fakes f;
     if (c.drive) f.Put("Volatile Environment", "HOMEDRIVE", c.drive);
-    if (c.path_type == T::Dword)
-      f.registry.SetValue(CU, "Volatile Environment", "HOMEPATH", T::Dword, 5u);
-    else if (c.path_type)
-      f.Put("Volatile Environment", "HOMEPATH", "\\users\\%USERNAME%", *c.path_type);
+    if (c.path) f.Set(CU, "Volatile Environment", "HOMEPATH", *c.path, V::kDefault, c.type);
     if (c.locked) f.registry.RefuseFullAccess(CU, "Volatile Environment");
     EXPECT_EQ(UserProfileFolder(f.registry), c.folder) << c.folder;
   }
@@ -299,11 +295,9 @@ TEST_F(Machine, NetscapeMozillaCleansListedProfilesAsNamedAndCountsOnlyWhatWent)
 TEST(OfficeRecentFolder, IsTheShellsFolderElseThePlatformsButNeverBelowADriveRoot) {
   // clang-format off
   struct { std::uint32_t platform; const char *shell, *home_path, *windows, *recent; } cases[] = {
-      {2, "D:\\u", "\\me", "", "D:\\u\\Microsoft\\Office\\Recent"},
+      {2, "D:\\u", "\\me", "", "D:\\u\\Microsoft\\Office\\Recent"}, {2, "", "", "C:\\W", ""}, {0, "D:\\u", "\\me", "C:\\W", ""},
       {2, "", "\\me", "", "C:\\me\\Application Data\\Microsoft\\Office\\Recent"},
-      {2, "", "", "C:\\W", ""},
-      {1, "", "", " C:\\W ", "C:\\W\\Application Data\\Microsoft\\Office\\Recent"},
-      {0, "D:\\u", "\\me", "C:\\W", ""}};
+      {1, "", "", " C:\\W ", "C:\\W\\Application Data\\Microsoft\\Office\\Recent"}};
   // clang-format on
   for (const auto& c : cases) {
     Fakes f;
@@ -315,8 +309,7 @@ TEST(OfficeRecentFolder, IsTheShellsFolderElseThePlatformsButNeverBelowADriveRoo
   }
 }
 
-// Lists under "Mircosoft Word" count too; only the last version goes, up to the first gap, and
-// only with the Office key present.
+// "Mircosoft Word" lists count too; only the last version goes, up to the first gap.
 TEST_F(Machine, OfficeListsGoForTheLastVersionOnlyUpToTheFirstGapAndWithTheOfficeKey) {
   for (const std::string office :
        {"Software\\Microsoft\\Office\\8.0\\", "Software\\Microsoft\\Office\\10.0\\"}) {
@@ -412,8 +405,7 @@ TEST_F(CleaningRunTest, WithNothingTickedTheBarEndsAfterTheEnabledGroups) {
 }
 
 // A long cleaner's row shows "Pending" until it ends; an enabled Netscape group writes its row
-// even with none of its boxes ticked; an unavailable cleaner is skipped; a second run starts
-// afresh.
+// even with no box ticked; an unavailable cleaner is skipped; a second run starts afresh.
 TEST_F(CleaningRunTest, RowsFollowTheTableAndTheTotalAddsThem) {
   TickOnly({Id::WinRunHistory, Id::WinClipboard});
   run.bntCleanNowClick();
@@ -424,11 +416,11 @@ TEST_F(CleaningRunTest, RowsFollowTheTableAndTheTotalAddsThem) {
   controls.SetEnabled(Id::groupNetscape, true);
   for (Id box : {Id::NsCache, Id::NsAddressBar, Id::NsCookies, Id::NsHistory, Id::NsAutoForm})
     controls.SetTicked(box, false);
-  cleaners.scripts = {{CleanerId::kNetscapeMozilla, [](auto& p) { return p.Finish(), 0; }},
-                      {CleanerId::kUrlHistory, [](auto&) { return 0; }},
-                      {CleanerId::kRunHistory, [](auto&) { return 4; }},
-                      {CleanerId::kRecycleBin, [](auto&) { return 0; }},
+  // clang-format off
+  cleaners.scripts = {{CleanerId::kNetscapeMozilla, [](auto& p) { return p.Finish(), 0; }}, {CleanerId::kUrlHistory, [](auto&) { return 0; }},
+                      {CleanerId::kRunHistory, [](auto&) { return 4; }}, {CleanerId::kRecycleBin, [](auto&) { return 0; }},
                       {CleanerId::kClipboard, [](auto&) { return 1; }}};
+  // clang-format on
   Rows pending;
   cleaners.scripts[CleanerId::kSystemDiskTempFiles] = [&](CleanerProgress& p) {
     pending.push_back(Results(controls));
@@ -476,8 +468,7 @@ TEST_F(CleaningRunTest, AnErrorLeavesStopToEndTheRun) {
   EXPECT_EQ(controls.VisiblePanels(), std::vector<Id>{Id::CleanItems});
 }
 
-// A standard user may read but not fully open HKLM; 32-bit installations write the 32-bit view.
-// Absent products disable their groups but keep the ticks.
+// A standard user may only read HKLM; absent products disable their groups but keep the ticks.
 TEST(MainFormProducts, AreFoundWithReadAccessInEitherView) {
   for (const auto& [installed, read_only, view] :
        {std::tuple{false, false, V::k64}, {true, false, V::k64}, {true, true, V::k32}}) {
