@@ -1,0 +1,680 @@
+// The features on fakes: what each cleaner removes, keeps and counts, and the panels that run them.
+
+#include <gtest/gtest.h>
+#include <pthread.h>
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <stdexcept>
+
+#include "browser/autocomplete_cleaner.h"
+#include "browser/ie_cleaners.h"
+#include "browser/netscape_cleaner.h"
+#include "cleaning/shared_routines.h"
+#include "composition/features.h"
+#include "extensions/extension_lists.h"
+#include "office/office_cleaners.h"
+#include "system/windows_cleaners.h"
+#include "tests/contract/shell_contract.h"
+#include "tests/contract/url_cache_contract.h"
+#include "tests/support/fake_file_system.h"
+#include "tests/support/fake_registry.h"
+#include "tests/support/fake_shell.h"
+#include "tests/support/fake_system_info.h"
+#include "tests/support/fake_url_cache.h"
+#include "tests/support/headless_control_set.h"
+#include "ui/main_form.h"
+
+namespace tidora::testing {
+namespace {
+
+using namespace system;
+using namespace office;
+using namespace cleaning;
+using Id = ui::ControlId;
+using Rows = std::vector<std::string>;
+using Data = FakeRegistry::Data;
+using T = platform::ValueType;
+using V = platform::RegistryView;
+namespace attribute = platform::attribute;
+constexpr auto CU = platform::RegistryRoot::CurrentUser, LM = platform::RegistryRoot::LocalMachine;
+
+struct FakeShellEnvironment {
+  platform::Shell& shell() { return shell_.application_data_folder = "C:\\me\\Roaming", shell_; }
+  std::string profile() { return "C:\\me"; }
+  FakeShell shell_;
+};
+INSTANTIATE_TYPED_TEST_SUITE_P(Fake, ShellContract, FakeShellEnvironment);
+
+struct FakeUrlCacheEnvironment {
+  FakeUrlCache fake;
+  platform::UrlCache& cache() { return fake; }
+  std::string Plant(CacheKind kind, const std::string& name) {
+    const char* prefix[] = {"http://t/", "Cookie:me@t/", "Visited: me@http://t/"};
+    fake.entries.push_back(
+        {prefix[int(kind)] + name, std::uint32_t{1} << (kind > CacheKind{} ? 19 + int(kind) : 0)});
+    return fake.entries.back().url;
+  }
+};
+INSTANTIATE_TYPED_TEST_SUITE_P(Fake, UrlCacheContract, FakeUrlCacheEnvironment);
+
+struct Progress final : CleanerProgress {
+  void ShowCount(int) override {}
+  bool StopRequested() override { return ++stop_tests == stop_at; }
+  void Finish() override { ++finished; }
+  int stop_tests = 0, stop_at = 0, finished = 0;
+};
+
+struct Fakes {
+  void Set(platform::RegistryRoot root, const std::string& key, const char* name, Data data,
+           V view = V::kDefault, T type = T::String) {
+    if (std::holds_alternative<std::uint32_t>(data)) type = T::Dword;
+    registry.SetValue(root, key, name, type, std::move(data), view);
+  }
+  void Put(const std::string& key, const char* name, std::string data = "x", T type = T::String) {
+    Set(CU, key, name, std::move(data), V::kDefault, type);
+  }
+  void Home(const char* path) {
+    Put("Volatile Environment", "HOMEDRIVE", "C:");
+    Put("Volatile Environment", "HOMEPATH", path);
+  }
+  void Add(const std::string& folder, const Rows& names,
+           std::uint32_t attributes = attribute::kArchive) {
+    for (const auto& name : names) files.AddFile(folder + name, attributes);
+  }
+  void ExpectKept(const std::string& folder, const Rows& names) {
+    for (const auto& name : names) EXPECT_TRUE(files.Exists(folder + name)) << name;
+  }
+  Fakes() {  // as on a machine without Netscape and Office; tests that want them enable them
+    controls.SetEnabled(Id::groupNetscape, false);
+    controls.SetEnabled(Id::groupOffice, false);
+  }
+  FakeRegistry registry;
+  FakeFileSystem files;
+  FakeShell shell;
+  FakeSystemInfo system;
+  FakeUrlCache cache;
+  HeadlessControlSet controls;
+  Progress progress;
+};
+struct Machine : ::testing::Test, Fakes {};
+
+TEST_F(Machine, RunAndFindHistoryLoseTheirValuesAndKeepEverythingElse) {
+  EXPECT_EQ(CleanFindHistory(registry), 0);
+  for (const char* name : {"a", "b", "MRUList"}) Put(kRunMruKey, name);
+  EXPECT_EQ(CleanRunHistory(registry), 3);
+  EXPECT_TRUE(registry.KeyExists(CU, kRunMruKey));
+  EXPECT_EQ(CleanRunHistory(registry), 0);
+  Put(kRunMruKey, "a");
+  registry.RefuseFullAccess(CU, kRunMruKey);
+  EXPECT_EQ(CleanRunHistory(registry), 0);
+  const std::string bars = std::string(kExplorerBarsKey) + "\\", bar = bars + "{C4EE31F3}";
+  for (const char* name : {"a", "b"}) Put(bar + "\\FilesNamedMRU", name);
+  Put(bar + "\\ContainingTextMRU", "a");
+  Put(bar, "Setting");
+  Put(bars + "{OTHER}\\Unrelated", "keep");
+  Put(bars + "{LOCKED}\\FilesNamedMRU", "a");
+  registry.RefuseFullAccess(CU, bars + "{LOCKED}");
+  EXPECT_EQ(CleanFindHistory(registry), 3);
+  EXPECT_TRUE(registry.KeyExists(CU, bar + "\\FilesNamedMRU"));
+  EXPECT_EQ(registry.Open(CU, bar)->ValueNames(), Rows{"Setting"});
+  EXPECT_EQ(registry.Open(CU, bars + "{OTHER}\\Unrelated")->ValueNames(), Rows{"keep"});
+}
+
+// The shell's folder comes first, then the profile's; an unknown profile never means the root.
+TEST_F(Machine, RecentDocumentsComeFromTheShellAndCountOnlyWhatWasDeleted) {
+  Add("C:\\me\\Recent\\", {"a.lnk", "Sub\\x.ms", "hidden.lnk"}, attribute::kHidden);
+  Add("C:\\me\\Recent\\", {"pinned.lnk"}, attribute::kReadOnly);
+  EXPECT_EQ(RecentDocumentsFolder(shell, registry), "");
+  EXPECT_EQ(CleanRecentDocuments(files, ""), 0);
+  EXPECT_TRUE(files.searches().empty());
+  Home("\\me");
+  shell.recent_folder = "C:\\AppData\\Recent";
+  EXPECT_EQ(RecentDocumentsFolder(shell, registry), shell.recent_folder);
+  shell.recent_folder.clear();
+  EXPECT_EQ(CleanRecentDocuments(files, RecentDocumentsFolder(shell, registry)), 2);
+  ExpectKept("C:\\me\\Recent\\", {"pinned.lnk", "Sub\\x.ms"});
+}
+
+// Expandable data comes as stored; a missing, locked or hostile key gives no made-up folder.
+TEST(UserProfileFolder, JoinsHomeDriveAndHomePathOrIsEmpty) {
+  // clang-format off
+  struct { const char* drive; std::optional<Data> path; T type; bool locked; const char* folder; } cases[] = {
+      {"C:", "\\users\\%USERNAME%", T::ExpandString, false, "C:\\users\\%USERNAME%"}, {"D:", {}, T::String, false, "D:"},
+      {"C:", "\\me", T::String, true, ""}, {"C:", 5u, T::Dword, false, ""}, {nullptr, {}, T::String, false, ""}};
+  // clang-format on
+  for (const auto& c : cases) {
+    Fakes f;
+    if (c.drive) f.Put("Volatile Environment", "HOMEDRIVE", c.drive);
+    if (c.path) f.Set(CU, "Volatile Environment", "HOMEPATH", *c.path, V::kDefault, c.type);
+    if (c.locked) f.registry.RefuseFullAccess(CU, "Volatile Environment");
+    EXPECT_EQ(UserProfileFolder(f.registry), c.folder) << c.folder;
+  }
+}
+
+// Read-only, locked, nested and linked files stay; "" never means the root; a broken list counts.
+TEST_F(Machine, DeleteFilesInFolderDeletesWhatIsDirectlyInsideOnly) {
+  Add("C:\\work\\", {"plain.txt", "locked.txt", "sub\\deeper\\x.tmp"});
+  files.AddFile("C:\\else\\x.doc");
+  Add("C:\\work\\", {"hidden.dat", "system.sys"}, attribute::kHidden | attribute::kSystem);
+  Add("C:\\work\\", {"readonly.txt"}, attribute::kReadOnly);
+  files.Lock("C:\\work\\locked.txt");
+  files.AddJunction("C:\\work\\link", "C:\\else");
+  EXPECT_EQ(DeleteFilesInFolder(files, ""), 0);
+  EXPECT_TRUE(files.searches().empty());
+  EXPECT_EQ(DeleteFilesInFolder(files, "C:\\nowhere"), 0);
+  EXPECT_EQ(DeleteFilesInFolder(files, "C:\\work\\"), 3);
+  ExpectKept("C:\\work\\", {"readonly.txt", "locked.txt", "sub\\deeper\\x.tmp"});
+  EXPECT_TRUE(files.Exists("C:\\else\\x.doc"));
+  Add("C:\\work\\", {"a.txt", "b.txt"});
+  files.FailListing("C:\\work", 1);
+  EXPECT_EQ(DeleteFilesInFolder(files, "C:\\work"), 1);
+  files.set_temp_folder(" C:\\work\\ \r\n");
+  EXPECT_EQ(CleanTempFolder(files), 1);
+}
+
+// "report.tmpl" matches *.tmp by its short name only; a busy file keeps its attributes; no link.
+TEST_F(Machine, DiskScanDeletesTmpFilesAtEveryDepthWhateverTheirAttributes) {
+  const std::uint32_t guarded = attribute::kHidden | attribute::kReadOnly;
+  Add("C:\\", {"a.tmp", "x.tmp\\in.tmp", "data\\keep.txt", "docs\\report.tmpl", "docs\\n.tmp.txt"});
+  Add("C:\\", {"data\\B.TMP", "busy.tmp"}, guarded);
+  Add("C:\\", {"data\\deep\\er\\c.tmp"}, attribute::kSystem);
+  files.AddFile("D:\\o.tmp");
+  files.Lock("C:\\busy.tmp");
+  files.AddJunction("C:\\data\\loop", "C:\\data");
+  files.AddJunction("C:\\data\\elsewhere", "D:\\");
+  EXPECT_EQ(ScanSystemDiskTempFiles(files, progress), 4);
+  EXPECT_FALSE(files.Exists("C:\\data\\B.TMP") || files.Exists("C:\\data\\deep\\er\\c.tmp"));
+  ExpectKept("C:\\", {"x.tmp", "data\\keep.txt", "docs\\report.tmpl", "docs\\n.tmp.txt"});
+  EXPECT_TRUE(files.Exists("D:\\o.tmp"));
+  EXPECT_EQ(files.Attributes("C:\\busy.tmp"), guarded);
+  for (const auto& search : files.searches()) EXPECT_EQ(search.find("loop"), std::string::npos);
+  EXPECT_EQ(progress.finished, 1);
+  files.set_windows_folder("");
+  EXPECT_EQ(ScanSystemDiskTempFiles(files, progress), 0);
+  EXPECT_EQ(progress.finished, 2);
+}
+
+TEST_F(Machine, DiskScanStopsAtOnce) {
+  for (const char* folder : {"C:\\one\\", "C:\\one\\deeper\\", "C:\\two\\"})
+    Add(folder, {"0.tmp", "1.tmp", "2.tmp"});
+  progress.stop_at = 3;  // after listing C:\, then after each deleted file in C:\one
+  EXPECT_EQ(ScanSystemDiskTempFiles(files, progress), 2);
+  ExpectKept("C:\\", {"one\\deeper\\0.tmp", "two\\0.tmp"});
+  EXPECT_EQ(progress.finished, 1);
+}
+
+// On a thread with a small stack a walk that recursed per level would overflow.
+TEST_F(Machine, DiskScanWalksAVeryDeepTreeWithoutRecursion) {
+  std::string folder = "C:";
+  for (int depth = 0; depth < 1500; ++depth) folder += "\\d";
+  files.AddFile(folder + "\\bottom.tmp");
+  int deleted = 0;
+  std::function<void()> work = [&] { deleted = DeleteTmpFilesUnder(files, "C:\\d", progress); };
+  pthread_attr_t attributes;
+  pthread_attr_init(&attributes);
+  pthread_attr_setstacksize(&attributes, 128 * 1024);
+  pthread_t thread;
+  auto run = [](void* w) -> void* { return (*static_cast<std::function<void()>*>(w))(), nullptr; };
+  ASSERT_EQ(pthread_create(&thread, &attributes, run, &work), 0);
+  pthread_join(thread, nullptr);
+  EXPECT_EQ(deleted, 1);
+}
+
+// Only a missing shell library is said in a message; a clipboard held elsewhere is a failure.
+TEST_F(Machine, RecycleBinAndClipboardSucceedOnlyWhenEmptyAfterwards) {
+  using O = platform::RecycleBinOutcome;
+  std::string results;
+  for (const auto outcome : {O::kEmptied, O::kAlreadyEmpty, O::kFailed, O::kLibraryMissing})
+    results += (shell.recycle_bin_outcome = outcome, EmptyRecycleBin(shell)) ? "1" : "0";
+  for (bool free : {true, false})
+    results += (shell.clipboard_free = free, ClearClipboard(shell)) ? "1" : "0";
+  EXPECT_EQ(results, "110010");
+  EXPECT_EQ(shell.messages, Rows{std::string("Tidora: ") + kShellLibraryMissing});
+}
+
+TEST(CloseInternetExplorer, AsksOnceClosesEachFrameOnceAndWaitsTenSecondsAtMost) {
+  // clang-format off
+  struct { Rows windows; bool yes, ignored; std::vector<platform::WindowId> posted; int paused_ms; } cases[] = {
+      {{"Shell_TrayWnd"}, true, false, {}, 0}, {{"IEFrame"}, false, false, {}, 0},
+      {{"IEFrame", "Notepad", "ieframe"}, true, false, {1, 3}, 100}, {{"ieframe"}, true, true, {1}, 10000}};
+  // clang-format on
+  for (const auto& c : cases) {
+    Fakes f;
+    f.shell.open_windows = c.windows;
+    f.shell.answer_yes = c.yes;
+    f.shell.windows_ignore_close = c.ignored;
+    browser::CloseInternetExplorer(f.controls, f.shell);
+    EXPECT_EQ(f.shell.questions.size(), c.windows[0] != "Shell_TrayWnd");
+    EXPECT_EQ(f.shell.posted_to, c.posted);
+    EXPECT_EQ(f.shell.paused_ms, c.paused_ms);
+  }
+}
+
+TEST_F(Machine, WipeRegistryKeyEmptiesKeysThatRefuseDeletionAndSkipsLinks) {
+  const std::string key = browser::kProtectedStorageKey;
+  for (std::string subkey : {"", "\\Data ", "\\Back"}) {
+    for (const char* name : {"a", "b", "c"}) Put(key + subkey, name);
+    registry.RefuseDeletion(CU, key + subkey);
+  }
+  registry.MakeLink(CU, key + "\\Back");
+  EXPECT_EQ(browser::WipeRegistryKey(registry, CU, key, progress), 6);
+  EXPECT_EQ(registry.Open(CU, key + "\\Back")->ValueNames().size(), 3u);
+}
+
+// Profile names are used untrimmed, read-only files and links are left, Stop ends the walk.
+TEST_F(Machine, NetscapeMozillaCleansListedProfilesAsNamedAndCountsOnlyWhatWent) {
+  files.AddFolder("C:\\M\\a", attribute::kHidden);
+  Add("C:\\M\\",
+      {" a\\cookies.txt", " a\\history.dat", " a\\Cache\\1", " a\\x.s", " a\\Y.W", " a\\f.s\\in.w",
+       "a\\cookies.txt", "n.txt", "p\\cookies.txt", "p\\history.dat"},
+      attribute::kHidden);
+  files.SetAttributes("C:\\M\\ a\\history.dat", attribute::kReadOnly);
+  files.AddJunction("C:\\M\\link", "C:\\M\\a");
+  files.AddJunction("C:\\M\\b\\Cache", "C:\\M\\a");
+  Progress stopped;
+  stopped.stop_at = 1;  // after the first profile's own files
+  EXPECT_EQ(browser::CleanNetscapeMozilla(files, "C:\\M", controls, stopped), 1);
+  controls.SetTicked(Id::NsHistory, false);
+  EXPECT_EQ(browser::CleanNetscapeMozilla(files, "C:\\M", controls, progress), 4);
+  EXPECT_EQ(stopped.finished * 10 + progress.finished, 1);
+  ExpectKept("C:\\M\\", {" a\\history.dat", " a\\f.s\\in.w", "a\\cookies.txt", "p\\history.dat"});
+}
+
+TEST(OfficeRecentFolder, IsTheShellsFolderElseThePlatformsButNeverBelowADriveRoot) {
+  // clang-format off
+  struct { std::uint32_t platform; const char *shell, *home_path, *windows, *recent; } cases[] = {
+      {2, "D:\\u", "\\me", "", "D:\\u\\Microsoft\\Office\\Recent"}, {2, "", "", "C:\\W", ""}, {0, "D:\\u", "\\me", "C:\\W", ""},
+      {2, "", "\\me", "", "C:\\me\\Application Data\\Microsoft\\Office\\Recent"},
+      {1, "", "", " C:\\W ", "C:\\W\\Application Data\\Microsoft\\Office\\Recent"}};
+  // clang-format on
+  for (const auto& c : cases) {
+    Fakes f;
+    FakeSystemInfo system(c.platform);
+    f.shell.application_data_folder = c.shell;
+    f.Home(c.home_path);
+    f.files.set_windows_folder(c.windows);
+    EXPECT_EQ(OfficeRecentFolder(system, f.shell, f.registry, f.files), c.recent);
+  }
+}
+
+// "Mircosoft Word" lists count too; only the last version goes, up to the first gap.
+TEST_F(Machine, OfficeListsGoForTheLastVersionOnlyUpToTheFirstGapAndWithTheOfficeKey) {
+  for (const std::string office :
+       {"Software\\Microsoft\\Office\\8.0\\", "Software\\Microsoft\\Office\\10.0\\"}) {
+    for (const char* list : {"Microsoft Word", "Mircosoft Word", "Microsoft Excel",
+                             "Microsoft Access", "Microsoft Outlook"}) {
+      Put(office + "Common\\Open Find\\" + list + "\\Settings\\Open\\File Name MRU", "Value");
+      Put(office + "Common\\Open Find\\" + list + "\\Settings\\Find", "Value");  // not a list
+    }
+    Put(office + "Word\\Data", "Settings");
+    Put(office + "Excel\\Recent Files\\Sub", "1");
+    for (const char* name : {"MRU1", "MRU2", "MRU4"}) Put(office + "Access\\Settings", name);
+  }
+  Put(std::string(kFrontPageExplorerKey) + "\\Recent Web List", "1");
+  Put(std::string(kPhotoEditorKey) + "\\2.0\\Microsoft Photo Editor", "LastFile1");
+  for (const char* name : {"LastFile1", "LastFile2", "LastFile4"})
+    Put(std::string(kPhotoEditorKey) + "\\3.0\\Microsoft Photo Editor", name);
+  using enum OfficeProgram;
+  std::vector<int> removed;
+  for (auto program : {kWord, kExcel, kOutlook, kAccess, kAccess, kFrontPage, kWord})
+    removed.push_back(CleanOfficeMru(registry, program));
+  removed.push_back(CleanPhotoEditorMru(registry));
+  EXPECT_EQ(removed, (std::vector<int>{3, 2, 0, 3, 0, 1, 0, 2}));
+  EXPECT_TRUE(registry.KeyExists(CU, "Software\\Microsoft\\Office\\8.0\\Excel\\Recent Files"));
+  registry.DeleteTree(CU, kOfficeKey);
+  Put(std::string(kFrontPageExplorerKey) + "\\Recent Page List", "1");
+  EXPECT_EQ(CleanOfficeMru(registry, kFrontPage), 0);
+}
+
+// Each row's count and the first letter of its status (Finished, Pending); "=" and the total.
+std::string Results(HeadlessControlSet& controls) {
+  std::string rows;
+  for (int row = 1; row + 1 < controls.RowCount(Id::sgResultList); ++row)
+    rows += controls.Cell(Id::sgResultList, row, 1) + controls.Cell(Id::sgResultList, row, 2)[0];
+  return rows + "=" + controls.Caption(Id::TotalResult);
+}
+
+// Cleaners that return what a test says, and record what the run asked of them.
+struct ScriptedCleaners final : Cleaners {
+  bool Available(CleanerId id) const override { return !unavailable.count(id); }
+  int Clean(CleanerId id, CleanerProgress& progress) override {
+    called.push_back(id);
+    return scripts.count(id) ? scripts[id](progress) : 2;
+  }
+  std::map<CleanerId, std::function<int(CleanerProgress&)>> scripts;
+  std::set<CleanerId> unavailable;
+  std::vector<CleanerId> called;
+};
+
+struct CleaningRunTest : Machine {
+  CleaningRunTest() {
+    controls.OnClick([this](Id id) { form.HandleClick(id) || run.HandleClick(id); });
+  }
+  void TickOnly(std::initializer_list<Id> ticked) {
+    for (const auto& item : CleaningItems())
+      if (item.block != Block::kNetscape) controls.SetTicked(item.gate, false);
+    for (Id id : ticked) controls.SetTicked(id, true);
+  }
+  int BarAtLastStopTest() {  // where the run stood after the last item
+    int b = -1;
+    controls.WhenInputIsDispatched([&](int) { b = controls.Position(Id::CleanResultProgressBar); });
+    run.bntCleanNowClick();
+    return b;
+  }
+  int Navigation() {  // the navigation buttons go together: 0 or 5 enabled
+    const Id buttons[] = {Id::bntTraceCleaner, Id::bntIERepair, Id::bntToolsMenu, Id::bntClose,
+                          Id::bntAbout};
+    return std::ranges::count_if(buttons, [&](Id id) { return controls.Enabled(id); });
+  }
+  ui::MainForm form{controls, registry, shell};
+  ScriptedCleaners cleaners;
+  CleaningRun run{controls, cleaners};
+};
+
+// Unavailable or disabled items write no row; the bar still takes the steps of enabled groups.
+TEST_F(CleaningRunTest, WithNothingTickedTheBarEndsAfterTheEnabledGroups) {
+  for (const auto& [netscape, office, last] :
+       {std::tuple{true, true, 100}, {false, true, 80}, {true, false, 72}}) {
+    controls.SetEnabled(Id::groupNetscape, netscape);
+    controls.SetEnabled(Id::groupOffice, office);
+    cleaners.unavailable = {CleanerId::kNetscapeMozilla};
+    TickOnly({});
+    EXPECT_EQ(BarAtLastStopTest(), last);
+    EXPECT_EQ(Results(controls), "=0");
+    EXPECT_EQ(controls.Position(Id::CleanResultProgressBar), 100);
+    EXPECT_EQ(controls.Caption(Id::bntStopFinish), "Finished");
+    EXPECT_EQ(Navigation(), 5);
+    EXPECT_TRUE(cleaners.called.empty());
+    EXPECT_EQ(controls.VisiblePanels(), std::vector<Id>{Id::CleanResult});
+    controls.Click(Id::bntStopFinish);  // "Finished" returns to the items
+    EXPECT_EQ(controls.VisiblePanels(), std::vector<Id>{Id::CleanItems});
+  }
+}
+
+// "Pending" until a cleaner ends; an enabled Netscape group writes a row even with no box ticked.
+TEST_F(CleaningRunTest, RowsFollowTheTableAndTheTotalAddsThem) {
+  TickOnly({Id::WinRunHistory, Id::WinClipboard});
+  run.bntCleanNowClick();
+  ASSERT_EQ(Results(controls), "2F2F=4");
+  TickOnly({Id::IEHistory, Id::IEABH, Id::WinRunHistory, Id::WinSTF, Id::WinRecycleBin,
+            Id::WinClipboard});
+  cleaners.unavailable = {CleanerId::kTypedUrls};
+  controls.SetEnabled(Id::groupNetscape, true);
+  for (Id box : {Id::NsCache, Id::NsAddressBar, Id::NsCookies, Id::NsHistory, Id::NsAutoForm})
+    controls.SetTicked(box, false);
+  // clang-format off
+  cleaners.scripts = {{CleanerId::kNetscapeMozilla, [](auto& p) { return p.Finish(), 0; }}, {CleanerId::kUrlHistory, [](auto&) { return 0; }},
+                      {CleanerId::kRunHistory, [](auto&) { return 4; }}, {CleanerId::kRecycleBin, [](auto&) { return 0; }},
+                      {CleanerId::kClipboard, [](auto&) { return 1; }}};
+  // clang-format on
+  Rows pending;
+  cleaners.scripts[CleanerId::kSystemDiskTempFiles] = [&](CleanerProgress& p) {
+    pending.push_back(Results(controls));
+    p.ShowCount(7);
+    pending.push_back(Results(controls));
+    return p.Finish(), 7;
+  };
+  run.bntCleanNowClick();
+  EXPECT_EQ(pending, (Rows{"0F0F4F0P=4", "0F0F4F7P=4"}));
+  EXPECT_EQ(controls.Cell(Id::sgResultList, 2, 0), "About Netscape");
+  EXPECT_EQ(Results(controls), "0F0F4F7F0F1F=12");
+}
+
+TEST_F(CleaningRunTest, StopInsideALongCleanerEndsTheRunAtTheNextStopTest) {
+  TickOnly({Id::WinSTF, Id::WinRecycleBin});
+  cleaners.scripts[CleanerId::kSystemDiskTempFiles] = [&](CleanerProgress& p) {
+    for (int count = 1;; ++count)
+      if (p.ShowCount(count), p.StopRequested() || count == 1000) return count;
+  };
+  controls.WhenInputIsDispatched([&](int) {  // the user presses Stop when the row shows 3
+    if (controls.Cell(Id::sgResultList, 1, 1) == "3" && !run.IsRunStopped())
+      controls.Click(Id::bntStopFinish);
+  });
+  run.bntCleanNowClick();
+  EXPECT_EQ(controls.Caption(Id::bntStopFinish), "Finished");
+  EXPECT_EQ(Navigation(), 5);
+  EXPECT_EQ(Results(controls), "3P=3");
+  EXPECT_LT(controls.Position(Id::CleanResultProgressBar), 100);
+  EXPECT_EQ(cleaners.called, std::vector<CleanerId>{CleanerId::kSystemDiskTempFiles});
+  EXPECT_FALSE(run.running());
+}
+
+TEST_F(CleaningRunTest, AnErrorLeavesStopToEndTheRun) {
+  TickOnly({Id::WinRunHistory});
+  cleaners.scripts[CleanerId::kRunHistory] = [](auto&) -> int { throw std::runtime_error("x"); };
+  EXPECT_THROW(run.bntCleanNowClick(), std::runtime_error);
+  EXPECT_FALSE(run.running());
+  EXPECT_EQ(controls.Caption(Id::bntStopFinish), "Stop");
+  EXPECT_EQ(Navigation(), 0);
+  controls.Click(Id::bntStopFinish);
+  EXPECT_EQ(Navigation(), 5);
+  controls.Click(Id::bntStopFinish);
+  EXPECT_EQ(controls.VisiblePanels(), std::vector<Id>{Id::CleanItems});
+}
+
+// A standard user may only read HKLM; absent products disable their groups but keep the ticks.
+TEST(MainFormProducts, AreFoundWithReadAccessInEitherView) {
+  for (const auto& [installed, read_only, view] :
+       {std::tuple{false, false, V::k64}, {true, false, V::k64}, {true, true, V::k32}}) {
+    Fakes f;
+    HeadlessControlSet controls;
+    for (const char* key : {"Software\\Netscape", "Software\\Microsoft\\Office\\10.0"}) {
+      if (installed) f.registry.Create(LM, key, view);
+      if (read_only) f.registry.RefuseFullAccess(LM, key, view);
+    }
+    ui::MainForm(controls, f.registry, f.shell).FormCreate();
+    EXPECT_EQ(controls.Enabled(Id::groupNetscape) + controls.Enabled(Id::groupOffice),
+              2 * installed);
+    EXPECT_TRUE(controls.Ticked(Id::NsCookies) && controls.Ticked(Id::MSWord));
+  }
+}
+
+struct InternetExplorerRun : Machine {
+  InternetExplorerRun() {
+    for (int id = int(Id::WinDocumentHistory); id <= int(Id::WinClipboard); ++id)
+      controls.SetTicked(Id(id), false);
+  }
+  composition::Services Services(std::int32_t history_answer) {
+    return {registry, files, shell, system, cache, [=] {
+              if (history_answer == 1) throw std::runtime_error("none");
+              return std::make_unique<FakeUrlHistoryStore>(history_answer);
+            }};
+  }
+  void Run(std::int32_t history_answer) {
+    composition::Features{controls, Services(history_answer)}.cleaning_run().bntCleanNowClick();
+  }
+};
+
+// Locked, growing and sparse entries are not counted; History counts only when the store clears.
+TEST_F(InternetExplorerRun, EachRowCountsOnlyWhatWasRemoved) {
+  for (const char* name : {"1", "2", "3"}) Put(browser::kTypedUrlsKey, name);
+  registry.Create(CU, browser::kIntelliFormsKey);
+  // clang-format off
+  cache.entries = {{"http://x/1"}, {"http://x/locked", 1, true}, {"http://x/growing", 1, false, 1}, {"http://x/2"},
+                   {"Cookie:me@x/", 1 << 20}, {"Visited: me@http://x/", 1 << 21}, {"http://x/sparse", 1 << 16}};
+  // clang-format on
+  Run(0);  // the store clears: S_OK
+  EXPECT_EQ(Results(controls), "3F3F1F1F1F1F=10");
+  EXPECT_EQ(cache.filters, std::vector<std::uint32_t>(3, 0x00300035));  // the main window's set
+  EXPECT_TRUE(cache.walks.empty());
+  EXPECT_EQ(cache.entries[1].url + cache.entries[6].url, "http://x/lockedhttp://x/sparse");
+  for (std::int32_t refused : {std::int32_t(0x80004001), 1}) {  // E_NOTIMPL; no store at all
+    Run(refused);
+    EXPECT_EQ(Results(controls), "0F0F0F0F0F0F=0");
+  }
+}
+
+// Every feature's table joined: each cleaner once, and a row for every item the run takes.
+TEST_F(InternetExplorerRun, TheJoinedTableHasOneRowPerCleanerAndOneForEveryItem) {
+  composition::Features features{controls, Services(0)};
+  std::map<CleanerId, int> rows;
+  for (const auto& row : features.cleaners().rows()) ++rows[row.id];
+  for (const auto& [id, count] : rows) EXPECT_EQ(count, 1) << int(id);
+  for (const auto& item : CleaningItems()) EXPECT_EQ(rows.count(item.cleaner), 1u);
+}
+
+struct Repair : Fakes {
+  std::optional<Data> Value(platform::RegistryRoot root, const std::string& key, const char* name,
+                            V view = V::kDefault) {
+    if (const auto* node = registry.Find(root, key, view))
+      for (const auto& value : node->values)
+        if (value.name == name) return value.data;
+    return std::nullopt;
+  }
+  repair::RepairRun run{controls, registry, files};
+};
+struct RepairTest : ::testing::Test, Repair {};
+const std::string kIE = "Software\\Microsoft\\Internet Explorer\\",
+                  kWin = "Software\\Microsoft\\Windows\\CurrentVersion\\",
+                  kExplorer = kWin + "Policies\\Explorer",
+                  kPolicies = "Software\\Policies\\Microsoft\\Internet Explorer\\",
+                  kRestrictions = kPolicies + "Restrictions", kPanel = kPolicies + "Control Panel";
+
+TEST(RepairRun, EachTickedOptionUndoesItsHijackAndAnUntickedOneLeavesIt) {
+  const std::string start = "http://www.microsoft.com/windows/ie_intl/cn/start/",
+                    search = "http://search.msn.com/zh-cn/default.aspx";
+  // clang-format off
+  struct { Id option; platform::RegistryRoot root; V view; std::string key; const char* name; Data planted; std::optional<Data> repaired; } cases[] = {
+      {Id::IER_RestoreRegistryTools, CU, V::kDefault, kWin + "Policies\\System", "DisableRegistryTools", 1u, {}},
+      {Id::IER_RestoreCaption, LM, V::k32, kIE + "Main", "Window Title", "Owned", {}},
+      {Id::IER_RestoreStartPage, CU, V::kDefault, kIE + "Main", "Start Page", "http://x", "about:blank"},
+      {Id::IER_RestoreDefaultAddress, LM, V::k64, kIE + "Main", "Default_Page_URL", "http://x", start},
+      {Id::IER_RestoreOptions, LM, V::k32, kRestrictions, "NoBrowserOptions", 1u, 0u},
+      {Id::IER_RestoreHomePage, CU, V::kDefault, kPanel, "Homepage", "1", 0u},
+      {Id::IER_RestoreRestart, LM, V::k32, kWin + "WinLogon", "LegalNoticeText", "Visit x", {}},
+      {Id::IER_RestoreRightButton, CU, V::kDefault, kRestrictions, "NoBrowserContextMenu", 1u, 0u},
+      {Id::IER_RestoreViewSource, LM, V::k64, kRestrictions, "NoViewSource", 1u, 0u},
+      {Id::IER_RestoreSearchEngine, LM, V::k64, kIE + "Search", "CustomizeSearch", "http://x", search},
+      {Id::IER_RestoreTaskBar, CU, V::kDefault, kExplorer, "NoSetTaskBar", 1u, {}}
+};
+  // clang-format on
+  for (const auto& c : cases) {
+    for (const bool ticked : {true, false}) {
+      Repair r;
+      r.Set(c.root, c.key, c.name, c.planted, c.view);
+      r.controls.SetTicked(c.option, ticked);
+      r.run.IER_RestoreClick();
+      EXPECT_EQ(r.Value(c.root, c.key, c.name, c.view), ticked ? c.repaired : c.planted) << c.name;
+      EXPECT_EQ(r.controls.Position(Id::RepairProgressBar), 100);
+    }
+  }
+}
+
+TEST_F(RepairTest, TheRestartRepairSweepsOnlyTheBareBrowserNameAndTheFixedFile) {
+  const std::string key = "\\" + kWin + "Run";
+  // clang-format off
+  struct { const char* data; T type; bool stays; } sweep[] = {
+      {"iexplore", T::String, false}, {"iexplor", T::String, true}, {"IExplore.exe http://x.example", T::String, false},
+      {"iexplore http://x", T::ExpandString, true}, {"C:\\Program Files\\Internet Explorer\\iexplore.exe", T::String, true}};
+  // clang-format on
+  for (const auto root : {CU, LM}) {
+    for (const auto& s : sweep) Set(root, key, s.data, s.data, V::k32, s.type);
+    Set(root, key, "number", 1u, V::k32);
+    Set(root, key, "registry.exe", "C:\\Program Files\\registry.exe", V::k32);
+  }
+  Add("C:\\Program Files\\", {"registry.exe", "Other\\registry.exe"});
+  repair::RestartRepair(registry, files);
+  for (const auto root : {CU, LM}) {
+    for (const auto& s : sweep)
+      EXPECT_EQ(Value(root, key, s.data, V::k32).has_value(), s.stays) << s.data;
+    EXPECT_TRUE(Value(root, key, "number", V::k32));
+    EXPECT_EQ(Value(root, key, "registry.exe", V::k32).has_value(), root == CU);
+  }
+  EXPECT_FALSE(files.Exists("C:\\Program Files\\registry.exe"));
+  EXPECT_TRUE(files.Exists("C:\\Program Files\\Other\\registry.exe"));
+}
+
+// The search engine (10) runs after the restart repair (7) and before the shell policies (11-18).
+TEST_F(RepairTest, ARefusedOverwriteStopsTheRunWithTheBarWhereItWas) {
+  Set(LM, kIE + "Search", "CustomizeSearch", "http://x", V::k32);
+  registry.RefuseWrites(LM, kIE + "Search", V::k32);
+  Set(LM, kWin + "WinLogon", "LegalNoticeCaption", "Visit x", V::k64);
+  Set(CU, kExplorer, "NoSetTaskBar", 1u);
+  EXPECT_THROW(run.HandleClick(Id::IER_Restore), platform::RegistryError);
+  EXPECT_EQ(controls.Position(Id::RepairProgressBar), 45);
+  EXPECT_FALSE(Value(LM, kWin + "WinLogon", "LegalNoticeCaption", V::k64));
+  EXPECT_TRUE(Value(CU, kExplorer, "NoSetTaskBar"));
+}
+
+TEST_F(RepairTest, PolicyWritersCreateKeysReplaceTypesAndGuardEachRoot) {
+  Set(CU, kRestrictions, "NoViewSource", "1");
+  registry.RefuseFullAccess(LM, kRestrictions, V::k32);
+  EXPECT_FALSE(repair::SetNoViewSource(registry, true));
+  EXPECT_EQ(Value(CU, kRestrictions, "NoViewSource"), Data(1u));
+  EXPECT_EQ(Value(LM, kRestrictions, "NoViewSource", V::k64), Data(1u));
+  EXPECT_TRUE(repair::SetHomepageRestriction(registry, false));
+  EXPECT_EQ(Value(CU, kPanel, "Homepage"), Data(0u));
+  for (const auto view : {V::k64, V::k32}) EXPECT_FALSE(registry.KeyExists(LM, kPanel, view));
+}
+
+const std::string kTools = std::string(extensions::kExtensionsKey) + "\\",
+                  kMenus = std::string(extensions::kMenuExtKey) + "\\";
+
+// As the main window does, the Tools button shows the panel afresh.
+struct Extensions : Machine {
+  Extensions() {
+    controls.OnClick([this](Id id) { id == Id::bntToolsMenu && (Show(), true); });
+  }
+  void Show() { manager.PanelShown(Id::ToolsMenuWizard); }
+  // clang-format off
+  struct Tool { const char *key, *value; Data text; V view = V::k64; };
+  void Plant(std::initializer_list<Tool> tools) { for (const auto& t : tools) Set(LM, kTools + t.key, t.value, t.text, t.view); }
+  // clang-format on
+  void Menu(platform::RegistryRoot root, const char* name) { registry.Create(root, kMenus + name); }
+  bool Has(const char* name, V view = V::k64) {
+    return registry.KeyExists(LM, kTools + name, view);
+  }
+  bool HasMenu(const char* name) { return registry.KeyExists(CU, kMenus + name); }
+  // The list's texts; ticks the items reading one of wanted, or checks that none is ticked.
+  Rows Items(Id list, Rows wanted = {}) {
+    Rows items;
+    for (int i = 0; i < controls.ItemCount(list); ++i) {
+      items.push_back(controls.ItemText(list, i));
+      if (std::ranges::find(wanted, items.back()) != wanted.end())
+        controls.SetItemTicked(list, i, true);
+      EXPECT_FALSE(wanted.empty() && controls.ItemTicked(list, i));
+    }
+    return items;
+  }
+  extensions::ExtensionManager manager{controls, registry};
+};
+
+// Menus are the user's own; a tool shows its button text, else its menu text (numbers are none).
+TEST_F(Extensions, ListsEveryViewOnceReadingANonTextValueAsMissing) {
+  controls.AddItem(Id::ExtendMenuitems, "stale");
+  for (const char* name : {"E&xport to Sheet", "&Download All"}) Menu(CU, name);
+  Menu(LM, "Machine Wide");
+  // clang-format off
+  Plant({{"{A}", "ButtonText", 7u}, {"{A}", "MenuText", "Fallback"}, {"{B}", "ButtonText", 7u},
+         {"{C}", "ButtonText", "After"}, {"{C}", "MenuText", "After menu"}, {"{C}", "ButtonText", "After", V::k32},
+         {"{D}", "ButtonText", "Only 32", V::k32}, {"{E}", "CLSID", "{1FBA04EE-3024-11D2-8F1F-0000F87ABD16}"}});
+  // clang-format on
+  registry.RefuseFullAccess(LM, extensions::kExtensionsKey);
+  Show();
+  EXPECT_EQ(Items(Id::ExtendMenuitems), (Rows{"&Download All", "E&xport to Sheet"}));
+  EXPECT_EQ(Items(Id::ExtendToolsItems), (Rows{"Fallback", "After", "Only 32"}));
+}
+
+TEST_F(Extensions, DeletesExactlyWhatIsTickedInEveryViewAndRefillsUnticked) {
+  for (const char* name : {"   \\child", " Padded ", "Padded"}) Menu(CU, name);
+  // clang-format off
+  Plant({{"{1}", "ButtonText", ""}, {"{2}", "CLSID", "{none}"}, {"{3}", "ButtonText", 7u}, {"{4}", "MenuText", "Tool"},
+         {"{5}", "ButtonText", "Tool", V::k32}, {"{6}", "ButtonText", "tool"}, {"{7}", "ButtonText", "Tool"}});
+  // clang-format on
+  registry.RefuseDeletion(LM, kTools + "{7}");
+  Show();
+  Items(Id::ExtendMenuitems, {"   ", " Padded "});
+  Items(Id::ExtendToolsItems, {"", "Tool"});
+  manager.HandleClick(Id::ToolsMenuDelete);
+  EXPECT_FALSE(HasMenu("   ") || HasMenu(" Padded ") || Has("{1}") || Has("{4}") ||
+               Has("{5}", V::k32));
+  EXPECT_TRUE(HasMenu("Padded") && Has("{2}") && Has("{3}") && Has("{6}") && Has("{7}"));
+  EXPECT_EQ(Items(Id::ExtendMenuitems), Rows{"Padded"});
+  EXPECT_EQ(Items(Id::ExtendToolsItems), (Rows{"tool", "Tool"}));
+}
+
+}  // namespace
+}  // namespace tidora::testing
