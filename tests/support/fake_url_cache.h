@@ -12,9 +12,8 @@
 namespace tidora::testing {
 
 // WinINet's cache as callers meet it: a pattern picks the container by URL prefix ("" the content
-// one), the filter passes an entry sharing a type bit, deleting the entry at hand leaves the walk
-// on its way, the end is 259, a missing library 2, a locked entry stays (32) and a growing one
-// fails to read (122) without the walk moving on. A deleted entry's URL is empty.
+// one), the filter passes an entry sharing a type bit, the end is 259, a locked entry stays (32),
+// a growing one fails to read (122) without the walk moving on. A deleted entry's URL is empty.
 struct FakeUrlCache final : platform::UrlCache {
   struct Entry {
     std::string url;
@@ -22,10 +21,9 @@ struct FakeUrlCache final : platform::UrlCache {
     bool locked = false;
     int unreadable_reads = 0;
   };
-  bool Load() override { return library_present; }
+  bool Load() override { return true; }
   platform::UrlCacheRead FindFirst(std::optional<std::string_view> pattern, std::uint32_t filter,
                                    std::int64_t) override {
-    if (!Load()) return {platform::kErrorFileNotFound, 0, {}};
     filters.push_back(filter);
     walks[++last_find] = {pattern, filter, 0};
     auto read = FindNext(last_find);
@@ -60,7 +58,6 @@ struct FakeUrlCache final : platform::UrlCache {
   }
 
   std::vector<Entry> entries;
-  bool library_present = true;
   std::vector<std::uint32_t> filters;  // as each walk was given it
   std::map<platform::UrlCacheFind,
            std::tuple<std::optional<std::string_view>, std::uint32_t, size_t>>

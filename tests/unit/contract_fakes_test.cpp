@@ -20,8 +20,7 @@ struct FakeRegistryEnvironment {
     fake.SetValue(platform::RegistryRoot::CurrentUser, path, name, type, bytes);
   }
   bool MakeLink(const std::string& link, const std::string&) {
-    fake.MakeLink(platform::RegistryRoot::CurrentUser, link);
-    return true;
+    return fake.MakeLink(platform::RegistryRoot::CurrentUser, link), true;
   }
 };
 
@@ -36,8 +35,7 @@ struct FakeFileSystemEnvironment {
   void MakeFolder(const std::string& path) { fake.AddFolder(path); }
   void Lock(const std::string& path) { fake.Lock(path); }
   std::string LinkHolder() {
-    fake.AddJunction(folder() + "\\inner\\back", folder());
-    return folder() + "\\inner";
+    return fake.AddJunction(folder() + "\\in\\back", folder()), folder() + "\\in";
   }
   bool FailListing(const std::string& path) { return fake.FailListing(path, 0), true; }
 };
