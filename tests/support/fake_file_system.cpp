@@ -1,6 +1,7 @@
 #include "tests/support/fake_file_system.h"
 
-#include <cctype>
+#include <algorithm>
+#include <iterator>
 
 #include "tests/support/case_folding.h"
 
@@ -10,28 +11,19 @@ namespace {
 
 namespace attribute = platform::attribute;
 
-bool IsShortNameChar(char c) {
-  return std::isalnum(static_cast<unsigned char>(c)) ||
-         std::string_view("$%'-_@~`!(){}^#&").find(c) != std::string_view::npos;
-}
-
-// The 8.3 alias Windows gives a long name; empty when the name is already 8.3.
+// The 8.3 alias Windows gives a long name (its base cut to six, its extension to three letters);
+// empty when the name is already 8.3.
 std::string ShortName(std::string_view name) {
-  const auto dot = name.rfind('.');
-  const std::string_view base = name.substr(0, dot);
-  const std::string_view extension = dot == std::string_view::npos ? "" : name.substr(dot + 1);
-  bool valid = !base.empty() && base.size() <= 8 && extension.size() <= 3 &&
-               base.find('.') == std::string_view::npos;
-  for (char c : name) valid = valid && (c == '.' || IsShortNameChar(c));
-  if (valid) return {};
+  const auto dot = std::min(name.rfind('.'), name.size());
+  std::string_view base = name.substr(0, dot), extension = name.substr(dot);
+  if (!base.empty() && base.size() <= 8 && extension.size() <= 4 &&
+      name.find_first_of(" +,;=[]") == name.npos && base.find('.') == name.npos &&
+      std::ranges::all_of(name, [](unsigned char c) { return c < 0x80; }))
+    return {};
   std::string alias;
-  for (char c : base) {
-    if (c != ' ' && c != '.' && alias.size() < 6) alias.push_back(IsShortNameChar(c) ? c : '_');
-  }
-  alias += "~1";
-  if (!extension.empty()) alias += "." + std::string(extension.substr(0, 3));
-  for (char& c : alias) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return alias;
+  std::ranges::copy_if(base.substr(0, 6), std::back_inserter(alias),
+                       [](char c) { return c != ' '; });
+  return alias + "~1" + std::string(extension.substr(0, 4));
 }
 
 bool Glob(std::string_view pattern, std::string_view text) {

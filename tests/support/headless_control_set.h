@@ -5,7 +5,6 @@
 #include <functional>
 #include <map>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "controls/control_set.h"
@@ -13,9 +12,8 @@
 
 namespace tidora::testing {
 
-// The controls of both windows as plain state, created from the same layout the Win32 set uses:
-// captions, defaults and the start-up visibility (the item panel only, both windows shown).
-// Naming an id of no control throws std::out_of_range: a test naming the wrong control fails.
+// Both windows' controls as plain state, made from the layout the Win32 set uses. An id of no
+// control throws std::out_of_range: a test naming the wrong control fails.
 class HeadlessControlSet final : public ui::ControlSet {
  public:
   using Id = ui::ControlId;
@@ -43,7 +41,7 @@ class HeadlessControlSet final : public ui::ControlSet {
     At(id).rows.at(row).at(column) = text;
   }
   int TopRow(Id id) const override { return At(id).top_row; }
-  // As a list view scrolls: never past the point where the last row reaches the bottom.
+  // As a list view scrolls: the last row stays at the bottom.
   void SetTopRow(Id id, int row) override {
     At(id).top_row = std::clamp(row, 1, std::max(1, RowCount(id) - ui::kGridVisibleRows));
   }
@@ -64,11 +62,10 @@ class HeadlessControlSet final : public ui::ControlSet {
     ++dispatches_;
     if (on_dispatch_) on_dispatch_(dispatches_);
   }
-  // What the user does while input is handled: called with the count of dispatches so far.
+  // What the user does while input is handled, given the count of dispatches so far.
   void WhenInputIsDispatched(std::function<void(int)> user) { on_dispatch_ = std::move(user); }
   void EndApplication() override { ended_ = true; }
 
-  // What tests look at besides the interface.
   bool ended() const { return ended_; }
   std::vector<Id> VisiblePanels() const;
 
