@@ -1,8 +1,7 @@
 #pragma once
 
-// Cases every UrlCache passes: the fake natively, the Win32 adapter under Wine. Instantiate in one
-// source file with an environment offering cache() and Plant(kind, name), which makes a private
-// entry and returns its URL as the cache lists it.
+// Cases every UrlCache passes, the fake natively and the Win32 adapter under Wine. The environment
+// offers cache() and Plant(kind, name): a private entry, returning its URL as the cache lists it.
 
 #include <gtest/gtest.h>
 
@@ -19,14 +18,13 @@ enum class CacheKind { kContent, kCookie, kVisited };
 
 template <typename Environment>
 struct UrlCacheContract : ::testing::Test {
-  // How many of the wanted URLs a walk with the main window's filter meets, deleting them when
-  // asked; the walk ends in 259.
+  // How many wanted URLs a walk with the main window's filter meets (and deletes); it ends in 259.
   int Walk(std::string_view pattern, const std::vector<std::string>& wanted, bool delete_them) {
     int met = 0;
     auto read = env.cache().FindFirst(pattern, 0x00300035, 0);
     platform::UrlCacheFindOwner walk(env.cache(), read.find);
     for (; read.error == 0; read = env.cache().FindNext(walk.get())) {
-      if (!std::count(wanted.begin(), wanted.end(), read.entry.source_url)) continue;
+      if (!std::ranges::count(wanted, read.entry.source_url)) continue;
       ++met;
       EXPECT_TRUE(!delete_them || env.cache().DeleteEntry(read.entry.source_url) == 0);
     }
@@ -52,8 +50,7 @@ TYPED_TEST_P(UrlCacheContract, EachPatternListsItsOwnKindAndAnEmptyWalkHasNoHand
 
 TYPED_TEST_P(UrlCacheContract, DeletingTheEntryAtHandLetsTheWalkGoOn) {
   std::vector<std::string> urls;
-  for (const char* name : {"a", "b", "c"})
-    urls.push_back(this->env.Plant(CacheKind::kContent, name));
+  for (const char* name : {"a", "b", "c"}) urls.push_back(this->env.Plant(CacheKind{}, name));
   EXPECT_EQ(this->Walk("", urls, true), 3);
   EXPECT_EQ(this->Walk("", urls, false), 0);
   EXPECT_NE(this->env.cache().DeleteEntry(urls[0]), 0u);

@@ -82,11 +82,8 @@ class FakeKey final : public platform::RegistryKey {
     Write(name, ValueType::Dword, data);
   }
   bool DeleteValue(std::string_view name) override {
-    auto* key = Node();
-    const auto* value = ValueNamed(key, name);
-    if (!value || !writable_) return false;
-    key->values.erase(key->values.begin() + (value - key->values.data()));
-    return true;
+    return writable_ && Node() &&
+           std::erase_if(Node()->values, [&](auto& value) { return SameName(value.name, name); });
   }
 
  private:

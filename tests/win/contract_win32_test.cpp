@@ -106,11 +106,7 @@ struct Win32FileSystemEnvironment {
   platform::FileSystem& files() { return files_; }
   const std::string& folder() const { return folder_; }
   void MakeFile(const std::string& path, std::uint32_t attributes) {
-    const std::wstring wide = win32::WidePath(path);
-    ASSERT_TRUE(win32::UniqueFile(CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr,
-                                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)))
-        << path;
-    ASSERT_TRUE(SetFileAttributesW(wide.c_str(), attributes)) << path;
+    ASSERT_TRUE(testing::MakeFile(win32::WidePath(path), attributes)) << path;
   }
   void MakeFolder(const std::string& path) {
     ASSERT_TRUE(CreateDirectoryW(win32::WidePath(path).c_str(), nullptr)) << path;
