@@ -13,7 +13,7 @@ namespace tidora::testing {
 
 // An in-memory file system as Windows keeps one: drive letters, case-insensitive names, wildcards
 // that also match 8.3 short names, attributes, files that refuse deletion, junctions.
-class FakeFileSystem final : public platform::FileSystem {
+class FakeFileSystem : public platform::FileSystem {
  public:
   FakeFileSystem();
   ~FakeFileSystem() override;

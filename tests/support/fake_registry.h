@@ -13,7 +13,7 @@ namespace tidora::testing {
 
 // An in-memory registry as Windows keeps one: case-insensitive names, values in creation order,
 // subkeys sorted, HKLM in a 64-bit and a 32-bit view, and faults to inject.
-class FakeRegistry final : public platform::Registry {
+class FakeRegistry : public platform::Registry {
  public:
   using Root = platform::RegistryRoot;
   using View = platform::RegistryView;

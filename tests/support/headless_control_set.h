@@ -14,7 +14,7 @@ namespace tidora::testing {
 
 // Both windows' controls as plain state, made from the layout the Win32 set uses. An id of no
 // control throws std::out_of_range: a test naming the wrong control fails.
-class HeadlessControlSet final : public ui::ControlSet {
+class HeadlessControlSet : public ui::ControlSet {
  public:
   using Id = ui::ControlId;
   HeadlessControlSet();
