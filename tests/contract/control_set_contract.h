@@ -9,7 +9,6 @@
 #include "ui/layout.h"
 
 namespace tidora::testing {
-
 template <typename Environment>
 class ControlSetContract : public ::testing::Test {
  protected:
@@ -77,5 +76,4 @@ TYPED_TEST_P(ControlSetContract, CheckListsHoldTextsAndTicksAndClicksReachTheHan
 REGISTER_TYPED_TEST_SUITE_P(ControlSetContract, StartsAsTheLayoutSaysAndHoldsWhatItIsGiven,
                             TheGridHoldsRowsAndScrolls,
                             CheckListsHoldTextsAndTicksAndClicksReachTheHandler);
-
 }  // namespace tidora::testing

@@ -14,7 +14,6 @@
 #include "platform/registry.h"
 
 namespace tidora::testing {
-
 using NameList = std::vector<std::string>;
 
 template <typename Environment>
@@ -154,5 +153,4 @@ REGISTER_TYPED_TEST_SUITE_P(RegistryContract, NamesCompareWithoutRegardToCaseInA
                             MissingAndReplacedValues, UnusualValuesReadAsWhatTheyAre,
                             DeletingATreeRemovesAllBeneathItAndNeverFollowsALink,
                             AMachineKeyLivesInTheViewItWasWrittenIn);
-
 }  // namespace tidora::testing

@@ -9,7 +9,6 @@
 #include "platform/shell.h"
 
 namespace tidora::testing {
-
 template <typename Environment>
 class ShellContract : public ::testing::Test {};
 TYPED_TEST_SUITE_P(ShellContract);
@@ -22,5 +21,4 @@ TYPED_TEST_P(ShellContract, TheApplicationDataFolderLiesBelowTheProfile) {
   EXPECT_TRUE(base::AsciiLower(folder).starts_with(profile) && !folder.ends_with('\\')) << folder;
 }
 REGISTER_TYPED_TEST_SUITE_P(ShellContract, TheApplicationDataFolderLiesBelowTheProfile);
-
 }  // namespace tidora::testing

@@ -13,7 +13,6 @@
 #include "platform/url_cache.h"
 
 namespace tidora::testing {
-
 enum class CacheKind { kContent, kCookie, kVisited };
 
 template <typename Environment>
@@ -67,5 +66,4 @@ TYPED_TEST_P(UrlCacheContract, TimesBecomeLocalOleDates) {
 
 REGISTER_TYPED_TEST_SUITE_P(UrlCacheContract, EachPatternListsItsOwnKindAndAnEmptyWalkHasNoHandle,
                             DeletingTheEntryAtHandLetsTheWalkGoOn, TimesBecomeLocalOleDates);
-
 }  // namespace tidora::testing

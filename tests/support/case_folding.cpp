@@ -1,9 +1,7 @@
 #include "tests/support/case_folding.h"
 
 namespace tidora::testing {
-
 namespace {
-
 char32_t Lower(char32_t c) {
   if ((c >= U'A' && c <= U'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) ||
       (c >= 0x391 && c <= 0x3AB && c != 0x3A2) || (c >= 0x410 && c <= 0x42F))
@@ -15,7 +13,6 @@ char32_t Lower(char32_t c) {
   const bool odd_upper = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
   return c + ((even_upper && c % 2 == 0) || (odd_upper && c % 2 == 1));
 }
-
 }  // namespace
 
 void AppendUtf8(std::string& out, char32_t c) {
@@ -49,5 +46,4 @@ std::vector<std::string> SplitPath(std::string_view path) {
   if (parts.back().empty()) parts.pop_back();
   return parts;
 }
-
 }  // namespace tidora::testing

@@ -5,7 +5,6 @@
 #include <vector>
 
 namespace tidora::testing {
-
 // Windows names match without regard to case, non-ASCII letters included. Names fold to lower
 // case (ASCII, Latin-1, Latin Extended-A, Greek, Cyrillic), so the fakes list them as Wine does.
 std::string Fold(std::string_view utf8);
@@ -16,5 +15,4 @@ inline bool SameName(std::string_view a, std::string_view b) {
 std::vector<std::string> SplitPath(std::string_view path);
 // Appends one character below U+10000 as UTF-8.
 void AppendUtf8(std::string& out, char32_t c);
-
 }  // namespace tidora::testing

@@ -6,9 +6,7 @@
 #include "tests/support/case_folding.h"
 
 namespace tidora::testing {
-
 namespace {
-
 namespace attribute = platform::attribute;
 
 // The 8.3 alias Windows gives a long name (its base cut to six, its extension to three letters);
@@ -47,7 +45,6 @@ std::vector<std::string> AbsoluteParts(std::string_view path) {
     parts.insert(parts.begin(), "C:");
   return parts;
 }
-
 }  // namespace
 
 FakeFileSystem::FakeFileSystem() {
@@ -144,5 +141,4 @@ std::optional<std::uint32_t> FakeFileSystem::Attributes(std::string_view path) {
   if (!node) return std::nullopt;
   return node->attributes ? node->attributes : attribute::kNormal;
 }
-
 }  // namespace tidora::testing

@@ -10,7 +10,6 @@
 #include "platform/file_system.h"
 
 namespace tidora::testing {
-
 // An in-memory file system as Windows keeps one: drive letters, case-insensitive names, wildcards
 // that also match 8.3 short names, attributes, files that refuse deletion, junctions.
 class FakeFileSystem : public platform::FileSystem {
@@ -70,5 +69,4 @@ class FakeFileSystem : public platform::FileSystem {
   std::string temp_folder_ = "C:\\users\\me\\Temp\\", windows_folder_ = "C:\\windows",
               system_folder_ = "C:\\windows\\system32";
 };
-
 }  // namespace tidora::testing

@@ -5,9 +5,7 @@
 #include "tests/support/case_folding.h"
 
 namespace tidora::testing {
-
 namespace {
-
 using platform::RegistryError;
 using platform::ValueType;
 using Key = FakeRegistry::Key;
@@ -110,7 +108,6 @@ class FakeKey final : public platform::RegistryKey {
   FakeRegistry::View view_;
   bool writable_;
 };
-
 }  // namespace
 
 // The key at path, less its last drop_last parts; nullptr for a missing key unless created.
@@ -163,5 +160,4 @@ void FakeRegistry::SetValue(Root root, std::string_view path, std::string_view n
     key->values.push_back({std::string(name), type, std::move(data)});
   }
 }
-
 }  // namespace tidora::testing

@@ -10,7 +10,6 @@
 #include "platform/registry.h"
 
 namespace tidora::testing {
-
 // An in-memory registry as Windows keeps one: case-insensitive names, values in creation order,
 // subkeys sorted, HKLM in a 64-bit and a 32-bit view, and faults to inject.
 class FakeRegistry : public platform::Registry {
@@ -69,5 +68,4 @@ class FakeRegistry : public platform::Registry {
 
   Key current_user_, local_machine_64_, local_machine_32_;
 };
-
 }  // namespace tidora::testing

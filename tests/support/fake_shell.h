@@ -7,7 +7,6 @@
 #include "tests/support/case_folding.h"
 
 namespace tidora::testing {
-
 // Answers as a test tells it and records what it was asked. Windows are numbered from 1 by their
 // place in open_windows; one closes (its place left empty) when asked, unless it ignores that.
 class FakeShell final : public platform::Shell {
@@ -50,5 +49,4 @@ class FakeShell final : public platform::Shell {
   int window_searches = 0, paused_ms = 0;
   std::vector<platform::WindowId> posted_to;
 };
-
 }  // namespace tidora::testing

@@ -10,7 +10,6 @@
 #include "platform/url_history.h"
 
 namespace tidora::testing {
-
 // WinINet's cache as callers meet it: a pattern picks the container by URL prefix ("" the content
 // one), the filter passes an entry sharing a type bit, the end is 259, a locked entry stays (32),
 // a growing one fails to read (122) without the walk moving on. A deleted entry's URL is empty.
@@ -70,5 +69,4 @@ struct FakeUrlHistoryStore final : platform::UrlHistoryStore {
   std::int32_t ClearHistory() override { return answer; }
   std::int32_t answer;
 };
-
 }  // namespace tidora::testing

@@ -3,7 +3,6 @@
 #include <iterator>
 
 namespace tidora::testing {
-
 HeadlessControlSet::HeadlessControlSet() {
   states_[Id::kMainWindow] = states_[Id::kSplashWindow] = {};
   for (auto table : {ui::MainWindowControls(), ui::SplashWindowControls()}) {
@@ -23,5 +22,4 @@ std::vector<ui::ControlId> HeadlessControlSet::VisiblePanels() const {
                        [&](Id id) { return Visible(id); });
   return visible;
 }
-
 }  // namespace tidora::testing

@@ -11,7 +11,6 @@
 #include "ui/layout.h"
 
 namespace tidora::testing {
-
 // Both windows' controls as plain state, made from the layout the Win32 set uses. An id of no
 // control throws std::out_of_range: a test naming the wrong control fails.
 class HeadlessControlSet : public ui::ControlSet {
@@ -85,5 +84,4 @@ class HeadlessControlSet : public ui::ControlSet {
   int dispatches_ = 0;
   bool ended_ = false;
 };
-
 }  // namespace tidora::testing

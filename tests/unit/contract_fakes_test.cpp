@@ -9,7 +9,6 @@
 
 namespace tidora::testing {
 namespace {
-
 struct FakeRegistryEnvironment : FakeRegistry {
   platform::Registry& registry() { return *this; }
   std::string base() const { return "Software\\TidoraContract"; }
@@ -32,7 +31,6 @@ struct FakeFileSystemEnvironment : FakeFileSystem {
   std::string LinkHolder() {
     return AddJunction(folder() + "\\in\\back", folder()), folder() + "\\in";
   }
-  bool FailListing(const std::string& path) { return FakeFileSystem::FailListing(path, 0), true; }
 };
 
 struct HeadlessControlSetEnvironment : HeadlessControlSet {
@@ -42,6 +40,5 @@ struct HeadlessControlSetEnvironment : HeadlessControlSet {
 INSTANTIATE_TYPED_TEST_SUITE_P(Fake, RegistryContract, FakeRegistryEnvironment);
 INSTANTIATE_TYPED_TEST_SUITE_P(Headless, ControlSetContract, HeadlessControlSetEnvironment);
 INSTANTIATE_TYPED_TEST_SUITE_P(Fake, FileSystemContract, FakeFileSystemEnvironment);
-
 }  // namespace
 }  // namespace tidora::testing

@@ -16,7 +16,6 @@
 
 namespace tidora::testing {
 namespace {
-
 using win32::Widen;
 
 std::string UniqueSuffix() {
@@ -113,8 +112,6 @@ struct Win32FileSystemEnvironment {
   }
   // Made by the test script: Wine shows a Unix symbolic link as a reparse point.
   std::string LinkHolder() const { return "C:\\tidora-loop\\inner"; }
-  // Wine keeps no access rights on files: a folder cannot be made to refuse its listing.
-  bool FailListing(const std::string&) { return false; }
   void Lock(const std::string& path) {
     locks.emplace_back(
         CreateFileW(Widen(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
@@ -128,6 +125,5 @@ struct Win32FileSystemEnvironment {
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, RegistryContract, Win32RegistryEnvironment);
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, FileSystemContract, Win32FileSystemEnvironment);
-
 }  // namespace
 }  // namespace tidora::testing
