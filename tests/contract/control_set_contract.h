@@ -1,7 +1,6 @@
 #pragma once
 
-// Cases every ControlSet passes, the headless set natively and the Win32 set under Wine. The
-// environment offers controls(), the controls of both windows as the program creates them.
+// Cases every ControlSet passes; the environment offers controls(), both windows' controls.
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,7 @@
 #pragma once
 
-// Cases every FileSystem passes, the fake natively and the Win32 adapter under Wine. The
-// environment offers files(), folder() (empty, private), MakeFile(path, attributes),
-// MakeFolder(path), Lock(path) (held unshared) and LinkHolder() (holding "back", a folder link).
+// Cases every FileSystem passes. The environment offers files(), folder() (empty), MakeFile(path,
+// attributes), MakeFolder, Lock (held unshared) and LinkHolder() (holding "back", a folder link).
 
 #include <gtest/gtest.h>
 

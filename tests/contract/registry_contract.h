@@ -1,8 +1,7 @@
 #pragma once
 
-// Cases every Registry passes, the fake natively and the Win32 adapter under Wine. The environment
-// offers registry(), base() and machine_base() (empty private keys under HKCU and HKLM),
-// WriteRaw(path, name, type, bytes) and MakeLink(link, target) (false where it cannot be made).
+// Cases every Registry passes. The environment offers registry(), base() and machine_base() (empty
+// keys under HKCU and HKLM), WriteRaw(path, name, type, bytes) and MakeLink(link, target).
 
 #include <gtest/gtest.h>
 

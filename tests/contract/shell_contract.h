@@ -1,7 +1,6 @@
 #pragma once
 
-// Cases every Shell passes, the fake natively and the Win32 adapter under Wine; the environment
-// offers shell() and profile(), the user's profile folder.
+// Cases every Shell passes; the environment offers shell() and profile(), the profile folder.
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,6 @@
 #pragma once
 
-// Cases every UrlCache passes, the fake natively and the Win32 adapter under Wine. The environment
-// offers cache() and Plant(kind, name): a private entry, returning its URL as the cache lists it.
+// Cases every UrlCache passes; the environment offers cache() and Plant(kind, name) (its URL).
 
 #include <gtest/gtest.h>
 

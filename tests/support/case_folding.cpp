@@ -4,14 +4,9 @@ namespace tidora::testing {
 namespace {
 char32_t Lower(char32_t c) {
   if ((c >= U'A' && c <= U'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) ||
-      (c >= 0x391 && c <= 0x3AB && c != 0x3A2) || (c >= 0x410 && c <= 0x42F))
+      (c >= 0x410 && c <= 0x42F))
     return c + 0x20;
-  if (c == 0x178) return 0xFF;
-  if (c >= 0x400 && c <= 0x40F) return c + 0x50;
-  // Latin Extended-A pairs its letters upper, lower; two runs pair them lower, upper.
-  const bool even_upper = (c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177);
-  const bool odd_upper = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
-  return c + ((even_upper && c % 2 == 0) || (odd_upper && c % 2 == 1));
+  return c >= 0x400 && c <= 0x40F ? c + 0x50 : c;
 }
 }  // namespace
 

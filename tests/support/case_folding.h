@@ -5,8 +5,8 @@
 #include <vector>
 
 namespace tidora::testing {
-// Windows names match without regard to case, non-ASCII letters included. Names fold to lower
-// case (ASCII, Latin-1, Latin Extended-A, Greek, Cyrillic), so the fakes list them as Wine does.
+// Names match without regard to case (ASCII, Latin-1, Cyrillic); folded to lower case, the fakes
+// list them as Wine does.
 std::string Fold(std::string_view utf8);
 inline bool SameName(std::string_view a, std::string_view b) {
   return Fold(a) == Fold(b);

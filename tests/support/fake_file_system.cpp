@@ -9,8 +9,7 @@ namespace tidora::testing {
 namespace {
 namespace attribute = platform::attribute;
 
-// The 8.3 alias Windows gives a long name (its base cut to six, its extension to three letters);
-// empty when the name is already 8.3.
+// The 8.3 alias Windows gives a long name; empty when the name is already 8.3.
 std::string ShortName(std::string_view name) {
   const auto dot = std::min(name.rfind('.'), name.size());
   std::string_view base = name.substr(0, dot), extension = name.substr(dot);

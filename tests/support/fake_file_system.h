@@ -10,8 +10,7 @@
 #include "platform/file_system.h"
 
 namespace tidora::testing {
-// An in-memory file system as Windows keeps one: drive letters, case-insensitive names, wildcards
-// that also match 8.3 short names, attributes, files that refuse deletion, junctions.
+// An in-memory file system with Windows' names, 8.3 aliases, attributes, locks and junctions.
 class FakeFileSystem : public platform::FileSystem {
  public:
   FakeFileSystem();

@@ -10,8 +10,7 @@
 #include "platform/registry.h"
 
 namespace tidora::testing {
-// An in-memory registry as Windows keeps one: case-insensitive names, values in creation order,
-// subkeys sorted, HKLM in a 64-bit and a 32-bit view, and faults to inject.
+// An in-memory registry with Windows' names, both HKLM views, and faults to inject.
 class FakeRegistry : public platform::Registry {
  public:
   using Root = platform::RegistryRoot;

@@ -7,8 +7,7 @@
 #include "tests/support/case_folding.h"
 
 namespace tidora::testing {
-// Answers as a test tells it and records what it was asked. Windows are numbered from 1 by their
-// place in open_windows; one closes (its place left empty) when asked, unless it ignores that.
+// Answers as told and records what it is asked; window N is open_windows[N - 1], "" once closed.
 class FakeShell final : public platform::Shell {
  public:
   platform::WindowId FindTopWindow(std::string_view class_name) override {

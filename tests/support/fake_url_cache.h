@@ -10,9 +10,8 @@
 #include "platform/url_history.h"
 
 namespace tidora::testing {
-// WinINet's cache as callers meet it: a pattern picks the container by URL prefix ("" the content
-// one), the filter passes an entry sharing a type bit, the end is 259, a locked entry stays (32),
-// a growing one fails to read (122) without the walk moving on. A deleted entry's URL is empty.
+// WinINet's cache: a pattern picks a container by URL prefix ("": content), a locked entry stays,
+// a growing one fails to read without the walk moving on. A deleted entry's URL is empty.
 struct FakeUrlCache final : platform::UrlCache {
   struct Entry {
     std::string url;

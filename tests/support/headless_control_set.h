@@ -11,8 +11,7 @@
 #include "ui/layout.h"
 
 namespace tidora::testing {
-// Both windows' controls as plain state, made from the layout the Win32 set uses. An id of no
-// control throws std::out_of_range: a test naming the wrong control fails.
+// Both windows' controls as plain state, made from the layout; an unknown id throws.
 class HeadlessControlSet : public ui::ControlSet {
  public:
   using Id = ui::ControlId;
