@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <sddl.h>
-
 #include <vector>
 
 #include "platform/win32/unique_handles.h"
@@ -21,21 +19,6 @@ using win32::Widen;
 std::string UniqueSuffix() {
   static int counter = 0;
   return std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
-}
-
-// The registry's own name of HKCU: "\Registry\User\<the user's SID>".
-std::wstring CurrentUserKeyName() {
-  HANDLE token = nullptr;
-  OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
-  win32::UniqueKernelObject owned(token);
-  std::vector<BYTE> user(256);
-  DWORD size = 0;
-  wchar_t* sid = nullptr;
-  if (!GetTokenInformation(token, TokenUser, user.data(), user.size(), &size) ||
-      !ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid, &sid))
-    return {};
-  std::wstring name = L"\\Registry\\User\\" + std::wstring(sid);
-  return LocalFree(sid), name;
 }
 
 // A private key under HKCU and one under HKLM\Software, deleted whole afterwards.
@@ -79,7 +62,7 @@ struct Win32RegistryEnvironment {
       return false;
     win32::UniqueKey owned(key);
     links.push_back(link);
-    const std::wstring name = CurrentUserKeyName() + L"\\" + Widen(target);
+    const std::wstring name = L"\\Registry\\Machine\\" + Widen(target);
     if (RegSetValueExW(key, L"SymbolicLinkValue", 0, REG_LINK,
                        reinterpret_cast<const BYTE*>(name.c_str()), name.size() * sizeof(wchar_t)))
       return false;
