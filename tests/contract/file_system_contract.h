@@ -47,7 +47,9 @@ class FileSystemContract : public ::testing::Test {
 
 TYPED_TEST_SUITE_P(FileSystemContract);
 
-TYPED_TEST_P(FileSystemContract, AttributeMasksSelectWhatEachCleanerSees) {
+// What each cleaner's mask lets through; names in any language; "*.tmp" matching "report.tmpl"
+// by its 8.3 short name.
+TYPED_TEST_P(FileSystemContract, SearchesSelectByMaskAndMatchShortNames) {
   this->MakeMixedFolder();
   const std::string all = this->At("*.*");
   const NameList files{"hidden.txt+", "plain.txt", "readonly.txt", "system.txt"};
@@ -59,6 +61,13 @@ TYPED_TEST_P(FileSystemContract, AttributeMasksSelectWhatEachCleanerSees) {
   EXPECT_TRUE(this->fs().IsFolder(this->At("sub")) && !this->fs().IsFile(this->At("sub")));
   EXPECT_TRUE(this->fs().IsFile(this->At("sub\\inner.txt")));
   EXPECT_EQ(this->fs().Attributes(this->At("nothing.txt")), std::nullopt);
+  const std::string chinese = "\u5F20\u4E09 \u043A\u043B\u044E\u0447.tmp";
+  for (const auto& name : NameList{"a.tmp", "B.TMP", "report.tmpl", "notes.txt", "tmp", chinese})
+    this->env.MakeFile(this->At(name), file_attribute::kArchive);
+  EXPECT_EQ(this->Search(this->At("*.tmp"), cleaning::kMaskFilesNotFolders),
+            (NameList{"B.TMP", "a.tmp", "report.tmpl", chinese}));
+  EXPECT_TRUE(this->fs().RemoveFile(this->At(chinese)));
+  EXPECT_FALSE(this->fs().IsFile(this->At(chinese)));
 }
 
 TYPED_TEST_P(FileSystemContract, HiddenAndSystemFilesDeleteReadOnlyAndLockedRefuse) {
@@ -83,17 +92,6 @@ TYPED_TEST_P(FileSystemContract, HiddenAndSystemFilesDeleteReadOnlyAndLockedRefu
   EXPECT_TRUE(this->fs().RemoveFile(doubled + "plain.txt"));
   EXPECT_EQ(this->Search(doubled + "*.*", cleaning::kMaskEntriesAndFolders),
             (NameList{"busy.tmp", "sub"}));
-}
-
-// Names in any language, and "*.tmp" matching "report.tmpl" by its 8.3 short name.
-TYPED_TEST_P(FileSystemContract, TmpPatternAlsoMatchesShortNames) {
-  const std::string chinese = "\u5F20\u4E09 \u043A\u043B\u044E\u0447.tmp";
-  for (const auto& name : NameList{"a.tmp", "B.TMP", "report.tmpl", "notes.txt", "tmp", chinese})
-    this->env.MakeFile(this->At(name), file_attribute::kArchive);
-  EXPECT_EQ(this->Search(this->At("*.tmp"), cleaning::kMaskFilesNotFolders),
-            (NameList{"B.TMP", "a.tmp", "report.tmpl", chinese}));
-  EXPECT_TRUE(this->fs().RemoveFile(this->At(chinese)));
-  EXPECT_FALSE(this->fs().IsFile(this->At(chinese)));
 }
 
 TYPED_TEST_P(FileSystemContract, ListingsEndAsTheyShouldAndMayDeleteWhatTheyList) {
@@ -136,9 +134,8 @@ TYPED_TEST_P(FileSystemContract, SystemFoldersLongPathsAndFolderLinks) {
   EXPECT_TRUE(std::ranges::count(found, "back+")) << ::testing::PrintToString(found);
 }
 
-REGISTER_TYPED_TEST_SUITE_P(FileSystemContract, AttributeMasksSelectWhatEachCleanerSees,
+REGISTER_TYPED_TEST_SUITE_P(FileSystemContract, SearchesSelectByMaskAndMatchShortNames,
                             HiddenAndSystemFilesDeleteReadOnlyAndLockedRefuse,
-                            TmpPatternAlsoMatchesShortNames,
                             ListingsEndAsTheyShouldAndMayDeleteWhatTheyList,
                             SystemFoldersLongPathsAndFolderLinks);
 }  // namespace tidora::testing

@@ -15,7 +15,6 @@ class FakeFileSystem : public platform::FileSystem {
  public:
   FakeFileSystem();
   ~FakeFileSystem() override;
-
   platform::FindEnd Find(std::string_view pattern,
                          const platform::FoundEntryVisitor& visit) override;
   bool RemoveFile(std::string_view path) override;
@@ -24,7 +23,6 @@ class FakeFileSystem : public platform::FileSystem {
   std::string TempFolder() override { return temp_folder_; }
   std::string WindowsFolder() override { return windows_folder_; }
   std::string SystemFolder() override { return system_folder_; }
-
   void AddFolder(std::string_view path, std::uint32_t attributes = 0) {
     Make(path).attributes = attributes | platform::attribute::kDirectory;
   }
@@ -44,7 +42,6 @@ class FakeFileSystem : public platform::FileSystem {
   }
   bool Exists(std::string_view path) { return Attributes(path).has_value(); }
   const std::vector<std::string>& searches() const { return searches_; }
-
   void set_temp_folder(std::string folder) { temp_folder_ = std::move(folder); }
   void set_windows_folder(std::string folder) { windows_folder_ = std::move(folder); }
 
@@ -57,12 +54,10 @@ class FakeFileSystem : public platform::FileSystem {
     std::string junction_target;
     std::map<std::string, std::unique_ptr<Node>> children;  // by folded name
   };
-
   Node* Resolve(std::string_view path, int depth = 0, size_t drop_last = 0);
   Node* Parent(std::string_view path, std::string* folded_leaf);
   Node& Make(std::string_view path);
   Node* Folder(Node* node, int depth);
-
   Node root_;  // holds the drives
   std::vector<std::string> searches_;
   std::string temp_folder_ = "C:\\users\\me\\Temp\\", windows_folder_ = "C:\\windows",

@@ -33,7 +33,6 @@ class FakeKey final : public platform::RegistryKey {
   FakeKey(FakeRegistry& registry, FakeRegistry::Root root, std::string_view path,
           FakeRegistry::View view, bool writable)
       : registry_(registry), root_(root), path_(path), view_(view), writable_(writable) {}
-
   std::vector<std::string> ValueNames() const override {
     std::vector<std::string> names;
     for (const auto& value : Here().values) names.push_back(value.name);
@@ -101,7 +100,6 @@ class FakeKey final : public platform::RegistryKey {
       throw RegistryError("Failed to set data for '" + std::string(name) + "'");
     registry_.SetValue(root_, path_, name, type, std::move(data), view_);
   }
-
   FakeRegistry& registry_;
   FakeRegistry::Root root_;
   std::string path_;

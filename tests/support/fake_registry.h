@@ -16,14 +16,12 @@ class FakeRegistry : public platform::Registry {
   using Root = platform::RegistryRoot;
   using View = platform::RegistryView;
   using Data = std::variant<std::string, std::uint32_t, std::vector<std::uint8_t>>;
-
   std::unique_ptr<platform::RegistryKey> OpenKey(Root root, std::string_view path,
                                                  platform::KeyAccess access, View view) override;
   std::unique_ptr<platform::RegistryKey> CreateKey(Root root, std::string_view path,
                                                    View view) override;
   bool DeleteKeyTree(Root root, std::string_view path, View view) override;
   std::vector<View> MachineViews() const override { return {View::k64, View::k32}; }
-
   // Any type and data, creating the key: for hostile or unusual content.
   void SetValue(Root root, std::string_view path, std::string_view name, platform::ValueType type,
                 Data data, View view = View::kDefault);
@@ -45,7 +43,6 @@ class FakeRegistry : public platform::Registry {
   bool KeyExists(Root root, std::string_view path, View view = View::kDefault) const {
     return const_cast<FakeRegistry*>(this)->Find(root, path, view) != nullptr;
   }
-
   struct Value {
     std::string name;
     platform::ValueType type;
@@ -64,7 +61,6 @@ class FakeRegistry : public platform::Registry {
  private:
   Key* Make(Root root, std::string_view path, View view) { return Walk(root, path, view, true); }
   Key* Walk(Root root, std::string_view path, View view, bool create, int drop_last = 0);
-
   Key current_user_, local_machine_64_, local_machine_32_;
 };
 }  // namespace tidora::testing

@@ -40,7 +40,6 @@ class FakeShell final : public platform::Shell {
   std::string RecentFolder() override { return recent_folder; }
   std::string ApplicationDataFolder() override { return application_data_folder; }
   void Pause(int milliseconds) override { paused_ms += milliseconds; }
-
   bool answer_yes = true, clipboard_free = true, windows_ignore_close = false;
   platform::RecycleBinOutcome recycle_bin_outcome = platform::RecycleBinOutcome::kEmptied;
   std::string recent_folder, application_data_folder;

@@ -54,7 +54,6 @@ struct FakeUrlCache final : platform::UrlCache {
   double LocalDateTime(std::uint64_t ticks) override {
     return ticks >> 63 ? 0 : static_cast<double>(ticks) / 864e9 - 109205;  // a zone at UTC
   }
-
   std::vector<Entry> entries;
   std::vector<std::uint32_t> filters;  // as each walk was given it
   std::map<platform::UrlCacheFind,

@@ -16,7 +16,6 @@ class HeadlessControlSet : public ui::ControlSet {
  public:
   using Id = ui::ControlId;
   HeadlessControlSet();
-
   std::string Caption(Id id) const override { return At(id).caption; }
   void SetCaption(Id id, std::string_view caption) override { At(id).caption = caption; }
   bool Enabled(Id id) const override { return At(id).enabled; }
@@ -29,7 +28,6 @@ class HeadlessControlSet : public ui::ControlSet {
   void SetHint(Id id, std::string_view hint) override { At(id).hint = hint; }
   int Position(Id id) const override { return At(id).position; }
   void SetPosition(Id id, int position) override { At(id).position = std::clamp(position, 0, 100); }
-
   int RowCount(Id id) const override { return static_cast<int>(At(id).rows.size()); }
   void SetRowCount(Id id, int rows) override { At(id).rows.resize(std::max(rows, 1)); }
   std::string Cell(Id id, int row, int column) const override {
@@ -43,7 +41,6 @@ class HeadlessControlSet : public ui::ControlSet {
   void SetTopRow(Id id, int row) override {
     At(id).top_row = std::clamp(row, 1, std::max(1, RowCount(id) - ui::kGridVisibleRows));
   }
-
   void ClearItems(Id id) override { At(id).items.clear(); }
   void AddItem(Id id, std::string_view text) override { At(id).items.emplace_back(text, false); }
   int ItemCount(Id id) const override { return static_cast<int>(At(id).items.size()); }
@@ -52,7 +49,6 @@ class HeadlessControlSet : public ui::ControlSet {
   void SetItemTicked(Id id, int index, bool ticked) override {
     At(id).items.at(index).second = ticked;
   }
-
   void Focus(Id) override {}
   void Repaint(Id) override {}
   void Click(Id id) override { RaiseClick(id); }
@@ -63,7 +59,6 @@ class HeadlessControlSet : public ui::ControlSet {
   // What the user does while input is handled, given the count of dispatches so far.
   void WhenInputIsDispatched(std::function<void(int)> user) { on_dispatch_ = std::move(user); }
   void EndApplication() override { ended_ = true; }
-
   bool ended() const { return ended_; }
   std::vector<Id> VisiblePanels() const;
 
@@ -77,7 +72,6 @@ class HeadlessControlSet : public ui::ControlSet {
   };
   State& At(Id id) { return states_.at(id); }
   const State& At(Id id) const { return states_.at(id); }
-
   std::map<Id, State> states_;
   std::function<void(int)> on_dispatch_;
   int dispatches_ = 0;

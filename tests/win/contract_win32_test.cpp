@@ -71,7 +71,6 @@ struct Win32RegistryEnvironment {
     EXPECT_TRUE(leads) << "the link does not lead to " << target;
     return leads;
   }
-
   win32::Win32Registry registry_;
   std::string base_ = "Software\\TidoraContract\\" + UniqueSuffix(),
               machine_base_ = "Software\\TidoraContract-" + UniqueSuffix();
@@ -100,7 +99,6 @@ struct Win32FileSystemEnvironment {
         CreateFileW(Widen(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(locks.back()) << path;
   }
-
   win32::Win32FileSystem files_;
   std::string folder_ = files_.TempFolder() + "tidora-contract-" + UniqueSuffix();
   std::vector<win32::UniqueFile> locks;
