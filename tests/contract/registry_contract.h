@@ -6,10 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-#include <string>
 #include <type_traits>
-#include <vector>
 
 #include "platform/registry.h"
 

@@ -1,10 +1,7 @@
 #pragma once
 
-#include <cstdint>
 #include <map>
 #include <memory>
-#include <optional>
-#include <string>
 #include <vector>
 
 #include "platform/file_system.h"

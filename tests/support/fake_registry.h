@@ -1,11 +1,7 @@
 #pragma once
 
-#include <cstdint>
 #include <map>
-#include <memory>
-#include <string>
 #include <variant>
-#include <vector>
 
 #include "platform/registry.h"
 
@@ -22,7 +18,6 @@ class FakeRegistry : public platform::Registry {
                                                    View view) override;
   bool DeleteKeyTree(Root root, std::string_view path, View view) override;
   std::vector<View> MachineViews() const override { return {View::k64, View::k32}; }
-  // Any type and data, creating the key: for hostile or unusual content.
   void SetValue(Root root, std::string_view path, std::string_view name, platform::ValueType type,
                 Data data, View view = View::kDefault);
   void RefuseFullAccess(Root root, std::string_view path, View view = View::kDefault) {
@@ -36,7 +31,6 @@ class FakeRegistry : public platform::Registry {
   void MakeLink(Root root, std::string_view path, View view = View::kDefault) {
     Make(root, path, view)->is_link = true;
   }
-  // The key opens for full access, yet every value write fails.
   void RefuseWrites(Root root, std::string_view path, View view = View::kDefault) {
     Make(root, path, view)->refuses_writes = true;
   }

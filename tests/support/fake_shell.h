@@ -1,8 +1,5 @@
 #pragma once
 
-#include <string>
-#include <vector>
-
 #include "platform/shell.h"
 #include "tests/support/case_folding.h"
 

@@ -1,8 +1,6 @@
 #pragma once
 
 #include <map>
-#include <optional>
-#include <string>
 #include <tuple>
 #include <vector>
 
@@ -46,9 +44,8 @@ struct FakeUrlCache final : platform::UrlCache {
   }
   bool CloseFind(platform::UrlCacheFind find) override { return walks.erase(find) > 0; }
   std::uint32_t DeleteEntry(std::string_view url) override {
-    for (auto& entry : entries) {
+    for (auto& entry : entries)
       if (!url.empty() && entry.url == url) return entry.locked ? 32 : (entry.url.clear(), 0);
-    }
     return platform::kErrorFileNotFound;
   }
   double LocalDateTime(std::uint64_t ticks) override {

@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <array>
-#include <functional>
 #include <map>
-#include <string>
 #include <vector>
 
 #include "controls/control_set.h"

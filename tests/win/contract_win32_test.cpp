@@ -1,9 +1,5 @@
 // The platform contracts, run against the Win32 adapters: under Wine in CI, and on Windows.
 
-#include <windows.h>
-
-#include <vector>
-
 #include "platform/win32/unique_handles.h"
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_file_system.h"
