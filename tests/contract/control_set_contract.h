@@ -14,7 +14,6 @@ class ControlSetContract : public ::testing::Test {
   Environment environment_;
   ui::ControlSet& controls = environment_.controls();
 };
-
 TYPED_TEST_SUITE_P(ControlSetContract);
 
 TYPED_TEST_P(ControlSetContract, StartAsTheLayoutSaysHoldWhatTheyAreGivenAndPassClicksOn) {

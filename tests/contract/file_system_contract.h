@@ -43,7 +43,6 @@ class FileSystemContract : public ::testing::Test {
   }
   Environment env;
 };
-
 TYPED_TEST_SUITE_P(FileSystemContract);
 
 // What each cleaner's mask lets through; names in any language; "*.tmp" matching "report.tmpl"
@@ -93,7 +92,7 @@ TYPED_TEST_P(FileSystemContract, HiddenAndSystemFilesDeleteReadOnlyAndLockedRefu
             (NameList{"busy.tmp", "sub"}));
 }
 
-TYPED_TEST_P(FileSystemContract, ListingsEndAsTheyShouldAndMayDeleteWhatTheyList) {
+TYPED_TEST_P(FileSystemContract, ListingsEndAsTheyShouldReachLongPathsAndReportFolderLinks) {
   using platform::FindEnd;
   for (int i = 0; i < 50; ++i)
     this->env.MakeFile(this->At("f" + std::to_string(i) + ".tmp"), file_attribute::kArchive);
@@ -112,9 +111,6 @@ TYPED_TEST_P(FileSystemContract, ListingsEndAsTheyShouldAndMayDeleteWhatTheyList
             FindEnd::kListed);
   EXPECT_EQ(deleted, 50);
   EXPECT_TRUE(this->Search(this->At("*.*"), cleaning::kMaskEntriesAndFolders).empty());
-}
-
-TYPED_TEST_P(FileSystemContract, SystemFoldersLongPathsAndFolderLinks) {
   const std::string temp = this->fs().TempFolder();
   EXPECT_TRUE(temp.ends_with('\\') && this->fs().IsFolder(temp)) << temp;
   EXPECT_TRUE(this->fs().IsFolder(this->fs().WindowsFolder()));
@@ -135,6 +131,5 @@ TYPED_TEST_P(FileSystemContract, SystemFoldersLongPathsAndFolderLinks) {
 
 REGISTER_TYPED_TEST_SUITE_P(FileSystemContract, SearchesSelectByMaskAndMatchShortNames,
                             HiddenAndSystemFilesDeleteReadOnlyAndLockedRefuse,
-                            ListingsEndAsTheyShouldAndMayDeleteWhatTheyList,
-                            SystemFoldersLongPathsAndFolderLinks);
+                            ListingsEndAsTheyShouldReachLongPathsAndReportFolderLinks);
 }  // namespace tidora::testing

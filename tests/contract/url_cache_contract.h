@@ -30,22 +30,17 @@ struct UrlCacheContract : ::testing::Test {
   }
   Environment env;
 };
-
 TYPED_TEST_SUITE_P(UrlCacheContract);
 
-TYPED_TEST_P(UrlCacheContract, EachPatternListsItsOwnKindAndAnEmptyWalkHasNoHandle) {
+TYPED_TEST_P(UrlCacheContract, EachPatternListsItsOwnKindAndDeletingLetsTheWalkGoOn) {
   const char* patterns[] = {"", "Cookie:", "Visited:"};
   for (int kind = 0; kind < 3; ++kind) {
     const std::string url = this->env.Plant(CacheKind(kind), "kinds");
-    for (int pattern = 0; pattern < 3; ++pattern) {
+    for (int pattern = 0; pattern < 3; ++pattern)
       EXPECT_EQ(this->Walk(patterns[pattern], {url}, false), pattern == kind) << url;
-    }
   }
   const auto none = this->env.cache().FindFirst("Visited:", 0x00010000, 0);  // sparse entries
   EXPECT_EQ(none.error + none.find, platform::kErrorNoMoreItems);
-}
-
-TYPED_TEST_P(UrlCacheContract, DeletingTheEntryAtHandLetsTheWalkGoOn) {
   std::vector<std::string> urls;
   for (const char* name : {"a", "b", "c"}) urls.push_back(this->env.Plant(CacheKind{}, name));
   EXPECT_EQ(this->Walk("", urls, true), 3);
@@ -62,6 +57,6 @@ TYPED_TEST_P(UrlCacheContract, TimesBecomeLocalOleDates) {
   EXPECT_EQ(this->env.cache().LocalDateTime(~std::uint64_t{0}), 0.0);  // beyond any calendar
 }
 
-REGISTER_TYPED_TEST_SUITE_P(UrlCacheContract, EachPatternListsItsOwnKindAndAnEmptyWalkHasNoHandle,
-                            DeletingTheEntryAtHandLetsTheWalkGoOn, TimesBecomeLocalOleDates);
+REGISTER_TYPED_TEST_SUITE_P(UrlCacheContract, EachPatternListsItsOwnKindAndDeletingLetsTheWalkGoOn,
+                            TimesBecomeLocalOleDates);
 }  // namespace tidora::testing

@@ -11,8 +11,6 @@ std::string Fold(std::string_view utf8);
 inline bool SameName(std::string_view a, std::string_view b) {
   return Fold(a) == Fold(b);
 }
-// Splits on backslashes and slashes, dropping empty parts.
 std::vector<std::string> SplitPath(std::string_view path);
-// Appends one character below U+10000 as UTF-8.
 void AppendUtf8(std::string& out, char32_t c);
 }  // namespace tidora::testing
