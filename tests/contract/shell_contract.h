@@ -1,7 +1,6 @@
 #pragma once
 
-// Cases every Shell passes, the fake natively and the Win32 adapter under Wine; the environment
-// offers shell() and profile(), the user's profile folder.
+// Cases every Shell passes; the environment offers shell() and profile(), the profile folder.
 
 #include <gtest/gtest.h>
 
@@ -9,7 +8,6 @@
 #include "platform/shell.h"
 
 namespace tidora::testing {
-
 template <typename Environment>
 class ShellContract : public ::testing::Test {};
 TYPED_TEST_SUITE_P(ShellContract);
@@ -22,5 +20,4 @@ TYPED_TEST_P(ShellContract, TheApplicationDataFolderLiesBelowTheProfile) {
   EXPECT_TRUE(base::AsciiLower(folder).starts_with(profile) && !folder.ends_with('\\')) << folder;
 }
 REGISTER_TYPED_TEST_SUITE_P(ShellContract, TheApplicationDataFolderLiesBelowTheProfile);
-
 }  // namespace tidora::testing

@@ -1,32 +1,27 @@
 #pragma once
 
-// Cases every UrlCache passes: the fake natively, the Win32 adapter under Wine. Instantiate in one
-// source file with an environment offering cache() and Plant(kind, name), which makes a private
-// entry and returns its URL as the cache lists it.
+// Cases every UrlCache passes; the environment offers cache() and Plant(kind, name) (its URL).
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <string>
 #include <vector>
 
 #include "platform/url_cache.h"
 
 namespace tidora::testing {
-
 enum class CacheKind { kContent, kCookie, kVisited };
 
 template <typename Environment>
 struct UrlCacheContract : ::testing::Test {
-  // How many of the wanted URLs a walk with the main window's filter meets, deleting them when
-  // asked; the walk ends in 259.
+  // How many wanted URLs a walk with the main window's filter meets (and deletes); it ends in 259.
   int Walk(std::string_view pattern, const std::vector<std::string>& wanted, bool delete_them) {
     int met = 0;
     auto read = env.cache().FindFirst(pattern, 0x00300035, 0);
     platform::UrlCacheFindOwner walk(env.cache(), read.find);
     for (; read.error == 0; read = env.cache().FindNext(walk.get())) {
-      if (!std::count(wanted.begin(), wanted.end(), read.entry.source_url)) continue;
+      if (!std::ranges::count(wanted, read.entry.source_url)) continue;
       ++met;
       EXPECT_TRUE(!delete_them || env.cache().DeleteEntry(read.entry.source_url) == 0);
     }
@@ -35,25 +30,19 @@ struct UrlCacheContract : ::testing::Test {
   }
   Environment env;
 };
-
 TYPED_TEST_SUITE_P(UrlCacheContract);
 
-TYPED_TEST_P(UrlCacheContract, EachPatternListsItsOwnKindAndAnEmptyWalkHasNoHandle) {
+TYPED_TEST_P(UrlCacheContract, EachPatternListsItsOwnKindAndDeletingLetsTheWalkGoOn) {
   const char* patterns[] = {"", "Cookie:", "Visited:"};
   for (int kind = 0; kind < 3; ++kind) {
     const std::string url = this->env.Plant(CacheKind(kind), "kinds");
-    for (int pattern = 0; pattern < 3; ++pattern) {
+    for (int pattern = 0; pattern < 3; ++pattern)
       EXPECT_EQ(this->Walk(patterns[pattern], {url}, false), pattern == kind) << url;
-    }
   }
   const auto none = this->env.cache().FindFirst("Visited:", 0x00010000, 0);  // sparse entries
   EXPECT_EQ(none.error + none.find, platform::kErrorNoMoreItems);
-}
-
-TYPED_TEST_P(UrlCacheContract, DeletingTheEntryAtHandLetsTheWalkGoOn) {
   std::vector<std::string> urls;
-  for (const char* name : {"a", "b", "c"})
-    urls.push_back(this->env.Plant(CacheKind::kContent, name));
+  for (const char* name : {"a", "b", "c"}) urls.push_back(this->env.Plant(CacheKind{}, name));
   EXPECT_EQ(this->Walk("", urls, true), 3);
   EXPECT_EQ(this->Walk("", urls, false), 0);
   EXPECT_NE(this->env.cache().DeleteEntry(urls[0]), 0u);
@@ -68,7 +57,6 @@ TYPED_TEST_P(UrlCacheContract, TimesBecomeLocalOleDates) {
   EXPECT_EQ(this->env.cache().LocalDateTime(~std::uint64_t{0}), 0.0);  // beyond any calendar
 }
 
-REGISTER_TYPED_TEST_SUITE_P(UrlCacheContract, EachPatternListsItsOwnKindAndAnEmptyWalkHasNoHandle,
-                            DeletingTheEntryAtHandLetsTheWalkGoOn, TimesBecomeLocalOleDates);
-
+REGISTER_TYPED_TEST_SUITE_P(UrlCacheContract, EachPatternListsItsOwnKindAndDeletingLetsTheWalkGoOn,
+                            TimesBecomeLocalOleDates);
 }  // namespace tidora::testing

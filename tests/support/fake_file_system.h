@@ -1,24 +1,17 @@
 #pragma once
 
-#include <cstdint>
 #include <map>
 #include <memory>
-#include <optional>
-#include <string>
 #include <vector>
 
 #include "platform/file_system.h"
 
 namespace tidora::testing {
-
-// An in-memory file system with Windows semantics: drive-letter paths, case-insensitive names,
-// doubled separators accepted, wildcards that also match generated 8.3 short names, attributes,
-// read-only and locked files that refuse deletion, and junctions. The current folder is C:\.
-class FakeFileSystem final : public platform::FileSystem {
+// An in-memory file system with Windows' names, 8.3 aliases, attributes, locks and junctions.
+class FakeFileSystem : public platform::FileSystem {
  public:
   FakeFileSystem();
   ~FakeFileSystem() override;
-
   platform::FindEnd Find(std::string_view pattern,
                          const platform::FoundEntryVisitor& visit) override;
   bool RemoveFile(std::string_view path) override;
@@ -27,30 +20,25 @@ class FakeFileSystem final : public platform::FileSystem {
   std::string TempFolder() override { return temp_folder_; }
   std::string WindowsFolder() override { return windows_folder_; }
   std::string SystemFolder() override { return system_folder_; }
-
-  // Building a tree: missing folders on the way are created.
   void AddFolder(std::string_view path, std::uint32_t attributes = 0) {
     Make(path).attributes = attributes | platform::attribute::kDirectory;
   }
   void AddFile(std::string_view path, std::uint32_t attributes = platform::attribute::kArchive) {
     Make(path).attributes = attributes & ~platform::attribute::kDirectory;
   }
-  // A folder that leads to target, as an NTFS junction does.
   void AddJunction(std::string_view path, std::string_view target) {
     AddFolder(path, platform::attribute::kReparsePoint);
     Make(path).junction_target = target;
   }
   void Lock(std::string_view path) {
-    if (Node* node = Resolve(AbsoluteParts(path))) node->locked = true;
+    if (Node* node = Resolve(path)) node->locked = true;
   }
-  // Listing this folder breaks off with an error after that many entries (0: at the first).
+  // Listing breaks off with an error after that many entries.
   void FailListing(std::string_view folder, int after_entries) {
-    if (Node* node = Resolve(AbsoluteParts(folder))) node->fails_listing_after = after_entries;
+    if (Node* node = Resolve(folder)) node->fails_listing_after = after_entries;
   }
   bool Exists(std::string_view path) { return Attributes(path).has_value(); }
-  // Every pattern handed to Find, in order.
   const std::vector<std::string>& searches() const { return searches_; }
-
   void set_temp_folder(std::string folder) { temp_folder_ = std::move(folder); }
   void set_windows_folder(std::string folder) { windows_folder_ = std::move(folder); }
 
@@ -63,18 +51,13 @@ class FakeFileSystem final : public platform::FileSystem {
     std::string junction_target;
     std::map<std::string, std::unique_ptr<Node>> children;  // by folded name
   };
-
-  // Absolute parts of a path, resolved against the current folder C:\.
-  static std::vector<std::string> AbsoluteParts(std::string_view path);
-  Node* Resolve(const std::vector<std::string>& parts, int depth = 0);
-  Node* ResolveParent(std::string_view path, std::string* leaf);
+  Node* Resolve(std::string_view path, int depth = 0, size_t drop_last = 0);
+  Node* Parent(std::string_view path, std::string* folded_leaf);
   Node& Make(std::string_view path);
   Node* Folder(Node* node, int depth);
-
-  Node root_;  // holds the drives ("C:")
+  Node root_;  // holds the drives
   std::vector<std::string> searches_;
   std::string temp_folder_ = "C:\\users\\me\\Temp\\", windows_folder_ = "C:\\windows",
               system_folder_ = "C:\\windows\\system32";
 };
-
 }  // namespace tidora::testing

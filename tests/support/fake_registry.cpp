@@ -5,21 +5,11 @@
 #include "tests/support/case_folding.h"
 
 namespace tidora::testing {
-
 namespace {
-
 using platform::RegistryError;
 using platform::ValueType;
 using Key = FakeRegistry::Key;
-
-// Raw string data as the system stores it: UTF-16, up to the first NUL, an odd last byte dropped.
-std::string FromUtf16(const std::vector<std::uint8_t>& bytes) {
-  std::string text;
-  for (size_t i = 0; i + 1 < bytes.size() && (bytes[i] || bytes[i + 1]); i += 2) {
-    AppendUtf8(text, bytes[i] | (bytes[i + 1] << 8));
-  }
-  return text;
-}
+using Bytes = std::vector<std::uint8_t>;
 
 FakeRegistry::Value* ValueNamed(Key* key, std::string_view name) {
   if (!key) return nullptr;
@@ -37,14 +27,12 @@ bool EmptyForDeletion(Key& key) {
   return whole && !key.refuses_deletion;
 }
 
-// An open key remembers where it lives, not the node: a key deleted while open answers as
-// Windows does for a handle to a deleted key (nothing to list, nothing can be written).
+// Holds where the key lives, not the node: a key deleted while open lists nothing, takes nothing.
 class FakeKey final : public platform::RegistryKey {
  public:
   FakeKey(FakeRegistry& registry, FakeRegistry::Root root, std::string_view path,
           FakeRegistry::View view, bool writable)
       : registry_(registry), root_(root), path_(path), view_(view), writable_(writable) {}
-
   std::vector<std::string> ValueNames() const override {
     std::vector<std::string> names;
     for (const auto& value : Here().values) names.push_back(value.name);
@@ -59,34 +47,31 @@ class FakeKey final : public platform::RegistryKey {
     const auto* value = ValueNamed(Node(), name);
     return value ? std::optional(value->type) : std::nullopt;
   }
-
   bool SubkeyIsLink(std::string_view name) const override {
     const auto found = Here().subkeys.find(Fold(name));
     return found != Here().subkeys.end() && found->second->is_link;
   }
-
   bool HasSubkey(std::string_view name) const override {
     return Here().subkeys.contains(Fold(name));
   }
-
+  // Raw string data is UTF-16 up to the first NUL, an odd last byte dropped.
   std::optional<std::string> ReadString(std::string_view name) const override {
     const auto* value = Read(name, ValueType::String, ValueType::ExpandString);
-    if (!value) return std::nullopt;
-    if (const auto* raw = std::get_if<std::vector<std::uint8_t>>(&value->data)) {
-      return FromUtf16(*raw);
-    }
-    return std::get<std::string>(value->data);
+    const auto* raw = value ? std::get_if<Bytes>(&value->data) : nullptr;
+    if (!raw) return value ? std::optional(std::get<std::string>(value->data)) : std::nullopt;
+    std::string text;
+    for (size_t i = 0; i + 1 < raw->size() && ((*raw)[i] || (*raw)[i + 1]); i += 2)
+      AppendUtf8(text, (*raw)[i] | ((*raw)[i + 1] << 8));
+    return text;
   }
+  // Raw data is a DWORD only at its right size.
   std::optional<std::uint32_t> ReadDword(std::string_view name) const override {
     const auto* value = Read(name, ValueType::Dword, ValueType::Dword);
-    if (!value) return std::nullopt;
-    const auto* raw = std::get_if<std::vector<std::uint8_t>>(&value->data);
-    if (!raw) return std::get<std::uint32_t>(value->data);
-    // Raw data is a DWORD only at its right size.
-    if (raw->size() != 4) throw WrongType(name);
+    const auto* raw = value ? std::get_if<Bytes>(&value->data) : nullptr;
+    if (!raw) return value ? std::optional(std::get<std::uint32_t>(value->data)) : std::nullopt;
+    if (raw->size() != 4) throw RegistryError("Invalid data type for '" + std::string(name) + "'");
     return (*raw)[0] | ((*raw)[1] << 8) | ((*raw)[2] << 16) | (std::uint32_t{(*raw)[3]} << 24);
   }
-
   void WriteString(std::string_view name, std::string_view data) override {
     Write(name, ValueType::String, std::string(data));
   }
@@ -94,11 +79,8 @@ class FakeKey final : public platform::RegistryKey {
     Write(name, ValueType::Dword, data);
   }
   bool DeleteValue(std::string_view name) override {
-    auto* key = Node();
-    const auto* value = ValueNamed(key, name);
-    if (!value || !writable_) return false;
-    key->values.erase(key->values.begin() + (value - key->values.data()));
-    return true;
+    return writable_ && Node() &&
+           std::erase_if(Node()->values, [&](auto& value) { return SameName(value.name, name); });
   }
 
  private:
@@ -107,44 +89,37 @@ class FakeKey final : public platform::RegistryKey {
     static const Key kDeleted;
     return Node() ? *Node() : kDeleted;
   }
-  static RegistryError WrongType(std::string_view name) {
-    return RegistryError("Invalid data type for '" + std::string(name) + "'");
-  }
   const FakeRegistry::Value* Read(std::string_view name, ValueType type, ValueType other) const {
     const auto* value = ValueNamed(Node(), name);
-    if (value && value->type != type && value->type != other) throw WrongType(name);
+    if (value && value->type != type && value->type != other)
+      throw RegistryError("Invalid data type for '" + std::string(name) + "'");
     return value;
   }
   void Write(std::string_view name, ValueType type, FakeRegistry::Data data) {
-    if (!Node() || !writable_ || Node()->refuses_writes) {
+    if (!Node() || !writable_ || Node()->refuses_writes)
       throw RegistryError("Failed to set data for '" + std::string(name) + "'");
-    }
     registry_.SetValue(root_, path_, name, type, std::move(data), view_);
   }
-
   FakeRegistry& registry_;
   FakeRegistry::Root root_;
   std::string path_;
   FakeRegistry::View view_;
   bool writable_;
 };
-
 }  // namespace
 
-Key* FakeRegistry::Walk(Root root, std::string_view path, View view, bool create) {
+// The key at path, less its last drop_last parts; nullptr for a missing key unless created.
+Key* FakeRegistry::Walk(Root root, std::string_view path, View view, bool create, int drop_last) {
   Key* key = root == Root::CurrentUser ? &current_user_
              : view == View::k32       ? &local_machine_32_
                                        : &local_machine_64_;
-  for (const auto& part : SplitPath(platform::KeyPathFromRoot(path))) {
-    const auto found = key->subkeys.find(Fold(part));
-    if (found != key->subkeys.end()) {
-      key = found->second.get();
-    } else if (create) {
-      key = (key->subkeys[Fold(part)] = std::make_unique<Key>()).get();
-      key->name = part;
-    } else {
-      return nullptr;
-    }
+  const auto parts = SplitPath(platform::KeyPathFromRoot(path));
+  for (size_t i = 0; key && i + drop_last < parts.size(); ++i) {
+    const std::string folded = Fold(parts[i]);
+    if (create && !key->subkeys.contains(folded))
+      (key->subkeys[folded] = std::make_unique<Key>())->name = parts[i];
+    const auto found = key->subkeys.find(folded);
+    key = found == key->subkeys.end() ? nullptr : found->second.get();
   }
   return key;
 }
@@ -154,30 +129,23 @@ std::unique_ptr<platform::RegistryKey> FakeRegistry::OpenKey(Root root, std::str
                                                              View view) {
   const Key* key = Find(root, path, view);
   const bool full = access == platform::KeyAccess::kFull;
-  if (platform::KeyPathFromRoot(path).empty() || !key || (full && key->refuses_full_access)) {
+  if (platform::KeyPathFromRoot(path).empty() || !key || (full && key->refuses_full_access))
     return nullptr;
-  }
   return std::make_unique<FakeKey>(*this, root, path, view, full);
 }
 
 std::unique_ptr<platform::RegistryKey> FakeRegistry::CreateKey(Root root, std::string_view path,
                                                                View view) {
-  if (platform::KeyPathFromRoot(path).empty() || Make(root, path, view)->refuses_full_access) {
+  if (platform::KeyPathFromRoot(path).empty() || Make(root, path, view)->refuses_full_access)
     return nullptr;
-  }
   return std::make_unique<FakeKey>(*this, root, path, view, true);
 }
 
 bool FakeRegistry::DeleteKeyTree(Root root, std::string_view path, View view) {
-  auto parts = SplitPath(platform::KeyPathFromRoot(path));
-  if (parts.empty()) return false;
-  const std::string leaf = Fold(parts.back());
-  parts.pop_back();
-  std::string parent_path;
-  for (const auto& part : parts) parent_path += part + "\\";
-  Key* parent = Find(root, parent_path, view);
+  const auto parts = SplitPath(platform::KeyPathFromRoot(path));
+  Key* parent = parts.empty() ? nullptr : Walk(root, path, view, false, 1);
   return parent && std::erase_if(parent->subkeys, [&](auto& child) {
-                     return child.first == leaf && EmptyForDeletion(*child.second);
+                     return child.first == Fold(parts.back()) && EmptyForDeletion(*child.second);
                    }) > 0;
 }
 
@@ -190,5 +158,4 @@ void FakeRegistry::SetValue(Root root, std::string_view path, std::string_view n
     key->values.push_back({std::string(name), type, std::move(data)});
   }
 }
-
 }  // namespace tidora::testing

@@ -1,35 +1,25 @@
 #pragma once
 
-#include <cstdint>
 #include <map>
-#include <memory>
-#include <string>
 #include <variant>
-#include <vector>
 
 #include "platform/registry.h"
 
 namespace tidora::testing {
-
-// An in-memory registry with Windows semantics: case-insensitive names, typed values listed in
-// creation order, subkeys listed sorted, HKLM in a 64-bit and a 32-bit view, and faults to inject.
-class FakeRegistry final : public platform::Registry {
+// An in-memory registry with Windows' names, both HKLM views, and faults to inject.
+class FakeRegistry : public platform::Registry {
  public:
   using Root = platform::RegistryRoot;
   using View = platform::RegistryView;
   using Data = std::variant<std::string, std::uint32_t, std::vector<std::uint8_t>>;
-
   std::unique_ptr<platform::RegistryKey> OpenKey(Root root, std::string_view path,
                                                  platform::KeyAccess access, View view) override;
   std::unique_ptr<platform::RegistryKey> CreateKey(Root root, std::string_view path,
                                                    View view) override;
   bool DeleteKeyTree(Root root, std::string_view path, View view) override;
   std::vector<View> MachineViews() const override { return {View::k64, View::k32}; }
-
-  // Writes a value of any type, creating its key: for hostile or unusual content.
   void SetValue(Root root, std::string_view path, std::string_view name, platform::ValueType type,
                 Data data, View view = View::kDefault);
-  // The key exists but cannot be opened for full access.
   void RefuseFullAccess(Root root, std::string_view path, View view = View::kDefault) {
     Make(root, path, view)->refuses_full_access = true;
   }
@@ -37,18 +27,16 @@ class FakeRegistry final : public platform::Registry {
   void RefuseDeletion(Root root, std::string_view path, View view = View::kDefault) {
     Make(root, path, view)->refuses_deletion = true;
   }
-  // A registry link: deleting a tree leaves it (and so its parents) in place.
+  // Deleting a tree leaves a link (and so its parents) in place.
   void MakeLink(Root root, std::string_view path, View view = View::kDefault) {
     Make(root, path, view)->is_link = true;
+  }
+  void RefuseWrites(Root root, std::string_view path, View view = View::kDefault) {
+    Make(root, path, view)->refuses_writes = true;
   }
   bool KeyExists(Root root, std::string_view path, View view = View::kDefault) const {
     return const_cast<FakeRegistry*>(this)->Find(root, path, view) != nullptr;
   }
-  // The key opens for full access, yet every value write fails.
-  void RefuseWrites(Root root, std::string_view path, View view = View::kDefault) {
-    Make(root, path, view)->refuses_writes = true;
-  }
-
   struct Value {
     std::string name;
     platform::ValueType type;
@@ -56,22 +44,17 @@ class FakeRegistry final : public platform::Registry {
   };
   struct Key {
     std::string name;
-    std::map<std::string, std::unique_ptr<Key>> subkeys;  // by folded name: sorted listing
-    std::vector<Value> values;                            // creation order
-    bool refuses_full_access = false;
-    bool refuses_deletion = false;
-    bool is_link = false;  // left alone by deletion, never followed
-    bool refuses_writes = false;
+    std::map<std::string, std::unique_ptr<Key>> subkeys;  // by folded name
+    std::vector<Value> values;
+    bool refuses_full_access = false, refuses_deletion = false, is_link = false,
+         refuses_writes = false;
   };
-
-  // For the open keys: nullptr once the key has been deleted.
+  // nullptr once the key is deleted.
   Key* Find(Root root, std::string_view path, View view) { return Walk(root, path, view, false); }
 
  private:
   Key* Make(Root root, std::string_view path, View view) { return Walk(root, path, view, true); }
-  Key* Walk(Root root, std::string_view path, View view, bool create);
-
+  Key* Walk(Root root, std::string_view path, View view, bool create, int drop_last = 0);
   Key current_user_, local_machine_64_, local_machine_32_;
 };
-
 }  // namespace tidora::testing

@@ -1,8 +1,6 @@
 #pragma once
 
 #include <map>
-#include <optional>
-#include <string>
 #include <tuple>
 #include <vector>
 
@@ -10,11 +8,8 @@
 #include "platform/url_history.h"
 
 namespace tidora::testing {
-
-// WinINet's cache as callers meet it: a pattern picks the container by URL prefix ("" the content
-// one), the filter passes an entry sharing a type bit, deleting the entry at hand leaves the walk
-// on its way, the end is 259, a missing library 2, a locked entry stays (32) and a growing one
-// fails to read (122) without the walk moving on. A deleted entry's URL is empty.
+// WinINet's cache: a pattern picks a container by URL prefix ("": content), a locked entry stays,
+// a growing one fails to read without the walk moving on. A deleted entry's URL is empty.
 struct FakeUrlCache final : platform::UrlCache {
   struct Entry {
     std::string url;
@@ -22,10 +17,9 @@ struct FakeUrlCache final : platform::UrlCache {
     bool locked = false;
     int unreadable_reads = 0;
   };
-  bool Load() override { return library_present; }
+  bool Load() override { return true; }
   platform::UrlCacheRead FindFirst(std::optional<std::string_view> pattern, std::uint32_t filter,
                                    std::int64_t) override {
-    if (!Load()) return {platform::kErrorFileNotFound, 0, {}};
     filters.push_back(filter);
     walks[++last_find] = {pattern, filter, 0};
     auto read = FindNext(last_find);
@@ -50,17 +44,14 @@ struct FakeUrlCache final : platform::UrlCache {
   }
   bool CloseFind(platform::UrlCacheFind find) override { return walks.erase(find) > 0; }
   std::uint32_t DeleteEntry(std::string_view url) override {
-    for (auto& entry : entries) {
+    for (auto& entry : entries)
       if (!url.empty() && entry.url == url) return entry.locked ? 32 : (entry.url.clear(), 0);
-    }
     return platform::kErrorFileNotFound;
   }
   double LocalDateTime(std::uint64_t ticks) override {
     return ticks >> 63 ? 0 : static_cast<double>(ticks) / 864e9 - 109205;  // a zone at UTC
   }
-
   std::vector<Entry> entries;
-  bool library_present = true;
   std::vector<std::uint32_t> filters;  // as each walk was given it
   std::map<platform::UrlCacheFind,
            std::tuple<std::optional<std::string_view>, std::uint32_t, size_t>>
@@ -73,5 +64,4 @@ struct FakeUrlHistoryStore final : platform::UrlHistoryStore {
   std::int32_t ClearHistory() override { return answer; }
   std::int32_t answer;
 };
-
 }  // namespace tidora::testing

@@ -1,9 +1,6 @@
 #include "tests/support/headless_control_set.h"
 
-#include <iterator>
-
 namespace tidora::testing {
-
 HeadlessControlSet::HeadlessControlSet() {
   states_[Id::kMainWindow] = states_[Id::kSplashWindow] = {};
   for (auto table : {ui::MainWindowControls(), ui::SplashWindowControls()}) {
@@ -19,9 +16,8 @@ HeadlessControlSet::HeadlessControlSet() {
 
 std::vector<ui::ControlId> HeadlessControlSet::VisiblePanels() const {
   std::vector<Id> visible;
-  std::ranges::copy_if(ui::kPanels, std::back_inserter(visible),
-                       [&](Id id) { return Visible(id); });
+  for (Id id : ui::kPanels)
+    if (Visible(id)) visible.push_back(id);
   return visible;
 }
-
 }  // namespace tidora::testing

@@ -2,25 +2,18 @@
 
 #include <algorithm>
 #include <array>
-#include <functional>
 #include <map>
-#include <string>
-#include <utility>
 #include <vector>
 
 #include "controls/control_set.h"
 #include "ui/layout.h"
 
 namespace tidora::testing {
-
-// The controls of both windows as plain state, created from the same layout the Win32 set uses:
-// captions, defaults and the start-up visibility (the item panel only, both windows shown).
-// Naming an id of no control throws std::out_of_range: a test naming the wrong control fails.
-class HeadlessControlSet final : public ui::ControlSet {
+// Both windows' controls as plain state, made from the layout; an unknown id throws.
+class HeadlessControlSet : public ui::ControlSet {
  public:
   using Id = ui::ControlId;
   HeadlessControlSet();
-
   std::string Caption(Id id) const override { return At(id).caption; }
   void SetCaption(Id id, std::string_view caption) override { At(id).caption = caption; }
   bool Enabled(Id id) const override { return At(id).enabled; }
@@ -33,7 +26,6 @@ class HeadlessControlSet final : public ui::ControlSet {
   void SetHint(Id id, std::string_view hint) override { At(id).hint = hint; }
   int Position(Id id) const override { return At(id).position; }
   void SetPosition(Id id, int position) override { At(id).position = std::clamp(position, 0, 100); }
-
   int RowCount(Id id) const override { return static_cast<int>(At(id).rows.size()); }
   void SetRowCount(Id id, int rows) override { At(id).rows.resize(std::max(rows, 1)); }
   std::string Cell(Id id, int row, int column) const override {
@@ -43,11 +35,10 @@ class HeadlessControlSet final : public ui::ControlSet {
     At(id).rows.at(row).at(column) = text;
   }
   int TopRow(Id id) const override { return At(id).top_row; }
-  // As a list view scrolls: never past the point where the last row reaches the bottom.
+  // As a list view scrolls: the last row stays at the bottom.
   void SetTopRow(Id id, int row) override {
     At(id).top_row = std::clamp(row, 1, std::max(1, RowCount(id) - ui::kGridVisibleRows));
   }
-
   void ClearItems(Id id) override { At(id).items.clear(); }
   void AddItem(Id id, std::string_view text) override { At(id).items.emplace_back(text, false); }
   int ItemCount(Id id) const override { return static_cast<int>(At(id).items.size()); }
@@ -56,7 +47,6 @@ class HeadlessControlSet final : public ui::ControlSet {
   void SetItemTicked(Id id, int index, bool ticked) override {
     At(id).items.at(index).second = ticked;
   }
-
   void Focus(Id) override {}
   void Repaint(Id) override {}
   void Click(Id id) override { RaiseClick(id); }
@@ -64,11 +54,9 @@ class HeadlessControlSet final : public ui::ControlSet {
     ++dispatches_;
     if (on_dispatch_) on_dispatch_(dispatches_);
   }
-  // What the user does while input is handled: called with the count of dispatches so far.
+  // What the user does while input is handled, given the count of dispatches so far.
   void WhenInputIsDispatched(std::function<void(int)> user) { on_dispatch_ = std::move(user); }
   void EndApplication() override { ended_ = true; }
-
-  // What tests look at besides the interface.
   bool ended() const { return ended_; }
   std::vector<Id> VisiblePanels() const;
 
@@ -82,11 +70,9 @@ class HeadlessControlSet final : public ui::ControlSet {
   };
   State& At(Id id) { return states_.at(id); }
   const State& At(Id id) const { return states_.at(id); }
-
   std::map<Id, State> states_;
   std::function<void(int)> on_dispatch_;
   int dispatches_ = 0;
   bool ended_ = false;
 };
-
 }  // namespace tidora::testing

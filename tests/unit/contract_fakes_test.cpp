@@ -9,47 +9,36 @@
 
 namespace tidora::testing {
 namespace {
-
-struct FakeRegistryEnvironment {
-  FakeRegistry fake;
-  platform::Registry& registry() { return fake; }
+struct FakeRegistryEnvironment : FakeRegistry {
+  platform::Registry& registry() { return *this; }
   std::string base() const { return "Software\\TidoraContract"; }
   std::string machine_base() const { return base(); }
   void WriteRaw(const std::string& path, const std::string& name, platform::ValueType type,
                 const std::vector<std::uint8_t>& bytes) {
-    fake.SetValue(platform::RegistryRoot::CurrentUser, path, name, type, bytes);
+    SetValue(Root::CurrentUser, path, name, type, bytes);
   }
   bool MakeLink(const std::string& link, const std::string&) {
-    fake.MakeLink(platform::RegistryRoot::CurrentUser, link);
-    return true;
+    return FakeRegistry::MakeLink(Root::CurrentUser, link), true;
   }
 };
 
-struct FakeFileSystemEnvironment {
-  FakeFileSystem fake;
-  FakeFileSystemEnvironment() { fake.AddFolder(folder()); }
-  platform::FileSystem& files() { return fake; }
+struct FakeFileSystemEnvironment : FakeFileSystem {
+  FakeFileSystemEnvironment() { AddFolder(folder()); }
+  platform::FileSystem& files() { return *this; }
   std::string folder() const { return "C:\\users\\me\\Temp\\contract"; }
-  void MakeFile(const std::string& path, std::uint32_t attributes) {
-    fake.AddFile(path, attributes);
-  }
-  void MakeFolder(const std::string& path) { fake.AddFolder(path); }
-  void Lock(const std::string& path) { fake.Lock(path); }
+  void MakeFile(const std::string& path, std::uint32_t attributes) { AddFile(path, attributes); }
+  void MakeFolder(const std::string& path) { AddFolder(path); }
   std::string LinkHolder() {
-    fake.AddJunction(folder() + "\\inner\\back", folder());
-    return folder() + "\\inner";
+    return AddJunction(folder() + "\\in\\back", folder()), folder() + "\\in";
   }
-  bool FailListing(const std::string& path) { return fake.FailListing(path, 0), true; }
 };
 
-struct HeadlessControlSetEnvironment {
-  HeadlessControlSet headless;
-  ui::ControlSet& controls() { return headless; }
+struct HeadlessControlSetEnvironment : HeadlessControlSet {
+  ui::ControlSet& controls() { return *this; }
 };
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Fake, RegistryContract, FakeRegistryEnvironment);
 INSTANTIATE_TYPED_TEST_SUITE_P(Headless, ControlSetContract, HeadlessControlSetEnvironment);
 INSTANTIATE_TYPED_TEST_SUITE_P(Fake, FileSystemContract, FakeFileSystemEnvironment);
-
 }  // namespace
 }  // namespace tidora::testing

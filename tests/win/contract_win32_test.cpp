@@ -1,11 +1,5 @@
 // The platform contracts, run against the Win32 adapters: under Wine in CI, and on Windows.
 
-#include <windows.h>
-
-#include <sddl.h>
-
-#include <vector>
-
 #include "platform/win32/unique_handles.h"
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_file_system.h"
@@ -16,150 +10,97 @@
 
 namespace tidora::testing {
 namespace {
+using win32::Widen;
 
 std::string UniqueSuffix() {
   static int counter = 0;
   return std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
 }
 
-// The registry's own name of HKCU: "\Registry\User\<the user's SID>".
-std::wstring CurrentUserKeyName() {
-  HANDLE token = nullptr;
-  OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
-  win32::UniqueKernelObject owned(token);
-  std::vector<BYTE> buffer(256);
-  DWORD size = 0;
-  wchar_t* sid = nullptr;
-  if (!GetTokenInformation(token, TokenUser, buffer.data(), buffer.size(), &size) ||
-      !ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &sid)) {
-    return {};
-  }
-  std::wstring name = L"\\Registry\\User\\" + std::wstring(sid);
-  LocalFree(sid);
-  return name;
-}
-
-// A private key under HKCU and one under HKLM\Software per test, deleted whole afterwards.
-class Win32RegistryEnvironment {
- public:
-  Win32RegistryEnvironment()
-      : base_("Software\\TidoraContract\\" + UniqueSuffix()),
-        machine_base_("Software\\TidoraContract-" + UniqueSuffix()) {
-    Clean();
-  }
+// A private key under HKCU and one under HKLM\Software, deleted whole afterwards.
+struct Win32RegistryEnvironment {
+  Win32RegistryEnvironment() { Clean(); }
   ~Win32RegistryEnvironment() {
-    for (const auto& link : links_) DeleteLink(link);
+    using NtDeleteKey = LONG(WINAPI*)(HANDLE);
+    const auto delete_key = reinterpret_cast<NtDeleteKey>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtDeleteKey")));
+    // A link goes only when opened as itself; a plain delete would reach its target.
+    for (const auto& link : links) {
+      HKEY key = nullptr;
+      if (!RegOpenKeyExW(HKEY_CURRENT_USER, Widen(link).c_str(), REG_OPTION_OPEN_LINK, DELETE,
+                         &key))
+        delete_key(key), RegCloseKey(key);
+    }
     Clean();
+  }
+  void Clean() {
+    registry_.DeleteTree(platform::RegistryRoot::CurrentUser, base_);
+    for (auto view : registry_.MachineViews())
+      registry_.DeleteTree(platform::RegistryRoot::LocalMachine, machine_base_, view);
   }
   platform::Registry& registry() { return registry_; }
   const std::string& base() const { return base_; }
   const std::string& machine_base() const { return machine_base_; }
-
   void WriteRaw(const std::string& path, const std::string& name, platform::ValueType type,
                 const std::vector<std::uint8_t>& bytes) {
-    using platform::ValueType;
-    const DWORD raw_type = type == ValueType::MultiString    ? REG_MULTI_SZ
-                           : type == ValueType::ExpandString ? REG_EXPAND_SZ
-                           : type == ValueType::Binary       ? REG_BINARY
-                           : type == ValueType::Dword        ? REG_DWORD
-                                                             : REG_SZ;
-    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, win32::Widen(path).c_str(),
-                              win32::Widen(name).c_str(), raw_type, bytes.data(), bytes.size()),
+    constexpr DWORD kRaw[] = {REG_SZ,    REG_EXPAND_SZ, REG_MULTI_SZ, REG_DWORD,
+                              REG_QWORD, REG_BINARY,    REG_NONE};
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, Widen(path).c_str(), Widen(name).c_str(),
+                              kRaw[int(type)], bytes.data(), bytes.size()),
               ERROR_SUCCESS)
         << name;
   }
-
   bool MakeLink(const std::string& link, const std::string& target) {
     HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, win32::Widen(link).c_str(), 0, nullptr,
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, Widen(link).c_str(), 0, nullptr,
                         REG_OPTION_CREATE_LINK | REG_OPTION_VOLATILE,
-                        KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS) {
+                        KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, &key, nullptr))
       return false;
-    }
     win32::UniqueKey owned(key);
-    links_.push_back(link);
-    const std::wstring target_name = CurrentUserKeyName() + L"\\" + win32::Widen(target);
+    links.push_back(link);
+    const std::wstring name = L"\\Registry\\Machine\\" + Widen(target);
     if (RegSetValueExW(key, L"SymbolicLinkValue", 0, REG_LINK,
-                       reinterpret_cast<const BYTE*>(target_name.c_str()),
-                       static_cast<DWORD>(target_name.size() * sizeof(wchar_t))) != ERROR_SUCCESS) {
+                       reinterpret_cast<const BYTE*>(name.c_str()), name.size() * sizeof(wchar_t)))
       return false;
-    }
     // A link that leads nowhere would prove nothing: opened plainly, it must reach the target.
-    auto followed = registry_.OpenForRead(platform::RegistryRoot::CurrentUser, link);
-    EXPECT_NE(followed, nullptr) << "the link does not lead to " << target;
-    return followed != nullptr;
+    const bool leads = registry_.OpenForRead(platform::RegistryRoot::CurrentUser, link) != nullptr;
+    EXPECT_TRUE(leads) << "the link does not lead to " << target;
+    return leads;
   }
-
- private:
-  void Clean() {
-    registry_.DeleteTree(platform::RegistryRoot::CurrentUser, base_);
-    for (auto view : registry_.MachineViews()) {
-      registry_.DeleteTree(platform::RegistryRoot::LocalMachine, machine_base_, view);
-    }
-  }
-  // A link goes only when opened as itself; a plain delete would reach its target.
-  static void DeleteLink(const std::string& link) {
-    using NtDeleteKey = LONG(WINAPI*)(HANDLE);
-    const auto delete_key = reinterpret_cast<NtDeleteKey>(reinterpret_cast<void (*)()>(
-        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtDeleteKey")));
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, win32::Widen(link).c_str(), REG_OPTION_OPEN_LINK, DELETE,
-                      &key) == ERROR_SUCCESS) {
-      delete_key(key);
-      RegCloseKey(key);
-    }
-  }
-
   win32::Win32Registry registry_;
-  std::string base_;
-  std::string machine_base_;
-  std::vector<std::string> links_;
+  std::string base_ = "Software\\TidoraContract\\" + UniqueSuffix(),
+              machine_base_ = "Software\\TidoraContract-" + UniqueSuffix();
+  std::vector<std::string> links;
 };
 
-// A private folder under the temporary folder per test, removed whole afterwards.
-class Win32FileSystemEnvironment {
- public:
-  Win32FileSystemEnvironment()
-      : folder_(files_.TempFolder() + "tidora-contract-" + UniqueSuffix()) {
-    MakeFolder(folder_);
-  }
+// A private folder under the temporary folder, removed whole afterwards.
+struct Win32FileSystemEnvironment {
+  Win32FileSystemEnvironment() { MakeFolder(folder_); }
   ~Win32FileSystemEnvironment() {
-    locks_.clear();
-    RemoveFolderTree(L"\\\\?\\" + win32::Widen(folder_));  // long paths: see the 260-character case
+    locks.clear();
+    RemoveFolderTree(L"\\\\?\\" + Widen(folder_));  // long paths: see the 260-character case
   }
   platform::FileSystem& files() { return files_; }
   const std::string& folder() const { return folder_; }
-
   void MakeFile(const std::string& path, std::uint32_t attributes) {
-    const std::wstring wide = win32::WidePath(path);
-    ASSERT_TRUE(win32::UniqueFile(CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr,
-                                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)))
-        << path;
-    ASSERT_TRUE(SetFileAttributesW(wide.c_str(), attributes)) << path;
+    ASSERT_TRUE(testing::MakeFile(win32::WidePath(path), attributes)) << path;
   }
   void MakeFolder(const std::string& path) {
     ASSERT_TRUE(CreateDirectoryW(win32::WidePath(path).c_str(), nullptr)) << path;
   }
   // Made by the test script: Wine shows a Unix symbolic link as a reparse point.
   std::string LinkHolder() const { return "C:\\tidora-loop\\inner"; }
-  // Wine keeps no access rights on files: a folder cannot be made to refuse its listing.
-  bool FailListing(const std::string&) { return false; }
   void Lock(const std::string& path) {
-    win32::UniqueFile file(CreateFileW(win32::Widen(path).c_str(), GENERIC_READ, 0, nullptr,
-                                       OPEN_EXISTING, 0, nullptr));
-    ASSERT_TRUE(file) << path;
-    locks_.push_back(std::move(file));
+    locks.emplace_back(
+        CreateFileW(Widen(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(locks.back()) << path;
   }
-
- private:
   win32::Win32FileSystem files_;
-  std::string folder_;
-  std::vector<win32::UniqueFile> locks_;
+  std::string folder_ = files_.TempFolder() + "tidora-contract-" + UniqueSuffix();
+  std::vector<win32::UniqueFile> locks;
 };
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, RegistryContract, Win32RegistryEnvironment);
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, FileSystemContract, Win32FileSystemEnvironment);
-
 }  // namespace
 }  // namespace tidora::testing
