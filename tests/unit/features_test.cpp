@@ -169,6 +169,8 @@ TEST_F(Machine, DeleteFilesInFolderDeletesWhatIsDirectlyInsideOnly) {
   ExpectKept("C:\\work\\", {"readonly.txt", "locked.txt", "sub\\deeper\\x.tmp"});
   EXPECT_TRUE(files.Exists("C:\\else\\x.doc"));
   Add("C:\\work\\", {"a.txt", "b.txt"});
+  files.FailListing("C:\\work", 0);  // broken at its first entry
+  EXPECT_EQ(DeleteFilesInFolder(files, "C:\\work"), 0);
   files.FailListing("C:\\work", 1);
   EXPECT_EQ(DeleteFilesInFolder(files, "C:\\work"), 1);
   files.set_temp_folder(" C:\\work\\ \r\n");

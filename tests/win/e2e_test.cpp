@@ -10,6 +10,7 @@
 #include <regex>
 
 #include "app/application.h"
+#include "app/dialog_keys.h"
 #include "cleaning/shared_routines.h"
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_shell.h"
@@ -278,6 +279,26 @@ struct Win32ControlSetEnvironment {
   app::Application app{GetModuleHandleW(nullptr)};
 };
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, ControlSetContract, Win32ControlSetEnvironment);
+
+// Space ticks, Tab moves on and Enter presses, through the dialog keys of the message loop.
+TEST(MainWindow, TheKeyboardTicksMovesAndPresses) {
+  Win32ControlSetEnvironment window;
+  const auto hwnd = [&](ui::ControlId id) { return window.app.controls().Window(id); };
+  const auto key = [&](ui::ControlId id, WPARAM code) {
+    SetFocus(hwnd(id));
+    PostMessageW(hwnd(id), WM_KEYDOWN, code, 1);
+    PostMessageW(hwnd(id), WM_KEYUP, code, 0xC0000001);
+    for (MSG m; PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE);) {
+      if (!app::HandleDialogKeys(m)) TranslateMessage(&m), DispatchMessageW(&m);
+    }
+  };
+  key(ui::ControlId::IECookies, VK_SPACE);
+  EXPECT_NE(SendMessageW(hwnd(ui::ControlId::IECookies), BM_GETCHECK, 0, 0), BST_CHECKED);
+  key(ui::ControlId::IECookies, VK_TAB);
+  EXPECT_EQ(GetFocus(), hwnd(ui::ControlId::IEAFD));
+  key(ui::ControlId::bntAbout, VK_RETURN);
+  EXPECT_TRUE(IsWindowVisible(hwnd(ui::ControlId::groupAbout)));
+}
 
 struct Win32ShellEnvironment {
   platform::Shell& shell() { return shell_; }
