@@ -8,6 +8,7 @@
 #include <optional>
 #include <set>
 #include <stdexcept>
+#include <utility>
 
 #include "browser/autocomplete_cleaner.h"
 #include "browser/ie_cleaners.h"
@@ -106,7 +107,6 @@ TEST_F(Machine, RunAndFindHistoryLoseTheirValuesAndKeepEverythingElse) {
   for (const char* name : {"a", "b", "MRUList"}) Put(kRunMruKey, name);
   EXPECT_EQ(CleanRunHistory(registry), 3);
   EXPECT_TRUE(registry.KeyExists(CU, kRunMruKey));
-  EXPECT_EQ(CleanRunHistory(registry), 0);
   Put(kRunMruKey, "a");
   registry.RefuseFullAccess(CU, kRunMruKey);
   EXPECT_EQ(CleanRunHistory(registry), 0);
@@ -506,6 +506,31 @@ TEST_F(InternetExplorerRun, EachRowCountsOnlyWhatWasRemoved) {
   for (std::int32_t refused : {std::int32_t(0x80004001), 1}) {  // E_NOTIMPL; no store at all
     Run(refused);
     EXPECT_EQ(Results(controls), "0F0F0F0F0F0F=0");
+  }
+  EXPECT_GT(std::exchange(shell.window_searches, 0), 0);
+  for (int id = int(Id::IEABH); id <= int(Id::IEBleachIndex); ++id) controls.SetTicked(Id(id), 0);
+  Run(0);
+  EXPECT_EQ(shell.window_searches, 0);  // no Internet Explorer item: no browser looked for
+}
+
+TEST(TIECache, EntryInfoIsKeptByAFailedAdvanceAndClearedByADeletion) {
+  FakeUrlCache fake;
+  fake.entries = {{"http://a/"}};
+  browser::TIECache cache(fake);
+  EXPECT_EQ(cache.FindFirstEntry(0), 259u);  // the mask is 0 until the options are written
+  cache.SetFilterOptions(browser::kStoredFilterOptions);
+  ASSERT_EQ(cache.FindFirstEntry(0), 0u);
+  EXPECT_EQ(cache.FindNextEntry(), 259u);
+  EXPECT_EQ(cache.EntryInfo().SourceUrlName, "http://a/");  // kept by the failed advance
+  EXPECT_EQ(cache.DeleteEntry("http://a/"), 0u);
+  EXPECT_EQ(cache.EntryInfo().SourceUrlName, "");  // cleared by the deletion
+}
+
+TEST_F(Machine, CloseAsksAndEndsTheProgramOnlyOnYes) {
+  for (bool yes : {false, true}) {
+    shell.answer_yes = yes;
+    ui::MainForm(controls, registry, shell).bntCloseClick();
+    EXPECT_EQ(controls.ended(), yes);
   }
 }
 
