@@ -43,15 +43,10 @@ int DeleteFilesInFolder(platform::FileSystem& files, std::string_view folder) {
   return DeletePlainFiles(files, folder, kMaskAnyFile);
 }
 
-namespace {
-
-// An empty text or a bare drive ("C:", "C:\\") names no user's folder.
 bool NamesAFolder(std::string_view path) {
   while (!path.empty() && path.back() == '\\') path.remove_suffix(1);
   return !path.empty() && !(path.size() == 2 && path[1] == ':');
 }
-
-}  // namespace
 
 std::string ApplicationDataFolder(platform::SystemInfo& system, platform::Shell& shell,
                                   platform::Registry& registry, platform::FileSystem& files) {

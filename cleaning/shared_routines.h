@@ -33,6 +33,9 @@ int DeleteFilesInFolder(platform::FileSystem& files, std::string_view folder);
 // the shell's, else "Application Data" below the profile (NT family) or the Windows folder
 // (95/98/Me family). Empty, and so nothing to clean, on any other platform or when the folder it
 // would lie in is unknown: never a folder at the root of a drive.
+// False for an empty text or a bare drive ("C:", "C:\\"): neither names a user's folder.
+bool NamesAFolder(std::string_view path);
+
 std::string ApplicationDataFolder(platform::SystemInfo& system, platform::Shell& shell,
                                   platform::Registry& registry, platform::FileSystem& files);
 

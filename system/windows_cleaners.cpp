@@ -27,6 +27,12 @@ int CleanMruKey(platform::Registry& registry, const std::string& bar, const char
   return 0;
 }
 
+bool SameFolder(std::string_view a, std::string_view b) {
+  while (!a.empty() && a.back() == '\\') a.remove_suffix(1);
+  while (!b.empty() && b.back() == '\\') b.remove_suffix(1);
+  return base::AsciiLower(a) == base::AsciiLower(b);
+}
+
 std::string WithTrailingBackslash(std::string folder) {
   if (folder.empty() || folder.back() != '\\') folder.push_back('\\');
   return folder;
@@ -125,7 +131,15 @@ int CleanFindHistory(platform::Registry& registry) {
 }
 
 int CleanTempFolder(platform::FileSystem& files) {
-  return cleaning::DeleteFilesInFolder(files, base::TrimBlanks(files.TempFolder()));
+  const std::string folder = files.TempFolder();
+  const std::string_view temp = base::TrimBlanks(folder);
+  // Without TMP, TEMP and USERPROFILE the system names the Windows folder, and TMP may name a
+  // drive's root: neither is ever emptied as if it were the temporary folder.
+  if (!cleaning::NamesAFolder(temp) || SameFolder(temp, files.WindowsFolder()) ||
+      SameFolder(temp, files.SystemFolder())) {
+    return 0;
+  }
+  return cleaning::DeleteFilesInFolder(files, temp);
 }
 
 int DeleteTmpFilesUnder(platform::FileSystem& files, std::string_view folder,

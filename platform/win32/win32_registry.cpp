@@ -204,6 +204,9 @@ bool IsLink(HKEY parent, const std::wstring& name, REGSAM view) {
 
 // Depth first: a key goes only after everything beneath it. Links are left alone, not followed.
 bool DeleteSubtree(HKEY parent, const std::wstring& name, REGSAM view) {
+  // A name the native API made with a NUL in it would reach the wide API cut short, naming the
+  // parent itself (or another key): such a key is left alone.
+  if (name.empty() || name.find(L'\0') != std::wstring::npos) return false;
   if (IsLink(parent, name, view)) return false;
   bool whole = true;
   {
@@ -219,6 +222,11 @@ bool DeleteSubtree(HKEY parent, const std::wstring& name, REGSAM view) {
   return RegDeleteKeyExW(parent, name.c_str(), view, 0) == ERROR_SUCCESS && whole;
 }
 
+// A path the wide API takes as it is: not empty (the root) and without a NUL (cut short there).
+bool Addressable(std::string_view relative) {
+  return !relative.empty() && relative.find('\0') == std::string_view::npos;
+}
+
 }  // namespace
 
 std::unique_ptr<platform::RegistryKey> Win32Registry::OpenKey(platform::RegistryRoot root,
@@ -227,7 +235,7 @@ std::unique_ptr<platform::RegistryKey> Win32Registry::OpenKey(platform::Registry
                                                               platform::RegistryView view) {
   const std::string_view relative = platform::KeyPathFromRoot(path);
   // Never the root itself: an empty path would hand out HKCU or HKLM whole.
-  if (relative.empty()) return nullptr;
+  if (!Addressable(relative)) return nullptr;
   const REGSAM rights = access == platform::KeyAccess::kRead ? KEY_READ : KEY_ALL_ACCESS;
   UniqueKey key = OpenRaw(RootHandle(root), Widen(relative), 0, rights | ViewFlag(view));
   if (!key) return nullptr;
@@ -238,7 +246,7 @@ std::unique_ptr<platform::RegistryKey> Win32Registry::CreateKey(platform::Regist
                                                                 std::string_view path,
                                                                 platform::RegistryView view) {
   const std::string_view relative = platform::KeyPathFromRoot(path);
-  if (relative.empty()) return nullptr;
+  if (!Addressable(relative)) return nullptr;
   HKEY key = nullptr;
   if (RegCreateKeyExW(RootHandle(root), Widen(relative).c_str(), 0, nullptr,
                       REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS | ViewFlag(view), nullptr, &key,
@@ -252,7 +260,7 @@ bool Win32Registry::DeleteKeyTree(platform::RegistryRoot root, std::string_view 
                                   platform::RegistryView view) {
   const std::string_view relative = platform::KeyPathFromRoot(path);
   // Never the root itself: an empty path would name HKCU or HKLM whole.
-  if (relative.empty()) return false;
+  if (!Addressable(relative)) return false;
   const REGSAM flag = ViewFlag(view);
   const auto split = relative.rfind('\\');
   if (split == std::string_view::npos)

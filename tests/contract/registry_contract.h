@@ -110,11 +110,11 @@ TYPED_TEST_P(RegistryContract, ValuesReadAsWhatTheyAreAndReplaceEachOther) {
   EXPECT_EQ(reader->ValueNames(), NameList{"other"});
 }
 
-// An empty path never reaches the root; a tree goes whole, in the view it lives in, but never
-// through a link.
+// An empty path never reaches the root, nor one with a NUL its parent; a tree goes whole, in the
+// view it lives in, but never through a link.
 TYPED_TEST_P(RegistryContract, DeletingATreeRemovesAllBeneathItAndNeverFollowsALink) {
   for (auto root : {this->kUser, this->kMachine}) {
-    for (const char* path : {"", "\\"}) {
+    for (const std::string& path : {std::string(), std::string("\\"), std::string("Tree\0x", 6)}) {
       EXPECT_TRUE(!this->reg().Open(root, path) && !this->reg().OpenForRead(root, path));
       EXPECT_TRUE(!this->reg().Create(root, path) && !this->reg().DeleteTree(root, path));
     }

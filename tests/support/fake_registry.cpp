@@ -124,26 +124,29 @@ Key* FakeRegistry::Walk(Root root, std::string_view path, View view, bool create
   return key;
 }
 
+// As the system API: an empty path is the root, and a NUL ends the path there.
+static bool Addressable(std::string_view path) {
+  return !platform::KeyPathFromRoot(path).empty() && path.find('\0') == std::string_view::npos;
+}
+
 std::unique_ptr<platform::RegistryKey> FakeRegistry::OpenKey(Root root, std::string_view path,
                                                              platform::KeyAccess access,
                                                              View view) {
   const Key* key = Find(root, path, view);
   const bool full = access == platform::KeyAccess::kFull;
-  if (platform::KeyPathFromRoot(path).empty() || !key || (full && key->refuses_full_access))
-    return nullptr;
+  if (!Addressable(path) || !key || (full && key->refuses_full_access)) return nullptr;
   return std::make_unique<FakeKey>(*this, root, path, view, full);
 }
 
 std::unique_ptr<platform::RegistryKey> FakeRegistry::CreateKey(Root root, std::string_view path,
                                                                View view) {
-  if (platform::KeyPathFromRoot(path).empty() || Make(root, path, view)->refuses_full_access)
-    return nullptr;
+  if (!Addressable(path) || Make(root, path, view)->refuses_full_access) return nullptr;
   return std::make_unique<FakeKey>(*this, root, path, view, true);
 }
 
 bool FakeRegistry::DeleteKeyTree(Root root, std::string_view path, View view) {
   const auto parts = SplitPath(platform::KeyPathFromRoot(path));
-  Key* parent = parts.empty() ? nullptr : Walk(root, path, view, false, 1);
+  Key* parent = Addressable(path) ? Walk(root, path, view, false, 1) : nullptr;
   return parent && std::erase_if(parent->subkeys, [&](auto& child) {
                      return child.first == Fold(parts.back()) && EmptyForDeletion(*child.second);
                    }) > 0;

@@ -175,6 +175,11 @@ TEST_F(Machine, DeleteFilesInFolderDeletesWhatIsDirectlyInsideOnly) {
   EXPECT_EQ(DeleteFilesInFolder(files, "C:\\work"), 1);
   files.set_temp_folder(" C:\\work\\ \r\n");
   EXPECT_EQ(CleanTempFolder(files), 1);
+  Add("C:\\windows\\", {"win.ini", "system32\\x.dll"});
+  for (const char* fallback : {"C:\\", "c:\\WINDOWS\\", "C:\\windows\\system32"}) {
+    files.set_temp_folder(fallback);  // what the system names without TMP, or TMP set to a root
+    EXPECT_EQ(CleanTempFolder(files), 0) << fallback;
+  }
 }
 
 // "report.tmpl" matches *.tmp by its short name only; a busy file keeps its attributes; no link.
