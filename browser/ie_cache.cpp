@@ -84,23 +84,21 @@ std::uint32_t TIECache::Take(const platform::UrlCacheRead& read) {
 
 std::uint32_t TIECache::FindFirstEntry(std::int64_t group_id) {
   if (!cache_.Load()) return platform::kErrorFileNotFound;
-  CloseFind();  // a handle overwritten would stay open for the life of the process
+  CloseFind();  // the one still open goes before another starts
   const platform::UrlCacheRead read =
       cache_.FindFirst(PatternOf(search_pattern_), filter_mask_, group_id);
-  find_ = read.find;
+  find_.Reset(read.find);
   return Take(read);
 }
 
 std::uint32_t TIECache::FindNextEntry() {
   if (!cache_.Load()) return platform::kErrorFileNotFound;
-  if (find_ == 0) return platform::kErrorNoMoreItems;
-  return Take(cache_.FindNext(find_));
+  if (find_.get() == 0) return platform::kErrorNoMoreItems;
+  return Take(cache_.FindNext(find_.get()));
 }
 
 bool TIECache::CloseFind() {
-  if (find_ == 0 || !cache_.Load()) return false;
-  // Forgotten once closed: the system may hand the same value to a later enumeration.
-  return cache_.CloseFind(std::exchange(find_, 0));
+  return cache_.Load() && find_.Close();
 }
 
 std::uint32_t TIECache::DeleteEntry(std::string_view url) {

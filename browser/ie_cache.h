@@ -79,7 +79,6 @@ class TIECache {
   explicit TIECache(platform::UrlCache& cache);
   TIECache(const TIECache&) = delete;
   TIECache& operator=(const TIECache&) = delete;
-  ~TIECache() { CloseFind(); }
 
   TFilterOptions FilterOptions() const { return filter_options_; }
   // Stores the set and recomputes FilterMask.
@@ -87,7 +86,6 @@ class TIECache {
   std::uint32_t FilterMask() const { return filter_mask_; }
   TSearchPattern SearchPattern() const { return search_pattern_; }
   void SetSearchPattern(TSearchPattern pattern) { search_pattern_ = pattern; }
-  bool LibraryFound() { return cache_.Load(); }
 
   // Starts an enumeration, closing one still open; fills EntryInfo with its first entry.
   std::uint32_t FindFirstEntry(std::int64_t group_id);
@@ -105,7 +103,7 @@ class TIECache {
 
   platform::UrlCache& cache_;
   TSearchPattern search_pattern_ = TSearchPattern::spAll;
-  platform::UrlCacheFind find_ = 0;
+  platform::UrlCacheFindOwner find_{cache_, 0};
   TFilterOptions filter_options_ = kStoredFilterOptions;
   std::uint32_t filter_mask_ = 0;  // as made in code: 0 until FilterOptions is written
   TEntryInfo entry_info_;

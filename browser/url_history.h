@@ -21,7 +21,6 @@ class TUrlHistory {
   // anyway and the history is then never cleared.
   explicit TUrlHistory(const StoreFactory& create_store);
 
-  bool HasStore() const { return store_ != nullptr; }
   // The store's HRESULT; kHistoryStoreMissing without a store.
   std::int32_t ClearHistory();
 

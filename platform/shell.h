@@ -16,7 +16,6 @@ class Shell {
  public:
   virtual ~Shell() = default;
 
-  virtual WindowId FindTopWindow(std::string_view class_name) = 0;
   virtual bool PostClose(WindowId window) = 0;
 
   // A Yes/No question; true for Yes.

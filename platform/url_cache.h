@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace tidora::platform {
 
@@ -66,10 +67,14 @@ class UrlCacheFindOwner {
   ~UrlCacheFindOwner() { Close(); }
 
   UrlCacheFind get() const { return find_; }
-  void Close() {
-    if (find_ != 0) cache_.CloseFind(find_);
-    find_ = 0;
+  // Takes a new enumeration, closing the one held.
+  void Reset(UrlCacheFind find) {
+    Close();
+    find_ = find;
   }
+  // The result of closing; false when nothing was open. Forgotten once closed: the system may
+  // hand the same value to a later enumeration.
+  bool Close() { return find_ != 0 && cache_.CloseFind(std::exchange(find_, 0)); }
 
  private:
   UrlCache& cache_;

@@ -57,10 +57,6 @@ class ClipboardSession {
 
 }  // namespace
 
-platform::WindowId Win32Shell::FindTopWindow(std::string_view class_name) {
-  return reinterpret_cast<platform::WindowId>(FindWindowW(Widen(class_name).c_str(), nullptr));
-}
-
 bool Win32Shell::PostClose(platform::WindowId window) {
   return PostMessageW(ToHwnd(window), WM_CLOSE, 0, 0) != FALSE;
 }

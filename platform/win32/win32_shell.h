@@ -6,7 +6,6 @@ namespace tidora::win32 {
 
 class Win32Shell final : public platform::Shell {
  public:
-  platform::WindowId FindTopWindow(std::string_view class_name) override;
   bool PostClose(platform::WindowId window) override;
   bool Confirm(platform::WindowId owner, std::string_view text, std::string_view caption) override;
   void ShowMessage(platform::WindowId owner, std::string_view text,

@@ -7,10 +7,6 @@ namespace tidora::testing {
 // Answers as told and records what it is asked; window N is open_windows[N - 1], "" once closed.
 class FakeShell final : public platform::Shell {
  public:
-  platform::WindowId FindTopWindow(std::string_view class_name) override {
-    const auto found = FindTopWindows(class_name);
-    return found.empty() ? 0 : found[0];
-  }
   std::vector<platform::WindowId> FindTopWindows(std::string_view class_name) override {
     std::vector<platform::WindowId> found;
     for (size_t i = 0; i < open_windows.size(); ++i)
