@@ -88,13 +88,22 @@ std::uint32_t TIECache::FindFirstEntry(std::int64_t group_id) {
   const platform::UrlCacheRead read =
       cache_.FindFirst(PatternOf(search_pattern_), filter_mask_, group_id);
   find_.Reset(read.find);
-  return Take(read);
+  return Take(Wanted(read));
 }
 
 std::uint32_t TIECache::FindNextEntry() {
   if (!cache_.Load()) return platform::kErrorFileNotFound;
   if (find_.get() == 0) return platform::kErrorNoMoreItems;
-  return Take(cache_.FindNext(find_.get()));
+  return Take(Wanted(cache_.FindNext(find_.get())));
+}
+
+// Where the system's search does not filter by type, the entries the mask lacks are passed over
+// here, as that search would.
+platform::UrlCacheRead TIECache::Wanted(platform::UrlCacheRead read) {
+  while (read.error == platform::kErrorSuccess && !(read.entry.type & filter_mask_)) {
+    read = cache_.FindNext(find_.get());
+  }
+  return read;
 }
 
 bool TIECache::CloseFind() {

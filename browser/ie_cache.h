@@ -100,6 +100,7 @@ class TIECache {
 
  private:
   std::uint32_t Take(const platform::UrlCacheRead& read);
+  platform::UrlCacheRead Wanted(platform::UrlCacheRead read);
 
   platform::UrlCache& cache_;
   TSearchPattern search_pattern_ = TSearchPattern::spAll;

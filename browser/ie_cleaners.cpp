@@ -16,10 +16,6 @@ constexpr ControlId kInternetExplorerItems[] = {ControlId::IEABH,     ControlId:
                                                 ControlId::IECookies, ControlId::IEAFD,
                                                 ControlId::IEHistory, ControlId::IEBleachIndex};
 
-// Reads of an entry a browser is still writing to before the walk gives up on the rest: the
-// cache adapter has already read it again a few times on each.
-constexpr int kUnreadableReads = 3;
-
 // The three cache-entry cleaners are one procedure; each row is what varies.
 struct CacheCleaner {
   TSearchPattern pattern;
@@ -46,24 +42,13 @@ class EnumerationScope {
   TIECache& cache_;
 };
 
-// An entry that stays unreadable for a moment is read again rather than ending the walk with
-// "Finished" over the entries after it.
-std::uint32_t Advance(TIECache& cache) {
-  std::uint32_t error = cache.FindNextEntry();
-  for (int read = 1; error == platform::kErrorInsufficientBuffer && read < kUnreadableReads;
-       ++read) {
-    error = cache.FindNextEntry();
-  }
-  return error;
-}
-
 int CleanCacheEntries(const CacheCleaner& cleaner, TIECache& cache,
                       cleaning::CleanerProgress& progress) {
   cache.SetSearchPattern(cleaner.pattern);
   EnumerationScope enumeration(cache);
   int count = 0;
   for (std::uint32_t error = cache.FindFirstEntry(0); error == platform::kErrorSuccess;
-       error = Advance(cache)) {
+       error = cache.FindNextEntry()) {
     const bool deleted =
         cache.DeleteEntry(cache.EntryInfo().SourceUrlName) == platform::kErrorSuccess;
     if (deleted) ++count;
@@ -83,12 +68,13 @@ bool AnyTicked(const ui::ControlSet& controls) {
 
 }  // namespace
 
-void CloseInternetExplorer(ui::ControlSet& controls, platform::Shell& shell) {
+void CloseInternetExplorer(const ui::ControlSet& controls, platform::Shell& shell,
+                           cleaning::CleanerProgress& progress) {
   if (!AnyTicked(controls)) return;
   if (shell.FindTopWindows(kBrowserFrameClass).empty()) return;
   if (!shell.Confirm(0, kCloseBrowserQuestion, base::kApplicationTitle)) return;
   // Each frame is asked once: a frame that ignores the request, or asks a question of its own,
-  // is left open once the time is up.
+  // is left open once the time is up. Each short step answers the window, and Stop ends the wait.
   std::set<platform::WindowId> asked;
   for (int waited = 0; waited < kCloseBrowserWaitMs; waited += kCloseBrowserPollMs) {
     const auto frames = shell.FindTopWindows(kBrowserFrameClass);
@@ -96,7 +82,7 @@ void CloseInternetExplorer(ui::ControlSet& controls, platform::Shell& shell) {
     for (platform::WindowId frame : frames) {
       if (asked.insert(frame).second) shell.PostClose(frame);
     }
-    controls.Repaint(ControlId::kMainWindow);
+    if (progress.StopRequested()) return;
     shell.Pause(kCloseBrowserPollMs);
   }
 }

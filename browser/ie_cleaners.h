@@ -22,8 +22,10 @@ inline constexpr int kCloseBrowserWaitMs = 10000;
 inline constexpr int kCloseBrowserPollMs = 100;
 
 // The first step of every run: when an Internet Explorer item is ticked and the browser runs,
-// asks whether to close it; on Yes asks each frame once to close and waits for them, bounded.
-void CloseInternetExplorer(ui::ControlSet& controls, platform::Shell& shell);
+// asks whether to close it; on Yes asks each frame once to close and waits for them, bounded,
+// in short steps that each handle pending input and end the wait on a stop.
+void CloseInternetExplorer(const ui::ControlSet& controls, platform::Shell& shell,
+                           cleaning::CleanerProgress& progress);
 
 // Deletes the values of the typed-URL key; the number deleted.
 int CleanTypedURLs(platform::Registry& registry, cleaning::CleanerProgress& progress);

@@ -41,13 +41,17 @@ bool IsLink(const platform::FoundEntry& entry) {
 }
 
 // The profile folders, named exactly as listed: trimmed, " x" would become "x", another folder,
-// perhaps a hidden one. A linked folder could lead anywhere on the disk, so it is left out.
-std::vector<std::string> ProfileFolders(platform::FileSystem& files, std::string_view root) {
-  std::vector<std::string> profiles;
-  cleaning::SearchFolder(files, JoinPath(root, "*.*"), kMaskVisibleEntries,
+// perhaps a hidden one. A linked folder could lead anywhere on the disk, so it is left out, and
+// so is every profile when the way to the root passes a link.
+std::vector<cleaning::ReachedFolder> ProfileFolders(platform::FileSystem& files,
+                                                    const cleaning::ReachedFolder& root) {
+  std::vector<cleaning::ReachedFolder> profiles;
+  const std::string path = cleaning::EnterableFolder(files, root);
+  if (path.empty()) return profiles;
+  cleaning::SearchFolder(files, JoinPath(path, "*.*"), kMaskVisibleEntries,
                          [&](const platform::FoundEntry& entry) {
                            if (entry.name != "." && entry.name != ".." && !IsLink(entry)) {
-                             profiles.push_back(JoinPath(root, entry.name));
+                             profiles.push_back(root.Below(entry.name));
                            }
                            return true;
                          });
@@ -61,12 +65,13 @@ class NetscapeCleaning {
       : files_(files), controls_(controls), progress_(progress) {}
 
   // False when a stop was asked for on the way.
-  bool CleanProfile(const std::string& profile) {
+  bool CleanProfile(const cleaning::ReachedFolder& reached) {
+    const std::string profile = reached.Path();
     for (const ProfileFile& file : kProfileFiles) {
       if (controls_.Ticked(file.box)) Delete(JoinPath(profile, file.name));
     }
     if (progress_.StopRequested()) return false;
-    if (controls_.Ticked(ControlId::NsCache)) CleanCache(JoinPath(profile, "Cache"));
+    if (controls_.Ticked(ControlId::NsCache)) CleanCache(reached.Below("Cache"));
     if (progress_.StopRequested()) return false;
     if (controls_.Ticked(ControlId::NsAutoForm)) {
       for (const FormFiles& form : kFormFiles) {
@@ -84,11 +89,8 @@ class NetscapeCleaning {
     if (files_.IsFile(path) && files_.RemoveFile(path)) progress_.ShowCount(++count_);
   }
 
-  void CleanCache(const std::string& cache) {
-    const auto found = files_.Attributes(cache);
-    if (found && !(*found & attribute::kReparsePoint)) {
-      count_ += cleaning::DeleteFilesInFolder(files_, cache);
-    }
+  void CleanCache(const cleaning::ReachedFolder& cache) {
+    count_ += cleaning::DeleteFilesInFolder(files_, cache);
     progress_.ShowCount(count_);
   }
 
@@ -115,20 +117,19 @@ class NetscapeCleaning {
 
 }  // namespace
 
-std::string MozillaProfileRoot(platform::SystemInfo& system, platform::Shell& shell,
-                               platform::Registry& registry, platform::FileSystem& files) {
-  const std::string data = cleaning::ApplicationDataFolder(system, shell, registry, files);
-  return data.empty() ? std::string() : JoinPath(data, "Mozilla\\ProFiles\\Default");
+cleaning::ReachedFolder MozillaProfileRoot(platform::SystemInfo& system, platform::Shell& shell,
+                                           platform::Registry& registry,
+                                           platform::FileSystem& files) {
+  return cleaning::ApplicationDataFolder(system, shell, registry, files)
+      .Below("Mozilla\\ProFiles\\Default");
 }
 
-int CleanNetscapeMozilla(platform::FileSystem& files, std::string_view profile_root,
+int CleanNetscapeMozilla(platform::FileSystem& files, const cleaning::ReachedFolder& profile_root,
                          const ui::ControlSet& controls, cleaning::CleanerProgress& progress) {
   NetscapeCleaning cleaning(files, controls, progress);
-  if (!profile_root.empty()) {
-    for (const std::string& profile : ProfileFolders(files, profile_root)) {
-      // A stop leaves the row "Pending", showing the count so far.
-      if (!cleaning.CleanProfile(profile)) return cleaning.count();
-    }
+  for (const cleaning::ReachedFolder& profile : ProfileFolders(files, profile_root)) {
+    // A stop leaves the row "Pending", showing the count so far.
+    if (!cleaning.CleanProfile(profile)) return cleaning.count();
   }
   progress.Finish();
   return cleaning.count();

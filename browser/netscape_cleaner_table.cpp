@@ -11,7 +11,7 @@ std::vector<cleaning::CleanerRow> NetscapeCleaners(platform::SystemInfo& system,
   return {
       {cleaning::CleanerId::kNetscapeMozilla,
        [&](Progress& progress) {
-         const std::string root = MozillaProfileRoot(system, shell, registry, files);
+         const cleaning::ReachedFolder root = MozillaProfileRoot(system, shell, registry, files);
          return CleanNetscapeMozilla(files, root, controls, progress);
        }},
   };

@@ -62,7 +62,7 @@ class Cleaners {
   virtual bool Available(CleanerId id) const = 0;
   virtual int Clean(CleanerId id, CleanerProgress& progress) = 0;
   // The run's first step, after its preparation and before any item (closing the browser).
-  virtual void BeforeItems() {}
+  virtual void BeforeItems(CleanerProgress&) {}
 };
 
 }  // namespace tidora::cleaning

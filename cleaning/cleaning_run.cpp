@@ -120,7 +120,11 @@ int CleaningRun::Execute(const CleaningItem& item) {
 void CleaningRun::bntCleanNowClick() {
   RunningScope running(running_);
   Prepare();
-  cleaners_.BeforeItems();
+  {
+    RowAfterProgress progress(*this);
+    cleaners_.BeforeItems(progress);
+  }
+  if (IsRunStopped()) return;  // stopped while the browser was closing
   int total = 0;
   const auto items = CleaningItems();
   for (size_t index = 0; index < items.size(); ++index) {

@@ -1,5 +1,7 @@
 #include "cleaning/shared_routines.h"
 
+#include <algorithm>
+
 #include "base/text.h"
 #include "cleaning/file_search.h"
 
@@ -27,19 +29,41 @@ PlatformFamily WindowsPlatform(platform::SystemInfo& system) {
   }
 }
 
-int DeletePlainFiles(platform::FileSystem& files, std::string_view folder, std::uint32_t mask) {
+ReachedFolder ReachedFolder::Below(std::string_view names) const {
+  if (known.empty()) return {};
+  return {known, fixed.empty() ? std::string(names) : JoinPath(fixed, names)};
+}
+
+std::string ReachedFolder::Path() const {
+  if (known.empty() || fixed.empty()) return known;
+  return JoinPath(known, fixed);
+}
+
+std::string EnterableFolder(platform::FileSystem& files, const ReachedFolder& folder) {
   // An unknown folder must never become the drive's root.
-  if (folder.empty()) return 0;
+  if (folder.known.empty()) return {};
+  // Each fixed name on the way is looked at, the last one too: a link anywhere could lead off.
+  for (std::size_t end = 0; end < folder.fixed.size();) {
+    end = std::min(folder.fixed.find('\\', end + 1), folder.fixed.size());
+    const auto found = files.Attributes(JoinPath(folder.known, folder.fixed.substr(0, end)));
+    if (found && (*found & platform::attribute::kReparsePoint)) return {};
+  }
+  return folder.Path();
+}
+
+int DeletePlainFiles(platform::FileSystem& files, const ReachedFolder& folder, std::uint32_t mask) {
+  const std::string path = EnterableFolder(files, folder);
+  if (path.empty()) return 0;
   int deleted = 0;
-  SearchFolder(files, JoinPath(folder, "*.*"), mask, [&](const platform::FoundEntry& entry) {
-    const std::string path = JoinPath(folder, entry.name);
-    if (files.IsFile(path) && files.RemoveFile(path)) ++deleted;
+  SearchFolder(files, JoinPath(path, "*.*"), mask, [&](const platform::FoundEntry& entry) {
+    const std::string file = JoinPath(path, entry.name);
+    if (files.IsFile(file) && files.RemoveFile(file)) ++deleted;
     return true;  // a broken listing ends by itself; what went before stays counted
   });
   return deleted;
 }
 
-int DeleteFilesInFolder(platform::FileSystem& files, std::string_view folder) {
+int DeleteFilesInFolder(platform::FileSystem& files, const ReachedFolder& folder) {
   return DeletePlainFiles(files, folder, kMaskAnyFile);
 }
 
@@ -48,17 +72,18 @@ bool NamesAFolder(std::string_view path) {
   return !path.empty() && !(path.size() == 2 && path[1] == ':');
 }
 
-std::string ApplicationDataFolder(platform::SystemInfo& system, platform::Shell& shell,
-                                  platform::Registry& registry, platform::FileSystem& files) {
+ReachedFolder ApplicationDataFolder(platform::SystemInfo& system, platform::Shell& shell,
+                                    platform::Registry& registry, platform::FileSystem& files) {
   const PlatformFamily family = WindowsPlatform(system);
   if (family == PlatformFamily::kOther) return {};
   // Newer systems have no "Application Data" in the profile, and folders may be redirected.
   std::string folder = shell.ApplicationDataFolder();
-  if (!folder.empty()) return folder;
-  const std::string base = family == PlatformFamily::kWindowsNt
-                               ? UserProfileFolder(registry)
-                               : std::string(base::TrimBlanks(files.WindowsFolder()));
-  return NamesAFolder(base) ? JoinPath(base, "Application Data") : std::string();
+  if (!folder.empty()) return {folder, {}};
+  std::string base = family == PlatformFamily::kWindowsNt
+                         ? UserProfileFolder(registry)
+                         : std::string(base::TrimBlanks(files.WindowsFolder()));
+  if (!NamesAFolder(base)) return {};
+  return {std::move(base), "Application Data"};
 }
 
 }  // namespace tidora::cleaning

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/file_system.h"
 #include "platform/registry.h"
@@ -19,24 +20,42 @@ std::string UserProfileFolder(platform::Registry& registry);
 
 PlatformFamily WindowsPlatform(platform::SystemInfo& system);
 
+// A folder as the program reaches it: a known folder as the shell, the registry or the system
+// names it (the temporary folder, Recent, Application Data, the profile), trusted as it is, and
+// fixed names joined below it. None of those names is entered when it is a junction or a link:
+// one planted at "Office\Recent" that leads to Documents must not have Documents emptied.
+struct ReachedFolder {
+  ReachedFolder() = default;
+  ReachedFolder(std::string known_folder, std::string fixed_names = {})
+      : known(std::move(known_folder)), fixed(std::move(fixed_names)) {}
+
+  std::string known;  // empty: no folder at all
+  std::string fixed;  // "Microsoft\Office\Recent"; empty for the known folder itself
+
+  ReachedFolder Below(std::string_view names) const;
+  std::string Path() const;
+};
+
+// The folder's path when no fixed name on the way is a junction or a link; empty otherwise, and
+// for no folder.
+std::string EnterableFolder(platform::FileSystem& files, const ReachedFolder& folder);
+
 // Deletes the plain files directly inside folder that the search mask lets through, and returns
 // how many went. Read-only and locked files stay; subfolders and the folder itself are never
-// touched. An empty folder text deletes nothing.
-int DeletePlainFiles(platform::FileSystem& files, std::string_view folder, std::uint32_t mask);
+// touched, and nothing is deleted through a linked fixed name.
+int DeletePlainFiles(platform::FileSystem& files, const ReachedFolder& folder, std::uint32_t mask);
 
-// Deletes the files directly inside folder, hidden and system ones included, and returns how
-// many went. Read-only and locked files stay; subfolders and the folder itself are never touched.
-// An empty folder text deletes nothing.
-int DeleteFilesInFolder(platform::FileSystem& files, std::string_view folder);
+// Deletes the files directly inside folder, hidden and system ones included, as DeletePlainFiles.
+int DeleteFilesInFolder(platform::FileSystem& files, const ReachedFolder& folder);
 
-// The current user's application-data folder, where the browsers and Office keep their files:
-// the shell's, else "Application Data" below the profile (NT family) or the Windows folder
-// (95/98/Me family). Empty, and so nothing to clean, on any other platform or when the folder it
-// would lie in is unknown: never a folder at the root of a drive.
 // False for an empty text or a bare drive ("C:", "C:\\"): neither names a user's folder.
 bool NamesAFolder(std::string_view path);
 
-std::string ApplicationDataFolder(platform::SystemInfo& system, platform::Shell& shell,
-                                  platform::Registry& registry, platform::FileSystem& files);
+// The current user's application-data folder, where the browsers and Office keep their files:
+// the shell's, else "Application Data" below the profile (NT family) or the Windows folder
+// (95/98/Me family). No folder on any other platform or when the folder it would lie in is
+// unknown: never a folder at the root of a drive.
+ReachedFolder ApplicationDataFolder(platform::SystemInfo& system, platform::Shell& shell,
+                                    platform::Registry& registry, platform::FileSystem& files);
 
 }  // namespace tidora::cleaning

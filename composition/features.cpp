@@ -34,8 +34,8 @@ Features::Features(ui::ControlSet& controls, const Services& services)
     : IECache1(services.url_cache),
       UrlHistory1(services.create_url_history),
       cleaners_(AllCleaners(services, controls, IECache1, UrlHistory1),
-                [&controls, &shell = services.shell] {
-                  browser::CloseInternetExplorer(controls, shell);
+                [&controls, &shell = services.shell](cleaning::CleanerProgress& progress) {
+                  browser::CloseInternetExplorer(controls, shell, progress);
                 }),
       cleaning_run_(controls, cleaners_),
       repair_run_(controls, services.registry, services.files),

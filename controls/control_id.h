@@ -110,6 +110,7 @@ enum class ControlId : int {
   ExtendToolsLabel,
   ExtendToolsItems,
   ToolsMenuDelete,
+  ExtendToolsNote,  // after a Delete: how many ticked entries only an administrator can delete
 
   // About panel.
   AboutLogo = 1200,

@@ -10,6 +10,7 @@ namespace tidora::extensions {
 namespace {
 
 using platform::RegistryRoot;
+using platform::TextValue;
 using ui::ControlId;
 
 void FillMenuEntries(ui::ControlSet& controls, platform::Registry& registry) {
@@ -46,18 +47,6 @@ void FillToolsEntries(ui::ControlSet& controls, platform::Registry& registry) {
 }
 
 }  // namespace
-
-std::optional<std::string> TextValue(const platform::RegistryKey& key, std::string_view name) {
-  const auto type = key.TypeOf(name);
-  if (type != platform::ValueType::String && type != platform::ValueType::ExpandString) {
-    return std::nullopt;
-  }
-  try {
-    return key.ReadString(name);
-  } catch (const platform::RegistryError&) {
-    return std::nullopt;  // changed type since it was looked at
-  }
-}
 
 void FillExtensionLists(ui::ControlSet& controls, platform::Registry& registry) {
   controls.ClearItems(ControlId::ExtendMenuitems);

@@ -12,10 +12,6 @@ namespace tidora::extensions {
 inline constexpr char kMenuExtKey[] = "Software\\Microsoft\\Internet Explorer\\MenuExt";
 inline constexpr char kExtensionsKey[] = "Software\\Microsoft\\Internet Explorer\\Extensions";
 
-// A value's text; nullopt when it is missing or stored as anything but text, so that a planted
-// value of another type can neither stop a listing nor match an item.
-std::optional<std::string> TextValue(const platform::RegistryKey& key, std::string_view name);
-
 // Fills ExtendMenuitems with the right-button menu entries of the current user and
 // ExtendToolsItems with the machine's Tools menu and toolbar entries (from every view of the
 // machine's keys, each subkey name once), every item unticked. Reading is enough: a standard

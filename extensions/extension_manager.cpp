@@ -1,5 +1,6 @@
 #include "extensions/extension_manager.h"
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@ namespace tidora::extensions {
 namespace {
 
 using platform::RegistryRoot;
+using platform::TextValue;
 using ui::ControlId;
 
 std::vector<std::string> TickedItems(const ui::ControlSet& controls, ControlId list) {
@@ -35,17 +37,29 @@ bool ExtensionManager::HandleClick(ControlId id) {
 }
 
 void ExtensionManager::PanelShown(ControlId panel) {
-  if (panel == ControlId::ToolsMenuWizard) FillExtensionLists(controls_, registry_);
+  if (panel != ControlId::ToolsMenuWizard) return;
+  FillExtensionLists(controls_, registry_);
+  controls_.SetCaption(ControlId::ExtendToolsNote, "");
 }
 
 void ExtensionManager::ToolsMenuDeleteClick() {
   for (const auto& name : TickedItems(controls_, ControlId::ExtendMenuitems)) {
     DeleteMenuEntry(name);
   }
-  for (const auto& text : TickedItems(controls_, ControlId::ExtendToolsItems)) {
-    DeleteToolsEntries(text);
-  }
+  const auto ticked_tools = TickedItems(controls_, ControlId::ExtendToolsItems);
+  for (const auto& text : ticked_tools) DeleteToolsEntries(text);
   controls_.Click(ControlId::bntToolsMenu);
+  // Machine-wide entries are listed to a standard user, who cannot delete them: what is listed
+  // again after a Delete is said, not left to look like a silent failure.
+  const std::set<std::string> wanted_gone(ticked_tools.begin(), ticked_tools.end());
+  int stayed = 0;
+  for (int i = 0; i < controls_.ItemCount(ControlId::ExtendToolsItems); ++i) {
+    stayed += wanted_gone.count(controls_.ItemText(ControlId::ExtendToolsItems, i)) ? 1 : 0;
+  }
+  if (stayed > 0) {
+    controls_.SetCaption(ControlId::ExtendToolsNote,
+                         std::to_string(stayed) + " entries need an administrator to delete.");
+  }
 }
 
 void ExtensionManager::DeleteMenuEntry(std::string_view name) {

@@ -20,7 +20,7 @@ class ExtensionManager final : public ui::Feature {
 
   // Deletes the keys of the ticked entries, then shows the panel again, both lists refilled.
   // An item's text is taken exactly as listed, untrimmed. A deletion the system refuses
-  // leaves its entry, listed again.
+  // leaves its entry, listed again, and the count of such toolbar entries is said under their list.
   void ToolsMenuDeleteClick();
 
  private:

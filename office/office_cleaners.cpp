@@ -148,10 +148,11 @@ int CleanPhotoEditorMru(platform::Registry& registry) {
   return key ? DeleteNumberedValues(*key, "LastFile") : 0;
 }
 
-std::string OfficeRecentFolder(platform::SystemInfo& system, platform::Shell& shell,
-                               platform::Registry& registry, platform::FileSystem& files) {
-  const std::string data = cleaning::ApplicationDataFolder(system, shell, registry, files);
-  return data.empty() ? std::string() : cleaning::JoinPath(data, "Microsoft\\Office\\Recent");
+cleaning::ReachedFolder OfficeRecentFolder(platform::SystemInfo& system, platform::Shell& shell,
+                                           platform::Registry& registry,
+                                           platform::FileSystem& files) {
+  return cleaning::ApplicationDataFolder(system, shell, registry, files)
+      .Below("Microsoft\\Office\\Recent");
 }
 
 int CleanOfficeRecentFolder(platform::SystemInfo& system, platform::Shell& shell,

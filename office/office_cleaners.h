@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cleaning/cleaner.h"
+#include "cleaning/shared_routines.h"
 #include "platform/file_system.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
@@ -34,9 +35,10 @@ int ClearOpenFindLists(platform::Registry& registry, std::string_view settings_k
 // first gap; the number deleted.
 int CleanPhotoEditorMru(platform::Registry& registry);
 
-// The Office recent folder below the user's application-data folder; empty when unknown.
-std::string OfficeRecentFolder(platform::SystemInfo& system, platform::Shell& shell,
-                               platform::Registry& registry, platform::FileSystem& files);
+// The Office recent folder below the user's application-data folder; none when that is unknown.
+cleaning::ReachedFolder OfficeRecentFolder(platform::SystemInfo& system, platform::Shell& shell,
+                                           platform::Registry& registry,
+                                           platform::FileSystem& files);
 // Deletes the files directly in the Office recent folder; the number deleted.
 int CleanOfficeRecentFolder(platform::SystemInfo& system, platform::Shell& shell,
                             platform::Registry& registry, platform::FileSystem& files);

@@ -8,4 +8,14 @@ std::string_view KeyPathFromRoot(std::string_view path) {
   return path;
 }
 
+std::optional<std::string> TextValue(const RegistryKey& key, std::string_view name) {
+  const auto type = key.TypeOf(name);
+  if (type != ValueType::String && type != ValueType::ExpandString) return std::nullopt;
+  try {
+    return key.ReadString(name);
+  } catch (const RegistryError&) {
+    return std::nullopt;
+  }
+}
+
 }  // namespace tidora::platform

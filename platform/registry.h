@@ -46,7 +46,8 @@ class RegistryKey {
   // False when the value is missing or cannot be deleted.
   virtual bool DeleteValue(std::string_view name) = 0;
 
-  // True when the subkey is a registry link, which a walk must not follow: it can lead back up.
+  // True when the subkey is a registry link, which a walk must not follow (it can lead back up),
+  // and when it cannot be looked at, since it may be one.
   virtual bool SubkeyIsLink(std::string_view name) const = 0;
 };
 
@@ -75,7 +76,8 @@ class Registry {
   // the path is empty.
   virtual std::unique_ptr<RegistryKey> CreateKey(RegistryRoot root, std::string_view path,
                                                  RegistryView view) = 0;
-  // Deletes the key with everything beneath it, depth first, never following registry links.
+  // Deletes the key with everything beneath it, depth first, asking only for the rights that
+  // takes. A link is left in place, never followed, and so is a key that cannot be looked at.
   // True only when the key is gone whole; what could be deleted is deleted either way.
   virtual bool DeleteKeyTree(RegistryRoot root, std::string_view path, RegistryView view) = 0;
   // The views of HKLM that exist here: k64 and k32 on 64-bit Windows, kDefault alone elsewhere.
@@ -103,6 +105,11 @@ class Registry {
     return {RegistryView::kDefault};
   }
 };
+
+// A value's text; nullopt when it is missing or stored as anything but text, also when another
+// program rewrote it with another type after it was looked at: a planted value can neither stop
+// a listing or a sweep nor pass for text.
+std::optional<std::string> TextValue(const RegistryKey& key, std::string_view name);
 
 // Key paths are always taken from their root: "\Software\X" and "Software\X" name the same key.
 std::string_view KeyPathFromRoot(std::string_view path);

@@ -11,7 +11,8 @@ namespace tidora::platform {
 inline constexpr std::uint32_t kErrorSuccess = 0;
 inline constexpr std::uint32_t kErrorFileNotFound = 2;  // also: the library is missing
 inline constexpr std::uint32_t kErrorNoMoreItems = 259;
-// From a read: the entry at hand kept growing while it was read; the enumeration stands on it.
+// From a read: the entry at hand kept growing through every read the adapter made of it; the
+// enumeration stands on it.
 inline constexpr std::uint32_t kErrorInsufficientBuffer = 122;
 
 // One entry of the WinINet URL cache, times as FILETIME ticks (UTC).
@@ -46,7 +47,9 @@ class UrlCache {
 
   // Loads the library and looks up the functions it needs; true once all were found.
   virtual bool Load() = 0;
-  // pattern: nullopt for every entry, "" for URL entries, "Cookie:" or "Visited:".
+  // pattern: nullopt for every entry, "" for URL entries, "Cookie:" or "Visited:". The type
+  // filter goes to the system, whose extended search may be missing: entries of other types can
+  // come, and callers keep only those they want.
   virtual UrlCacheRead FindFirst(std::optional<std::string_view> pattern, std::uint32_t type_filter,
                                  std::int64_t group) = 0;
   virtual UrlCacheRead FindNext(UrlCacheFind find) = 0;

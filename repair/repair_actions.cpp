@@ -64,7 +64,10 @@ void DeleteIExploreRunValues(platform::Registry& registry, RegistryRoot root) {
     // The names are taken once, before anything is deleted.
     for (const auto& name : key.ValueNames()) {
       if (key.TypeOf(name) != platform::ValueType::String) continue;
-      if (StartsTheBrowserByName(key.ReadString(name).value_or(""))) key.DeleteValue(name);
+      // Rewritten with another type since the look, it is no text: passed over.
+      if (StartsTheBrowserByName(platform::TextValue(key, name).value_or(""))) {
+        key.DeleteValue(name);
+      }
     }
   });
 }

@@ -1,8 +1,6 @@
 #pragma once
 
 #include <array>
-#include <cstddef>
-#include <string_view>
 
 #include "controls/control_id.h"
 #include "repair/ie5_tools.h"
@@ -10,25 +8,9 @@
 
 namespace tidora::repair {
 
-// The browser vendor's servers, where the fixed addresses below point.
-inline constexpr char kVendorWebServer[] = "www.microsoft.com";
-inline constexpr char kVendorSearchServer[] = "search.msn.com";
-
-// The pieces as one text, at compile time.
-template <std::size_t... N>
-constexpr auto Joined(const char (&... parts)[N]) {
-  std::array<char, (N + ...) - sizeof...(N) + 1> joined{};
-  std::size_t at = 0;
-  for (std::string_view part : {std::string_view(parts, N - 1)...}) {
-    for (char c : part) joined[at++] = c;
-  }
-  return joined;
-}
-
-inline constexpr auto kStartPageAddress =
-    Joined("http://", kVendorWebServer, "/windows/ie_intl/cn/start/");
-inline constexpr auto kSearchAddress =
-    Joined("http://", kVendorSearchServer, "/zh-cn/default.aspx");
+// The addresses the vendor's browser came with: its start page and its search page.
+inline constexpr char kStartPageAddress[] = "http://www.microsoft.com/windows/ie_intl/cn/start/";
+inline constexpr char kSearchAddress[] = "http://search.msn.com/zh-cn/default.aspx";
 
 inline constexpr char kMainKey[] = "Software\\Microsoft\\Internet Explorer\\Main";
 inline constexpr char kSearchKey[] = "Software\\Microsoft\\Internet Explorer\\Search";
@@ -36,21 +18,23 @@ inline constexpr char kSystemPolicyKey[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
 
 enum class Change {
-  kDeleteIfPresent,
-  kOverwriteIfPresent,    // with the option's text
-  kPolicyOff,             // the option's policy setters, each given false
+  kDeleteIfPresent,       // the row's values under its key, in its roots
+  kOverwriteIfPresent,    // the same, with the row's text
+  kPolicyOff,             // the row's policy setters, each given false: they decide what is written
   kRestartRepair,         // several keys and a file: see RestartRepair
-  kDeleteExplorerPolicy,  // through DeleteExplorerPolicy
+  kDeleteExplorerPolicy,  // the row's value, through DeleteExplorerPolicy
 };
 
 using PolicySetter = bool (*)(platform::Registry&, bool restricted);
 
+// A row names what its change uses and nothing more: roots, key and values for the value
+// changes, setters for the policies, nothing for the restart repair.
 struct RepairOption {
   ui::ControlId checkbox;
-  Roots roots;
-  const char* key;
-  std::array<const char*, 2> values;  // the second may be absent
   Change change;
+  Roots roots = Roots::kUser;
+  const char* key = nullptr;
+  std::array<const char*, 2> values{};  // the second may be absent
   const char* text = nullptr;
   std::array<PolicySetter, 2> setters{};
 };
@@ -61,24 +45,24 @@ using Id = ui::ControlId;
 // run stops there, and what came before stays applied.
 // clang-format off
 inline constexpr RepairOption kRepairOptions[] = {
-  {Id::IER_RestoreRegistryTools,  Roots::kUser,            kSystemPolicyKey,       {"DisableRegistryTools"},              Change::kDeleteIfPresent},
-  {Id::IER_RestoreCaption,        Roots::kUserThenMachine, kMainKey,               {"Window Title"},                      Change::kDeleteIfPresent},
-  {Id::IER_RestoreStartPage,      Roots::kUserThenMachine, kMainKey,               {"Start Page"},                        Change::kOverwriteIfPresent, "about:blank"},
-  {Id::IER_RestoreDefaultAddress, Roots::kMachine,         kMainKey,               {"Default_Page_URL"},                  Change::kOverwriteIfPresent, kStartPageAddress.data()},
-  {Id::IER_RestoreOptions,        Roots::kUserThenMachine, kRestrictionPolicyKey,  {"NoBrowserOptions"},                  Change::kPolicyOff, nullptr, {SetNoBrowserOptions}},
-  {Id::IER_RestoreHomePage,       Roots::kUser,            kControlPanelPolicyKey, {"GeneralTab", "Homepage"},            Change::kPolicyOff, nullptr, {SetGeneralTabRestriction, SetHomepageRestriction}},
-  {Id::IER_RestoreRestart,        Roots::kUserThenMachine, nullptr,                {},                                    Change::kRestartRepair},
-  {Id::IER_RestoreRightButton,    Roots::kUserThenMachine, kRestrictionPolicyKey,  {"NoBrowserContextMenu"},              Change::kPolicyOff, nullptr, {SetNoBrowserContextMenu}},
-  {Id::IER_RestoreViewSource,     Roots::kUserThenMachine, kRestrictionPolicyKey,  {"NoViewSource"},                      Change::kPolicyOff, nullptr, {SetNoViewSource}},
-  {Id::IER_RestoreSearchEngine,   Roots::kMachine,         kSearchKey,             {"CustomizeSearch", "SearchAssistant"}, Change::kOverwriteIfPresent, kSearchAddress.data()},
-  {Id::IER_RestoreTaskBar,        Roots::kUser,            kExplorerPolicyKey,     {"NoSetTaskBar"},                      Change::kDeleteExplorerPolicy},
-  {Id::IER_RestoreShutDown,       Roots::kUser,            kExplorerPolicyKey,     {"NoShutDown"},                        Change::kDeleteExplorerPolicy},
-  {Id::IER_RestoreLogOff,         Roots::kUser,            kExplorerPolicyKey,     {"NoLogOff"},                          Change::kDeleteExplorerPolicy},
-  {Id::IER_RestoreRun,            Roots::kUser,            kExplorerPolicyKey,     {"NoRun"},                             Change::kDeleteExplorerPolicy},
-  {Id::IER_RestoreFind,           Roots::kUser,            kExplorerPolicyKey,     {"NoFind"},                            Change::kDeleteExplorerPolicy},
-  {Id::IER_RestoreDocument,       Roots::kUser,            kExplorerPolicyKey,     {"NoRecentDocMenu"},                   Change::kDeleteExplorerPolicy},
-  {Id::IER_RestoreFavorites,      Roots::kUser,            kExplorerPolicyKey,     {"NoFavoritesMenu"},                   Change::kDeleteExplorerPolicy},
-  {Id::IER_RestoreDeskTop,        Roots::kUser,            kExplorerPolicyKey,     {"NoDeskTop"},                         Change::kDeleteExplorerPolicy},
+  {Id::IER_RestoreRegistryTools,  Change::kDeleteIfPresent,      Roots::kUser,            kSystemPolicyKey, {"DisableRegistryTools"}},
+  {Id::IER_RestoreCaption,        Change::kDeleteIfPresent,      Roots::kUserThenMachine, kMainKey,         {"Window Title"}},
+  {Id::IER_RestoreStartPage,      Change::kOverwriteIfPresent,   Roots::kUserThenMachine, kMainKey,         {"Start Page"},                         "about:blank"},
+  {Id::IER_RestoreDefaultAddress, Change::kOverwriteIfPresent,   Roots::kMachine,         kMainKey,         {"Default_Page_URL"},                   kStartPageAddress},
+  {Id::IER_RestoreOptions,        Change::kPolicyOff,            {}, {}, {}, {},                                                                    {SetNoBrowserOptions}},
+  {Id::IER_RestoreHomePage,       Change::kPolicyOff,            {}, {}, {}, {},                                                                    {SetGeneralTabRestriction, SetHomepageRestriction}},
+  {Id::IER_RestoreRestart,        Change::kRestartRepair},
+  {Id::IER_RestoreRightButton,    Change::kPolicyOff,            {}, {}, {}, {},                                                                    {SetNoBrowserContextMenu}},
+  {Id::IER_RestoreViewSource,     Change::kPolicyOff,            {}, {}, {}, {},                                                                    {SetNoViewSource}},
+  {Id::IER_RestoreSearchEngine,   Change::kOverwriteIfPresent,   Roots::kMachine,         kSearchKey,       {"CustomizeSearch", "SearchAssistant"}, kSearchAddress},
+  {Id::IER_RestoreTaskBar,        Change::kDeleteExplorerPolicy, {}, {},                                       {"NoSetTaskBar"}},
+  {Id::IER_RestoreShutDown,       Change::kDeleteExplorerPolicy, {}, {},                                       {"NoShutDown"}},
+  {Id::IER_RestoreLogOff,         Change::kDeleteExplorerPolicy, {}, {},                                       {"NoLogOff"}},
+  {Id::IER_RestoreRun,            Change::kDeleteExplorerPolicy, {}, {},                                       {"NoRun"}},
+  {Id::IER_RestoreFind,           Change::kDeleteExplorerPolicy, {}, {},                                       {"NoFind"}},
+  {Id::IER_RestoreDocument,       Change::kDeleteExplorerPolicy, {}, {},                                       {"NoRecentDocMenu"}},
+  {Id::IER_RestoreFavorites,      Change::kDeleteExplorerPolicy, {}, {},                                       {"NoFavoritesMenu"}},
+  {Id::IER_RestoreDeskTop,        Change::kDeleteExplorerPolicy, {}, {},                                       {"NoDeskTop"}},
 };
 // clang-format on
 

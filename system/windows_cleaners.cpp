@@ -96,14 +96,17 @@ class TmpFileScan {
 
 }  // namespace
 
-std::string RecentDocumentsFolder(platform::Shell& shell, platform::Registry& registry) {
+cleaning::ReachedFolder RecentDocumentsFolder(platform::Shell& shell,
+                                              platform::Registry& registry) {
   std::string folder = shell.RecentFolder();
-  if (!folder.empty()) return folder;
-  const std::string profile = cleaning::UserProfileFolder(registry);
-  return profile.empty() ? std::string() : profile + "\\Recent";
+  if (!folder.empty()) return {std::move(folder), {}};
+  std::string profile = cleaning::UserProfileFolder(registry);
+  if (profile.empty()) return {};
+  return {std::move(profile), "Recent"};
 }
 
-int CleanRecentDocuments(platform::FileSystem& files, std::string_view recent_folder) {
+int CleanRecentDocuments(platform::FileSystem& files,
+                         const cleaning::ReachedFolder& recent_folder) {
   return cleaning::DeletePlainFiles(files, recent_folder, cleaning::kMaskFilesNotFolders);
 }
 
@@ -139,7 +142,7 @@ int CleanTempFolder(platform::FileSystem& files) {
       SameFolder(temp, files.SystemFolder())) {
     return 0;
   }
-  return cleaning::DeleteFilesInFolder(files, temp);
+  return cleaning::DeleteFilesInFolder(files, {std::string(temp), {}});
 }
 
 int DeleteTmpFilesUnder(platform::FileSystem& files, std::string_view folder,

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cleaning/cleaner.h"
+#include "cleaning/shared_routines.h"
 #include "platform/file_system.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
@@ -16,12 +17,12 @@ inline constexpr char kRunMruKey[] =
     "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
 inline constexpr char kExplorerBarsKey[] = "Software\\Microsoft\\Internet Explorer\\Explorer Bars";
 
-// The current user's recent-documents folder: the shell's, else the profile's "Recent"; empty
+// The current user's recent-documents folder: the shell's, else the profile's "Recent"; none
 // when neither is known, and then nothing is cleaned.
-std::string RecentDocumentsFolder(platform::Shell& shell, platform::Registry& registry);
+cleaning::ReachedFolder RecentDocumentsFolder(platform::Shell& shell, platform::Registry& registry);
 
 // Deletes the entries of the recent-documents folder that are not folders; the number deleted.
-int CleanRecentDocuments(platform::FileSystem& files, std::string_view recent_folder);
+int CleanRecentDocuments(platform::FileSystem& files, const cleaning::ReachedFolder& recent_folder);
 // Deletes every value of the Run window's history; the number deleted.
 int CleanRunHistory(platform::Registry& registry);
 // Deletes every value of the FilesNamedMRU and ContainingTextMRU keys of each Explorer bar.

@@ -131,6 +131,7 @@ constexpr LayoutRow kMainWindowTable[] = {
     {ExtendMenuitems,           K::kCheckList,   ToolsMenuWizard, {112, 73, 297, 90},     ""},
     {ExtendToolsLabel,          K::kLabel,       ToolsMenuWizard, {81, 174, 330, 18},     "Extend Tools&&Menu Items",                       kUnticked, S::kBold},
     {ExtendToolsItems,          K::kCheckList,   ToolsMenuWizard, {112, 200, 297, 129},   ""},
+    {ExtendToolsNote,           K::kLabel,       ToolsMenuWizard, {112, 336, 290, 18},    ""},
     {ToolsMenuDelete,           K::kButton,      ToolsMenuWizard, kPanelButton,           "Delete"},
 
     // About panel.

@@ -11,7 +11,7 @@ namespace tidora::win32 {
 
 namespace {
 
-bool IsLink(HKEY parent, const std::wstring& name, REGSAM view);
+bool IsLinkAsSeenFrom(HKEY parent, const std::wstring& name, REGSAM view);
 
 using platform::RegistryError;
 using platform::ValueType;
@@ -105,7 +105,7 @@ class Win32RegistryKey final : public platform::RegistryKey {
   }
 
   bool SubkeyIsLink(std::string_view name) const override {
-    return IsLink(key_.get(), Widen(name), 0);
+    return IsLinkAsSeenFrom(key_.get(), Widen(name), 0);
   }
 
   bool HasSubkey(std::string_view name) const override {
@@ -193,33 +193,57 @@ UniqueKey OpenRaw(HKEY parent, const std::wstring& path, DWORD options, REGSAM a
   return UniqueKey(key);
 }
 
-bool IsLink(HKEY parent, const std::wstring& name, REGSAM view) {
-  UniqueKey link = OpenRaw(parent, name, REG_OPTION_OPEN_LINK, KEY_QUERY_VALUE | view);
+// What a tree deletion needs of each key, and no more: to tell a link, to list the subkeys and
+// to delete. A standard user may delete keys whose security grants less than full access.
+constexpr REGSAM kTreeRights = KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS | DELETE;
+
+// The child as itself: a link is opened, not the key it leads to.
+UniqueKey OpenAsItself(HKEY parent, const std::wstring& name, REGSAM rights) {
+  return OpenRaw(parent, name, REG_OPTION_OPEN_LINK, rights);
+}
+
+bool HoldsLink(HKEY key) {
   DWORD type = 0;
-  return link &&
-         RegQueryValueExW(link.get(), L"SymbolicLinkValue", nullptr, &type, nullptr, nullptr) ==
+  return RegQueryValueExW(key, L"SymbolicLinkValue", nullptr, &type, nullptr, nullptr) ==
              ERROR_SUCCESS &&
          type == REG_LINK;
 }
 
-// Depth first: a key goes only after everything beneath it. Links are left alone, not followed.
+// Fails closed: a child that cannot be opened as itself to be looked at may be a link.
+bool IsLinkAsSeenFrom(HKEY parent, const std::wstring& name, REGSAM view) {
+  UniqueKey child = OpenAsItself(parent, name, KEY_QUERY_VALUE | view);
+  return !child || HoldsLink(child.get());
+}
+
+// Deletes the key the handle holds, never what it may lead to: deleting by name follows a link.
+bool DeleteHeldKey(HKEY key) {
+  using DeleteKeyFunction = LONG(WINAPI*)(HANDLE);
+  static const auto delete_key = reinterpret_cast<DeleteKeyFunction>(
+      reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtDeleteKey")));
+  return delete_key && delete_key(key) == 0;
+}
+
+// A name the native API made with a NUL in it would reach the wide API cut short, naming the
+// parent itself (or another key).
+bool UsableName(const std::wstring& name) {
+  return !name.empty() && name.find(L'\0') == std::wstring::npos;
+}
+
+// Depth first: a key goes only after everything beneath it. The check and the deletion go
+// through one handle opened as the child itself, so a link is neither followed nor emptied; a
+// child that cannot be opened so is left alone, and the tree is then not wholly deleted.
 bool DeleteSubtree(HKEY parent, const std::wstring& name, REGSAM view) {
-  // A name the native API made with a NUL in it would reach the wide API cut short, naming the
-  // parent itself (or another key): such a key is left alone.
-  if (name.empty() || name.find(L'\0') != std::wstring::npos) return false;
-  if (IsLink(parent, name, view)) return false;
+  if (!UsableName(name)) return false;
+  UniqueKey key = OpenAsItself(parent, name, kTreeRights | view);
+  if (!key || HoldsLink(key.get())) return false;
+  const auto children = EnumerateNames([&](DWORD index, wchar_t* child, DWORD* length) {
+    return RegEnumKeyExW(key.get(), index, child, length, nullptr, nullptr, nullptr, nullptr);
+  });
   bool whole = true;
-  {
-    UniqueKey key = OpenRaw(parent, name, 0, KEY_ALL_ACCESS | view);
-    if (!key) return false;
-    const auto children = EnumerateNames([&](DWORD index, wchar_t* child, DWORD* length) {
-      return RegEnumKeyExW(key.get(), index, child, length, nullptr, nullptr, nullptr, nullptr);
-    });
-    for (const auto& child : children) {
-      whole = DeleteSubtree(key.get(), Widen(child), view) && whole;
-    }
+  for (const auto& child : children) {
+    whole = DeleteSubtree(key.get(), Widen(child), view) && whole;
   }
-  return RegDeleteKeyExW(parent, name.c_str(), view, 0) == ERROR_SUCCESS && whole;
+  return whole && DeleteHeldKey(key.get());
 }
 
 // A path the wide API takes as it is: not empty (the root) and without a NUL (cut short there).
@@ -265,8 +289,9 @@ bool Win32Registry::DeleteKeyTree(platform::RegistryRoot root, std::string_view 
   const auto split = relative.rfind('\\');
   if (split == std::string_view::npos)
     return DeleteSubtree(RootHandle(root), Widen(relative), flag);
+  // The parent only leads to the key: no right of its own is needed.
   UniqueKey parent =
-      OpenRaw(RootHandle(root), Widen(relative.substr(0, split)), 0, KEY_ALL_ACCESS | flag);
+      OpenRaw(RootHandle(root), Widen(relative.substr(0, split)), 0, KEY_ENUMERATE_SUB_KEYS | flag);
   return parent && DeleteSubtree(parent.get(), Widen(relative.substr(split + 1)), flag);
 }
 

@@ -110,10 +110,6 @@ platform::UrlCacheRead FindNextBasic(platform::UrlCacheFind find) {
   return read;
 }
 
-bool Passes(const platform::UrlCacheRead& read, std::uint32_t filter) {
-  return read.error != ERROR_SUCCESS || (read.entry.type & filter) != 0 || filter == 0;
-}
-
 }  // namespace
 
 bool Win32UrlCache::Load() {
@@ -131,38 +127,27 @@ platform::UrlCacheRead Win32UrlCache::FindFirst(std::optional<std::string_view> 
   if (read.error != ERROR_FILE_NOT_FOUND && read.error != ERROR_CALL_NOT_IMPLEMENTED) {
     return {read.error, 0, {}};
   }
-  // The extended search is a stub on some systems: list with the basic one and filter here.
+  // The extended search is a stub on some systems: the basic one lists every type.
   read = FindFirstBasic(wide_pattern);
   if (read.error != ERROR_SUCCESS) return {read.error, 0, {}};
-  filtered_finds_[read.find] = type_filter;
-  while (!Passes(read, type_filter)) read = FindNextBasic(read.find);
-  if (read.error != ERROR_SUCCESS) {
-    // Nothing passed the filter: the caller gets no handle, so none may stay open.
-    CloseFind(read.find);
-    return {read.error, 0, {}};
-  }
+  basic_finds_.insert(read.find);
   return read;
 }
 
 platform::UrlCacheRead Win32UrlCache::FindNext(platform::UrlCacheFind find) {
   if (!Load()) return {platform::kErrorFileNotFound, find, {}};
-  const auto filtered = filtered_finds_.find(find);
-  if (filtered == filtered_finds_.end()) {
-    auto read = ReadEntry([&](INTERNET_CACHE_ENTRY_INFOW* info, DWORD* size) {
-      return FindNextUrlCacheEntryExW(reinterpret_cast<HANDLE>(find), info, size, nullptr, nullptr,
-                                      nullptr) != FALSE;
-    });
-    read.find = find;
-    return read;
-  }
-  auto read = FindNextBasic(find);
-  while (!Passes(read, filtered->second)) read = FindNextBasic(find);
+  if (basic_finds_.contains(find)) return FindNextBasic(find);
+  auto read = ReadEntry([&](INTERNET_CACHE_ENTRY_INFOW* info, DWORD* size) {
+    return FindNextUrlCacheEntryExW(reinterpret_cast<HANDLE>(find), info, size, nullptr, nullptr,
+                                    nullptr) != FALSE;
+  });
+  read.find = find;
   return read;
 }
 
 bool Win32UrlCache::CloseFind(platform::UrlCacheFind find) {
   if (!Load()) return false;
-  filtered_finds_.erase(find);
+  basic_finds_.erase(find);
   return FindCloseUrlCache(reinterpret_cast<HANDLE>(find)) != FALSE;
 }
 

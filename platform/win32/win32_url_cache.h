@@ -1,6 +1,6 @@
 #pragma once
 
-#include <map>
+#include <set>
 
 #include "platform/url_cache.h"
 
@@ -17,9 +17,9 @@ class Win32UrlCache final : public platform::UrlCache {
   double LocalDateTime(std::uint64_t utc_ticks) override;
 
  private:
-  // Enumerations opened through the basic API (where the extended one is only a stub, as in
-  // Wine) and the type filter the adapter then applies itself.
-  std::map<platform::UrlCacheFind, std::uint32_t> filtered_finds_;
+  // Enumerations opened through the basic API, where the extended one is only a stub (as in
+  // Wine): they go on with the basic API too.
+  std::set<platform::UrlCacheFind> basic_finds_;
 };
 
 }  // namespace tidora::win32

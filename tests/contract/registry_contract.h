@@ -1,8 +1,8 @@
 #pragma once
 
 // Cases every Registry passes. The environment offers registry(), base() and machine_base() (empty
-// keys under HKCU and HKLM), WriteRaw(path, name, type, bytes) and MakeLink(link, target under
-// HKLM).
+// keys under HKCU and HKLM), WriteRaw(path, name, type, bytes), MakeLink(link, target under HKLM,
+// inspectable) and GrantOnlyReadAndDelete(path); the last two are false where they cannot be made.
 
 #include <gtest/gtest.h>
 
@@ -134,8 +134,30 @@ TYPED_TEST_P(RegistryContract, DeletingATreeRemovesAllBeneathItAndNeverFollowsAL
   this->Make("Holder");
   const std::string target = this->env.machine_base() + "\\Target";
   this->reg().Create(this->kMachine, target)->WriteString("keep", "me");
-  if (!this->env.MakeLink(this->At("Holder\\Link"), target))
+  if (!this->env.MakeLink(this->At("Holder\\Link"), target, true))
     GTEST_SKIP() << "registry links cannot be made here";
+  EXPECT_FALSE(this->reg().DeleteTree(this->kUser, this->At("Holder")));
+  auto kept = this->reg().Open(this->kMachine, target);
+  EXPECT_TRUE(kept && kept->ReadString("keep") == "me");
+}
+
+// A standard user may delete keys that grant him less than full access; a link whose own security
+// refuses a look is taken for a link: neither followed nor emptied.
+TYPED_TEST_P(RegistryContract, TreeDeletionAsksOnlyWhatItUsesAndFailsClosedOnLinks) {
+  this->Make("Narrow\\Child")->WriteString("v", "x");
+  for (const char* key : {"Narrow\\Child", "Narrow"}) {
+    if (!this->env.GrantOnlyReadAndDelete(this->At(key)))
+      GTEST_SKIP() << "key security cannot be narrowed here";
+  }
+  EXPECT_TRUE(!this->Open("Narrow") && this->reg().OpenForRead(this->kUser, this->At("Narrow")));
+  EXPECT_TRUE(this->reg().DeleteTree(this->kUser, this->At("Narrow")));
+  EXPECT_EQ(this->reg().OpenForRead(this->kUser, this->At("Narrow")), nullptr);
+  this->Make("Holder");
+  const std::string target = this->env.machine_base() + "\\Guarded";
+  this->reg().Create(this->kMachine, target)->WriteString("keep", "me");
+  if (!this->env.MakeLink(this->At("Holder\\Sealed"), target, false))
+    GTEST_SKIP() << "a link's security cannot be narrowed here";
+  EXPECT_TRUE(this->Open("Holder")->SubkeyIsLink("Sealed"));
   EXPECT_FALSE(this->reg().DeleteTree(this->kUser, this->At("Holder")));
   auto kept = this->reg().Open(this->kMachine, target);
   EXPECT_TRUE(kept && kept->ReadString("keep") == "me");
@@ -143,5 +165,6 @@ TYPED_TEST_P(RegistryContract, DeletingATreeRemovesAllBeneathItAndNeverFollowsAL
 
 REGISTER_TYPED_TEST_SUITE_P(RegistryContract, NamesCompareWithoutRegardToCaseInAnyLanguage,
                             ValuesReadAsWhatTheyAreAndReplaceEachOther,
-                            DeletingATreeRemovesAllBeneathItAndNeverFollowsALink);
+                            DeletingATreeRemovesAllBeneathItAndNeverFollowsALink,
+                            TreeDeletionAsksOnlyWhatItUsesAndFailsClosedOnLinks);
 }  // namespace tidora::testing

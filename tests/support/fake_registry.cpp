@@ -1,6 +1,7 @@
 #include "tests/support/fake_registry.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "tests/support/case_folding.h"
 
@@ -18,9 +19,9 @@ FakeRegistry::Value* ValueNamed(Key* key, std::string_view name) {
   return found == key->values.end() ? nullptr : &*found;
 }
 
-// Empties the key depth first; true when the key itself may go too.
+// Empties the key depth first; true when the key itself may go too. Full access is not needed.
 bool EmptyForDeletion(Key& key) {
-  if (key.refuses_full_access || key.is_link) return false;
+  if (key.is_link || key.refuses_inspection) return false;
   bool whole = true;
   std::erase_if(key.subkeys,
                 [&](auto& child) { return EmptyForDeletion(*child.second) || (whole = false); });
@@ -49,7 +50,8 @@ class FakeKey final : public platform::RegistryKey {
   }
   bool SubkeyIsLink(std::string_view name) const override {
     const auto found = Here().subkeys.find(Fold(name));
-    return found != Here().subkeys.end() && found->second->is_link;
+    return found == Here().subkeys.end() || found->second->is_link ||
+           found->second->refuses_inspection;
   }
   bool HasSubkey(std::string_view name) const override {
     return Here().subkeys.contains(Fold(name));
@@ -90,7 +92,9 @@ class FakeKey final : public platform::RegistryKey {
     return Node() ? *Node() : kDeleted;
   }
   const FakeRegistry::Value* Read(std::string_view name, ValueType type, ValueType other) const {
-    const auto* value = ValueNamed(Node(), name);
+    auto* value = ValueNamed(Node(), name);
+    if (value && std::exchange(value->retyped_on_read, false))
+      *value = {value->name, ValueType::Dword, std::uint32_t{1}};
     if (value && value->type != type && value->type != other)
       throw RegistryError("Invalid data type for '" + std::string(name) + "'");
     return value;
@@ -150,6 +154,11 @@ bool FakeRegistry::DeleteKeyTree(Root root, std::string_view path, View view) {
   return parent && std::erase_if(parent->subkeys, [&](auto& child) {
                      return child.first == Fold(parts.back()) && EmptyForDeletion(*child.second);
                    }) > 0;
+}
+
+void FakeRegistry::RetypeOnRead(Root root, std::string_view path, std::string_view name,
+                                View view) {
+  if (auto* value = ValueNamed(Find(root, path, view), name)) value->retyped_on_read = true;
 }
 
 void FakeRegistry::SetValue(Root root, std::string_view path, std::string_view name,

@@ -27,10 +27,17 @@ class FakeRegistry : public platform::Registry {
   void RefuseDeletion(Root root, std::string_view path, View view = View::kDefault) {
     Make(root, path, view)->refuses_deletion = true;
   }
-  // Deleting a tree leaves a link (and so its parents) in place.
-  void MakeLink(Root root, std::string_view path, View view = View::kDefault) {
-    Make(root, path, view)->is_link = true;
+  // Deleting a tree leaves a link (and so its parents) in place; so it does a link whose own
+  // security refuses to be looked at, which a walk must take for a link.
+  void MakeLink(Root root, std::string_view path, View view = View::kDefault,
+                bool inspectable = true) {
+    Key* link = Make(root, path, view);
+    link->is_link = true;
+    link->refuses_inspection = !inspectable;
   }
+  // The value reads as a DWORD from its next read on, as if another program rewrote it after
+  // it was looked at.
+  void RetypeOnRead(Root root, std::string_view path, std::string_view name, View view);
   void RefuseWrites(Root root, std::string_view path, View view = View::kDefault) {
     Make(root, path, view)->refuses_writes = true;
   }
@@ -41,13 +48,14 @@ class FakeRegistry : public platform::Registry {
     std::string name;
     platform::ValueType type;
     Data data;
+    bool retyped_on_read = false;
   };
   struct Key {
     std::string name;
     std::map<std::string, std::unique_ptr<Key>> subkeys;  // by folded name
     std::vector<Value> values;
     bool refuses_full_access = false, refuses_deletion = false, is_link = false,
-         refuses_writes = false;
+         refuses_inspection = false, refuses_writes = false;
   };
   // nullptr once the key is deleted.
   Key* Find(Root root, std::string_view path, View view) { return Walk(root, path, view, false); }

@@ -8,8 +8,9 @@
 #include "platform/url_history.h"
 
 namespace tidora::testing {
-// WinINet's cache: a pattern picks a container by URL prefix ("": content), a locked entry stays,
-// a growing one fails to read without the walk moving on. A deleted entry's URL is empty.
+// WinINet's cache where only the basic search works, as under Wine: a pattern picks a container by
+// URL prefix ("": content), the type filter is not applied, a locked entry stays, a growing one
+// fails to read without the walk moving on. A deleted entry's URL is empty.
 struct FakeUrlCache final : platform::UrlCache {
   struct Entry {
     std::string url;
@@ -31,11 +32,12 @@ struct FakeUrlCache final : platform::UrlCache {
     for (platform::UrlCacheRead read{0, find, {}}; next < entries.size(); ++next) {
       Entry& entry = entries[next];
       const bool content = !entry.url.starts_with("Cookie:") && !entry.url.starts_with("Visited:");
-      if (!(entry.type & filter) || entry.url.empty() ||
+      if (entry.url.empty() ||
           (pattern && (pattern->empty() ? !content : !entry.url.starts_with(*pattern)))) {
         continue;
       }
       if (entry.unreadable_reads-- > 0) return {platform::kErrorInsufficientBuffer, find, {}};
+      read.entry.type = entry.type;
       read.entry.source_url = entries[next++].url;
       read.entry.last_access = 125911584000000000;  // 2000-01-01 00:00 UTC
       return read;

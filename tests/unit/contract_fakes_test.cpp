@@ -17,8 +17,11 @@ struct FakeRegistryEnvironment : FakeRegistry {
                 const std::vector<std::uint8_t>& bytes) {
     SetValue(Root::CurrentUser, path, name, type, bytes);
   }
-  bool MakeLink(const std::string& link, const std::string&) {
-    return FakeRegistry::MakeLink(Root::CurrentUser, link), true;
+  bool MakeLink(const std::string& link, const std::string&, bool inspectable) {
+    return FakeRegistry::MakeLink(Root::CurrentUser, link, View::kDefault, inspectable), true;
+  }
+  bool GrantOnlyReadAndDelete(const std::string& path) {
+    return RefuseFullAccess(Root::CurrentUser, path), true;
   }
 };
 

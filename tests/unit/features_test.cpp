@@ -18,7 +18,6 @@
 #include "extensions/extension_lists.h"
 #include "office/office_cleaners.h"
 #include "system/windows_cleaners.h"
-#include "tests/contract/shell_contract.h"
 #include "tests/contract/url_cache_contract.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fake_registry.h"
@@ -41,13 +40,6 @@ using T = platform::ValueType;
 using V = platform::RegistryView;
 namespace attribute = platform::attribute;
 constexpr auto CU = platform::RegistryRoot::CurrentUser, LM = platform::RegistryRoot::LocalMachine;
-
-struct FakeShellEnvironment {
-  platform::Shell& shell() { return shell_.application_data_folder = "C:\\me\\Roaming", shell_; }
-  std::string profile() { return "C:\\me"; }
-  FakeShell shell_;
-};
-INSTANTIATE_TYPED_TEST_SUITE_P(Fake, ShellContract, FakeShellEnvironment);
 
 struct FakeUrlCacheEnvironment {
   FakeUrlCache fake;
@@ -127,12 +119,12 @@ TEST_F(Machine, RunAndFindHistoryLoseTheirValuesAndKeepEverythingElse) {
 TEST_F(Machine, RecentDocumentsComeFromTheShellAndCountOnlyWhatWasDeleted) {
   Add("C:\\me\\Recent\\", {"a.lnk", "Sub\\x.ms", "hidden.lnk"}, attribute::kHidden);
   Add("C:\\me\\Recent\\", {"pinned.lnk"}, attribute::kReadOnly);
-  EXPECT_EQ(RecentDocumentsFolder(shell, registry), "");
-  EXPECT_EQ(CleanRecentDocuments(files, ""), 0);
+  EXPECT_EQ(RecentDocumentsFolder(shell, registry).Path(), "");
+  EXPECT_EQ(CleanRecentDocuments(files, {}), 0);
   EXPECT_TRUE(files.searches().empty());
   Home("\\me");
   shell.recent_folder = "C:\\AppData\\Recent";
-  EXPECT_EQ(RecentDocumentsFolder(shell, registry), shell.recent_folder);
+  EXPECT_EQ(RecentDocumentsFolder(shell, registry).Path(), shell.recent_folder);
   shell.recent_folder.clear();
   EXPECT_EQ(CleanRecentDocuments(files, RecentDocumentsFolder(shell, registry)), 2);
   ExpectKept("C:\\me\\Recent\\", {"pinned.lnk", "Sub\\x.ms"});
@@ -162,17 +154,17 @@ TEST_F(Machine, DeleteFilesInFolderDeletesWhatIsDirectlyInsideOnly) {
   Add("C:\\work\\", {"readonly.txt"}, attribute::kReadOnly);
   files.Lock("C:\\work\\locked.txt");
   files.AddJunction("C:\\work\\link", "C:\\else");
-  EXPECT_EQ(DeleteFilesInFolder(files, ""), 0);
+  EXPECT_EQ(DeleteFilesInFolder(files, {}), 0);
   EXPECT_TRUE(files.searches().empty());
-  EXPECT_EQ(DeleteFilesInFolder(files, "C:\\nowhere"), 0);
-  EXPECT_EQ(DeleteFilesInFolder(files, "C:\\work\\"), 3);
+  EXPECT_EQ(DeleteFilesInFolder(files, {"C:\\nowhere"}), 0);
+  EXPECT_EQ(DeleteFilesInFolder(files, {"C:\\work\\"}), 3);
   ExpectKept("C:\\work\\", {"readonly.txt", "locked.txt", "sub\\deeper\\x.tmp"});
   EXPECT_TRUE(files.Exists("C:\\else\\x.doc"));
   Add("C:\\work\\", {"a.txt", "b.txt"});
   files.FailListing("C:\\work", 0);  // broken at its first entry
-  EXPECT_EQ(DeleteFilesInFolder(files, "C:\\work"), 0);
+  EXPECT_EQ(DeleteFilesInFolder(files, {"C:\\work"}), 0);
   files.FailListing("C:\\work", 1);
-  EXPECT_EQ(DeleteFilesInFolder(files, "C:\\work"), 1);
+  EXPECT_EQ(DeleteFilesInFolder(files, {"C:\\work"}), 1);
   files.set_temp_folder(" C:\\work\\ \r\n");
   EXPECT_EQ(CleanTempFolder(files), 1);
   Add("C:\\windows\\", {"win.ini", "system32\\x.dll"});
@@ -242,21 +234,25 @@ TEST_F(Machine, RecycleBinAndClipboardSucceedOnlyWhenEmptyAfterwards) {
   EXPECT_EQ(shell.messages, Rows{std::string("Tidora: ") + kShellLibraryMissing});
 }
 
+// Every step of the wait answers the window (a stop test each): Stop ends the wait.
 TEST(CloseInternetExplorer, AsksOnceClosesEachFrameOnceAndWaitsTenSecondsAtMost) {
   // clang-format off
-  struct { Rows windows; bool yes, ignored; std::vector<platform::WindowId> posted; int paused_ms; } cases[] = {
-      {{"Shell_TrayWnd"}, true, false, {}, 0}, {{"IEFrame"}, false, false, {}, 0},
-      {{"IEFrame", "Notepad", "ieframe"}, true, false, {1, 3}, 100}, {{"ieframe"}, true, true, {1}, 10000}};
+  struct { Rows windows; bool yes, ignored; int stop_at; std::vector<platform::WindowId> posted; int paused_ms, stop_tests; } cases[] = {
+      {{"Shell_TrayWnd"}, true, false, 0, {}, 0, 0}, {{"IEFrame"}, false, false, 0, {}, 0, 0},
+      {{"IEFrame", "Notepad", "ieframe"}, true, false, 0, {1, 3}, 100, 1}, {{"ieframe"}, true, true, 0, {1}, 10000, 100},
+      {{"ieframe"}, true, true, 3, {1}, 200, 3}};
   // clang-format on
   for (const auto& c : cases) {
     Fakes f;
     f.shell.open_windows = c.windows;
     f.shell.answer_yes = c.yes;
     f.shell.windows_ignore_close = c.ignored;
-    browser::CloseInternetExplorer(f.controls, f.shell);
+    f.progress.stop_at = c.stop_at;
+    browser::CloseInternetExplorer(f.controls, f.shell, f.progress);
     EXPECT_EQ(f.shell.questions.size(), c.windows[0] != "Shell_TrayWnd");
     EXPECT_EQ(f.shell.posted_to, c.posted);
     EXPECT_EQ(f.shell.paused_ms, c.paused_ms);
+    EXPECT_EQ(f.progress.stop_tests, c.stop_tests);
   }
 }
 
@@ -271,6 +267,21 @@ TEST_F(Machine, WipeRegistryKeyEmptiesKeysThatRefuseDeletionAndSkipsLinks) {
   EXPECT_EQ(registry.Open(CU, key + "\\Back")->ValueNames().size(), 3u);
 }
 
+// The 95/98/Me family keeps Protected Storage under HKLM, the NT family under HKCU.
+TEST(AutoCompleteData, ProtectedStorageIsWipedUnderItsFamilysRootOnly) {
+  for (const auto& [family, wiped] : {std::pair{1u, LM}, {2u, CU}, {0u, CU}}) {
+    Fakes f;
+    FakeSystemInfo system(family);
+    for (const auto root : {CU, LM})
+      f.Set(root, std::string(browser::kProtectedStorageKey) + "\\S", "a", "x");
+    const int removed = browser::CleanAutoCompleteData(f.registry, system, f.progress);
+    EXPECT_EQ(removed, family ? 1 : 0) << family;
+    for (const auto root : {CU, LM})
+      EXPECT_EQ(f.registry.KeyExists(root, browser::kProtectedStorageKey),
+                !family || root != wiped);
+  }
+}
+
 // Profile names are used untrimmed, read-only files and links are left, Stop ends the walk.
 TEST_F(Machine, NetscapeMozillaCleansListedProfilesAsNamedAndCountsOnlyWhatWent) {
   files.AddFolder("C:\\M\\a", attribute::kHidden);
@@ -283,11 +294,46 @@ TEST_F(Machine, NetscapeMozillaCleansListedProfilesAsNamedAndCountsOnlyWhatWent)
   files.AddJunction("C:\\M\\b\\Cache", "C:\\M\\a");
   Progress stopped;
   stopped.stop_at = 1;  // after the first profile's own files
-  EXPECT_EQ(browser::CleanNetscapeMozilla(files, "C:\\M", controls, stopped), 1);
+  EXPECT_EQ(browser::CleanNetscapeMozilla(files, {"C:\\M"}, controls, stopped), 1);
   controls.SetTicked(Id::NsHistory, false);
-  EXPECT_EQ(browser::CleanNetscapeMozilla(files, "C:\\M", controls, progress), 4);
+  EXPECT_EQ(browser::CleanNetscapeMozilla(files, {"C:\\M"}, controls, progress), 4);
   EXPECT_EQ(stopped.finished * 10 + progress.finished, 1);
   ExpectKept("C:\\M\\", {" a\\history.dat", " a\\f.s\\in.w", "a\\cookies.txt", "p\\history.dat"});
+}
+
+// A junction planted where a fixed name should be is never entered, wherever on the way it
+// stands; a known folder the shell names is trusted as it is, even when it is a junction itself.
+TEST(FixedNameFolders, AreNotEnteredThroughAJunction) {
+  const std::string roaming = "C:\\me\\Roaming";
+  // clang-format off
+  struct { const char *app_data, *junction, *target; int removed; } cases[] = {
+      {"C:\\me\\Roaming", nullptr, nullptr, 4},
+      {"C:\\me\\Roaming", "C:\\me\\Roaming\\Microsoft\\Office\\Recent", "C:\\Docs", 3},
+      {"C:\\me\\Roaming", "C:\\me\\Roaming\\Microsoft", "C:\\Docs\\MS", 3},
+      {"C:\\me\\Roaming", "C:\\me\\Roaming\\Mozilla\\ProFiles", "C:\\Docs\\Moz", 2},
+      {"C:\\me\\Roaming", "C:\\me\\Recent", "C:\\Docs", 3},
+      {"C:\\Link", "C:\\Link", "C:\\Docs\\Tree", 4}};
+  // clang-format on
+  for (const auto& c : cases) {
+    Fakes f;
+    f.Home("\\me");
+    f.shell.application_data_folder = c.app_data;
+    for (const std::string& data : {roaming + "\\", std::string("C:\\Docs\\Tree\\")})
+      f.Add(data, {"Microsoft\\Office\\Recent\\r.lnk", "Mozilla\\ProFiles\\Default\\p\\cookies.txt",
+                   "Mozilla\\ProFiles\\Default\\p\\localstore.rdf"});
+    f.Add("C:\\me\\Recent\\", {"r.lnk"});
+    const Rows documents = {"a.doc", "MS\\Office\\Recent\\a.doc", "Moz\\Default\\p\\cookies.txt"};
+    f.Add("C:\\Docs\\", documents);
+    if (c.junction) f.files.AddJunction(c.junction, c.target);
+    const int removed =
+        CleanOfficeRecentFolder(f.system, f.shell, f.registry, f.files) +
+        browser::CleanNetscapeMozilla(
+            f.files, browser::MozillaProfileRoot(f.system, f.shell, f.registry, f.files),
+            f.controls, f.progress) +
+        CleanRecentDocuments(f.files, RecentDocumentsFolder(f.shell, f.registry));
+    EXPECT_EQ(removed, c.removed) << (c.junction ? c.junction : "none");
+    f.ExpectKept("C:\\Docs\\", documents);
+  }
 }
 
 TEST(OfficeRecentFolder, IsTheShellsFolderElseThePlatformsButNeverBelowADriveRoot) {
@@ -303,7 +349,7 @@ TEST(OfficeRecentFolder, IsTheShellsFolderElseThePlatformsButNeverBelowADriveRoo
     f.shell.application_data_folder = c.shell;
     f.Home(c.home_path);
     f.files.set_windows_folder(c.windows);
-    EXPECT_EQ(OfficeRecentFolder(system, f.shell, f.registry, f.files), c.recent);
+    EXPECT_EQ(OfficeRecentFolder(system, f.shell, f.registry, f.files).Path(), c.recent);
   }
 }
 
@@ -318,6 +364,7 @@ TEST_F(Machine, OfficeListsGoForTheLastVersionOnlyUpToTheFirstGapAndWithTheOffic
     }
     Put(office + "Word\\Data", "Settings");
     Put(office + "Excel\\Recent Files\\Sub", "1");
+    Put(office + "PowerPoint\\Recent File List", "File1");
     for (const char* name : {"MRU1", "MRU2", "MRU4"}) Put(office + "Access\\Settings", name);
   }
   Put(std::string(kFrontPageExplorerKey) + "\\Recent Web List", "1");
@@ -326,10 +373,10 @@ TEST_F(Machine, OfficeListsGoForTheLastVersionOnlyUpToTheFirstGapAndWithTheOffic
     Put(std::string(kPhotoEditorKey) + "\\3.0\\Microsoft Photo Editor", name);
   using enum OfficeProgram;
   std::vector<int> removed;
-  for (auto program : {kWord, kExcel, kOutlook, kAccess, kAccess, kFrontPage, kWord})
+  for (auto program : {kWord, kExcel, kPowerPoint, kOutlook, kAccess, kAccess, kFrontPage, kWord})
     removed.push_back(CleanOfficeMru(registry, program));
   removed.push_back(CleanPhotoEditorMru(registry));
-  EXPECT_EQ(removed, (std::vector<int>{3, 2, 0, 3, 0, 1, 0, 2}));
+  EXPECT_EQ(removed, (std::vector<int>{3, 2, 1, 0, 3, 0, 1, 0, 2}));
   EXPECT_TRUE(registry.KeyExists(CU, "Software\\Microsoft\\Office\\8.0\\Excel\\Recent Files"));
   registry.DeleteTree(CU, kOfficeKey);
   Put(std::string(kFrontPageExplorerKey) + "\\Recent Page List", "1");
@@ -496,18 +543,20 @@ struct InternetExplorerRun : Machine {
 };
 
 // Locked, growing and sparse entries are not counted; History counts only when the store clears.
+// The cache here does not filter by type, as Wine's does not: the sparse entry must be passed over.
 TEST_F(InternetExplorerRun, EachRowCountsOnlyWhatWasRemoved) {
   for (const char* name : {"1", "2", "3"}) Put(browser::kTypedUrlsKey, name);
   registry.Create(CU, browser::kIntelliFormsKey);
   // clang-format off
-  cache.entries = {{"http://x/1"}, {"http://x/locked", 1, true}, {"http://x/growing", 1, false, 1}, {"http://x/2"},
-                   {"Cookie:me@x/", 1 << 20}, {"Visited: me@http://x/", 1 << 21}, {"http://x/sparse", 1 << 16}};
+  cache.entries = {{"http://x/1"}, {"http://x/locked", 1, true}, {"http://x/sparse", 1 << 16}, {"http://x/2"},
+                   {"http://x/growing", 1, false, 99}, {"http://x/after"}, {"Cookie:me@x/", 1 << 20}, {"Visited: me@http://x/", 1 << 21}};
   // clang-format on
   Run(0);  // the store clears: S_OK
-  EXPECT_EQ(Results(controls), "3F3F1F1F1F1F=10");
+  EXPECT_EQ(Results(controls),
+            "3F2F1F1F1F1F=9");  // an entry that never stops growing ends its walk
   EXPECT_EQ(cache.filters, std::vector<std::uint32_t>(3, 0x00300035));  // the main window's set
   EXPECT_TRUE(cache.walks.empty());
-  EXPECT_EQ(cache.entries[1].url + cache.entries[6].url, "http://x/lockedhttp://x/sparse");
+  EXPECT_EQ(cache.entries[1].url + cache.entries[2].url, "http://x/lockedhttp://x/sparse");
   for (std::int32_t refused : {std::int32_t(0x80004001), 1}) {  // E_NOTIMPL; no store at all
     Run(refused);
     EXPECT_EQ(Results(controls), "0F0F0F0F0F0F=0");
@@ -516,6 +565,24 @@ TEST_F(InternetExplorerRun, EachRowCountsOnlyWhatWasRemoved) {
   for (int id = int(Id::IEABH); id <= int(Id::IEBleachIndex); ++id) controls.SetTicked(Id(id), 0);
   Run(0);
   EXPECT_EQ(shell.window_searches, 0);  // no Internet Explorer item: no browser looked for
+}
+
+// Stop ends the Temporary Internet Files walk after the deletion it follows; the cookie and
+// visited walks go on to their end.
+TEST_F(Machine, StopEndsTheContentWalkOnlyAtOnce) {
+  for (const char* url : {"http://x/1", "http://x/2", "Cookie:me@x/1", "Cookie:me@x/2",
+                          "Visited: me@http://x/1", "Visited: me@http://x/2"})
+    cache.entries.push_back({url, url[0] == 'C' ? 1u << 20 : url[0] == 'V' ? 1u << 21 : 1u});
+  browser::TIECache ie(cache);
+  ie.SetFilterOptions(browser::kStoredFilterOptions);
+  std::vector<int> removed;
+  for (auto clean : {browser::CleanTemporaryInternetFiles, browser::CleanIECookies,
+                     browser::CleanVisitedIndex}) {
+    Progress stopped;
+    stopped.stop_at = 1;
+    removed.push_back(clean(ie, stopped));
+  }
+  EXPECT_EQ(removed, (std::vector<int>{1, 2, 2}));
 }
 
 TEST(TIECache, EntryInfoIsKeptByAFailedAdvanceAndClearedByADeletion) {
@@ -583,15 +650,69 @@ TEST(RepairRun, EachTickedOptionUndoesItsHijackAndAnUntickedOneLeavesIt) {
       {Id::IER_RestoreTaskBar, CU, V::kDefault, kExplorer, "NoSetTaskBar", 1u, {}}
 };
   // clang-format on
+  // Planted and ticked, planted and unticked, absent and ticked: only a policy creates a value.
   for (const auto& c : cases) {
-    for (const bool ticked : {true, false}) {
+    const bool policy = c.repaired && std::holds_alternative<std::uint32_t>(*c.repaired);
+    for (const auto& [planted, ticked] : {std::pair{true, true}, {true, false}, {false, true}}) {
       Repair r;
-      r.Set(c.root, c.key, c.name, c.planted, c.view);
+      if (planted) r.Set(c.root, c.key, c.name, c.planted, c.view);
       r.controls.SetTicked(c.option, ticked);
       r.run.IER_RestoreClick();
-      EXPECT_EQ(r.Value(c.root, c.key, c.name, c.view), ticked ? c.repaired : c.planted) << c.name;
-      EXPECT_EQ(r.controls.Position(Id::RepairProgressBar), 100);
+      const auto expected = !ticked             ? std::optional(c.planted)
+                            : planted || policy ? c.repaired
+                                                : std::nullopt;
+      EXPECT_EQ(r.Value(c.root, c.key, c.name, c.view), expected) << c.name << planted << ticked;
     }
+  }
+}
+
+// Where the bar stood each time the run read a checkbox.
+struct BarAtEachTick : HeadlessControlSet {
+  bool Ticked(Id id) const override {
+    read.emplace_back(id, Position(Id::RepairProgressBar));
+    return HeadlessControlSet::Ticked(id);
+  }
+  mutable std::vector<std::pair<Id, int>> read;
+};
+
+// Eighteen options, all ticked at start, read in run order with the bar at 0, 5, ... 85 and then at
+// 100; each policy option writes exactly the values its caption names, as 0, and nothing else.
+TEST(RepairRun, RunsEighteenOptionsInOrderAndEachPolicyWritesOnlyItsOwnValues) {
+  using enum Id;
+  const Id order[] = {IER_RestoreRegistryTools,  IER_RestoreCaption,     IER_RestoreStartPage,
+                      IER_RestoreDefaultAddress, IER_RestoreOptions,     IER_RestoreHomePage,
+                      IER_RestoreRestart,        IER_RestoreRightButton, IER_RestoreViewSource,
+                      IER_RestoreSearchEngine,   IER_RestoreTaskBar,     IER_RestoreShutDown,
+                      IER_RestoreLogOff,         IER_RestoreRun,         IER_RestoreFind,
+                      IER_RestoreDocument,       IER_RestoreFavorites,   IER_RestoreDeskTop};
+  Fakes f;
+  BarAtEachTick controls;
+  repair::RepairRun(controls, f.registry, f.files).IER_RestoreClick();
+  ASSERT_EQ(controls.read.size(), std::size(order));
+  for (size_t i = 0; i < std::size(order); ++i) {
+    EXPECT_EQ(controls.read[i], std::pair(order[i], int(5 * i))) << i;
+    EXPECT_TRUE(HeadlessControlSet().Ticked(order[i])) << i;
+  }
+  EXPECT_EQ(controls.Position(Id::RepairProgressBar), 100);
+  // clang-format off
+  const std::pair<Id, const char*> policies[] = {
+      {IER_RestoreOptions,     "CU R NoBrowserOptions;LM64 R NoBrowserOptions;LM32 R NoBrowserOptions;"},
+      {IER_RestoreHomePage,    "CU P GeneralTab;CU P Homepage;"},
+      {IER_RestoreRightButton, "CU R NoBrowserContextMenu;LM64 R NoBrowserContextMenu;LM32 R NoBrowserContextMenu;"},
+      {IER_RestoreViewSource,  "CU R NoViewSource;LM64 R NoViewSource;LM32 R NoViewSource;"}};
+  // clang-format on
+  for (const auto& [option, written] : policies) {
+    Repair r;
+    for (Id box : order) r.controls.SetTicked(box, box == option);
+    r.run.IER_RestoreClick();
+    std::string values;
+    for (const auto& [root, view, where] :
+         {std::tuple{CU, V::kDefault, "CU"}, {LM, V::k64, "LM64"}, {LM, V::k32, "LM32"}})
+      for (const auto& [key, letter] : {std::pair{kRestrictions, " R "}, {kPanel, " P "}})
+        if (const auto opened = r.registry.OpenForRead(root, key, view))
+          for (const auto& name : opened->ValueNames())
+            values += where + (letter + name) + (*opened->ReadDword(name) ? "=1;" : ";");
+    EXPECT_EQ(values, written);
   }
 }
 
@@ -607,8 +728,12 @@ TEST_F(RepairTest, TheRestartRepairSweepsOnlyTheBareBrowserNameAndTheFixedFile) 
     Set(root, key, "number", 1u, V::k32);
     Set(root, key, "registry.exe", "C:\\Program Files\\registry.exe", V::k32);
   }
+  // Text when looked at, a number by the time it is read: passed over, the run goes on.
+  Set(CU, key, "retyped", "iexplore", V::k32);
+  registry.RetypeOnRead(CU, key, "retyped", V::k32);
   Add("C:\\Program Files\\", {"registry.exe", "Other\\registry.exe"});
   repair::RestartRepair(registry, files);
+  EXPECT_TRUE(Value(CU, key, "retyped", V::k32));
   for (const auto root : {CU, LM}) {
     for (const auto& s : sweep)
       EXPECT_EQ(Value(root, key, s.data, V::k32).has_value(), s.stays) << s.data;
@@ -701,11 +826,14 @@ TEST_F(Extensions, DeletesExactlyWhatIsTickedInEveryViewAndRefillsUnticked) {
   Items(Id::ExtendMenuitems, {"   ", " Padded "});
   Items(Id::ExtendToolsItems, {"", "Tool"});
   manager.HandleClick(Id::ToolsMenuDelete);
+  EXPECT_EQ(controls.Caption(Id::ExtendToolsNote), "1 entries need an administrator to delete.");
   EXPECT_FALSE(HasMenu("   ") || HasMenu(" Padded ") || Has("{1}") || Has("{4}") ||
                Has("{5}", V::k32));
   EXPECT_TRUE(HasMenu("Padded") && Has("{2}") && Has("{3}") && Has("{6}") && Has("{7}"));
   EXPECT_EQ(Items(Id::ExtendMenuitems), Rows{"Padded"});
   EXPECT_EQ(Items(Id::ExtendToolsItems), (Rows{"tool", "Tool"}));
+  Show();
+  EXPECT_EQ(controls.Caption(Id::ExtendToolsNote), "");
 }
 
 }  // namespace

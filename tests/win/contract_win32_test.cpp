@@ -1,5 +1,9 @@
 // The platform contracts, run against the Win32 adapters: under Wine in CI, and on Windows.
 
+#include <windows.h>
+
+#include <sddl.h>
+
 #include "platform/win32/unique_handles.h"
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_file_system.h"
@@ -50,7 +54,25 @@ struct Win32RegistryEnvironment {
               ERROR_SUCCESS)
         << name;
   }
-  bool MakeLink(const std::string& link, const std::string& target) {
+  // Everyone gets only what sddl grants.
+  static bool Narrow(HKEY key, const wchar_t* sddl) {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &descriptor,
+                                                              nullptr))
+      return false;
+    const bool set = !RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor);
+    LocalFree(descriptor);
+    return set;
+  }
+  bool GrantOnlyReadAndDelete(const std::string& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, Widen(path).c_str(), 0, WRITE_DAC, &key)) return false;
+    const bool narrowed = Narrow(key, L"D:P(A;;KRSD;;;WD)");
+    RegCloseKey(key);
+    return narrowed && RegOpenKeyExW(HKEY_CURRENT_USER, Widen(path).c_str(), 0, KEY_ALL_ACCESS,
+                                     &key) == ERROR_ACCESS_DENIED;
+  }
+  bool MakeLink(const std::string& link, const std::string& target, bool inspectable) {
     HKEY key = nullptr;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, Widen(link).c_str(), 0, nullptr,
                         REG_OPTION_CREATE_LINK | REG_OPTION_VOLATILE,
@@ -65,7 +87,12 @@ struct Win32RegistryEnvironment {
     // A link that leads nowhere would prove nothing: opened plainly, it must reach the target.
     const bool leads = registry_.OpenForRead(platform::RegistryRoot::CurrentUser, link) != nullptr;
     EXPECT_TRUE(leads) << "the link does not lead to " << target;
-    return leads;
+    if (inspectable || !leads) return leads;
+    // Only deletion stays granted, so that the link can still be removed afterwards.
+    HKEY sealed = nullptr;
+    return Narrow(key, L"D:P(A;;SD;;;WD)") &&
+           RegOpenKeyExW(HKEY_CURRENT_USER, Widen(link).c_str(), REG_OPTION_OPEN_LINK,
+                         KEY_QUERY_VALUE, &sealed) == ERROR_ACCESS_DENIED;
   }
   win32::Win32Registry registry_;
   std::string base_ = "Software\\TidoraContract\\" + UniqueSuffix(),
