@@ -46,10 +46,13 @@ TYPED_TEST_P(RegistryContract, NamesCompareWithoutRegardToCaseInAnyLanguage) {
   ASSERT_NE(parent, nullptr);
   EXPECT_TRUE(parent->HasSubkey("case") && !parent->HasSubkey("Cases"));
   EXPECT_EQ(this->reg().Open(this->kUser, this->env.base())->SubkeyNames(), NameList{name});
-  // Wine lists subkeys by their lower-case forms ("_" before the letters), and so does the fake;
-  // Windows by their upper-case forms: callers never rely on the order of such names.
+  // Subkeys come sorted without regard to case. Where "_" and "[" fall differs (Wine and the fake
+  // sort the lower-case forms, Windows the upper-case ones): callers never rely on it, nor does
+  // this.
   for (const char* sub : {"AB", "a_", "A[", "a0"}) this->Make(lower + "\\" + sub);
-  EXPECT_EQ(this->Open(lower)->SubkeyNames(), (NameList{"a0", "A[", "a_", "AB", "Case", "Other"}));
+  auto names = this->Open(lower)->SubkeyNames();
+  EXPECT_EQ(std::erase_if(names, [](const std::string& n) { return n == "a_" || n == "A["; }), 2u);
+  EXPECT_EQ(names, (NameList{"a0", "AB", "Case", "Other"}));
 }
 
 // What a read gives: the data, "none" or "error".

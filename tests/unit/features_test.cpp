@@ -650,11 +650,13 @@ TEST(RepairRun, EachTickedOptionUndoesItsHijackAndAnUntickedOneLeavesIt) {
       {Id::IER_RestoreTaskBar, CU, V::kDefault, kExplorer, "NoSetTaskBar", 1u, {}}
 };
   // clang-format on
-  // Planted and ticked, planted and unticked, absent and ticked: only a policy creates a value.
+  // Planted and ticked, planted and unticked, absent from its key and ticked: only a policy
+  // creates a value.
   for (const auto& c : cases) {
     const bool policy = c.repaired && std::holds_alternative<std::uint32_t>(*c.repaired);
     for (const auto& [planted, ticked] : {std::pair{true, true}, {true, false}, {false, true}}) {
       Repair r;
+      r.registry.Create(c.root, c.key, c.view);
       if (planted) r.Set(c.root, c.key, c.name, c.planted, c.view);
       r.controls.SetTicked(c.option, ticked);
       r.run.IER_RestoreClick();

@@ -172,8 +172,8 @@ TEST_F(RunningProgram, TheInternetExplorerItemsCleanWhatWasPlanted) {
   EXPECT_EQ(Text(Id::TotalResult), std::to_wstring(total));
   EXPECT_FALSE(registry_.OpenForRead(CU, kIE + "IntelliForms"));
   EXPECT_FALSE(registry_.OpenForRead(CU, kStorage));
-  const auto typed = registry_.OpenForRead(CU, kIE + "TypedURLs");
-  EXPECT_TRUE(!typed || !typed->HasValue("url1"));
+  const auto typed = registry_.OpenForRead(CU, kIE + "TypedURLs");  // only its values go
+  EXPECT_TRUE(typed && typed->ValueNames().empty());
   EXPECT_FALSE(Exists(file));
 }
 
@@ -258,6 +258,7 @@ TEST_F(RunningProgram, DeleteRemovesTheTickedExtensionsFromEveryViewAndRefillsTh
   Press(Id::ToolsMenuDelete);
   EXPECT_TRUE(WaitUntil([&] { return list(Id::ExtendMenuitems) == L"E2E Keep;"; }));
   EXPECT_EQ(list(Id::ExtendToolsItems), L"E2E Keep;");
+  EXPECT_EQ(Text(Id::ExtendToolsNote), L"");  // every ticked entry went
   EXPECT_FALSE(registry_.OpenForRead(CU, kIE + "MenuExt\\E2E &Menu") ||
                registry_.OpenForRead(LM, kIE + "Extensions\\{E2E-1}", V::k32) ||
                registry_.OpenForRead(LM, kIE + "Extensions\\{E2E-2}", V::k64));
@@ -343,6 +344,53 @@ TEST_F(RunningProgram, StartCleansTheMozillaProfilesAndTheLastOfficeVersionsList
   EXPECT_TRUE(registry_.Open(CU, office + "9.0\\Word\\Data")->HasValue("Settings"));
   for (auto root : {LM, CU})
     for (const char* key : kKeys) registry_.DeleteTree(root, key);
+}
+
+// A value of HKCU, put back with its type as it was when this goes.
+class SavedValue {
+ public:
+  SavedValue(std::wstring key, std::wstring name) : key_(std::move(key)), name_(std::move(name)) {
+    DWORD size = sizeof data_;
+    found_ = !RegGetValueW(HKEY_CURRENT_USER, key_.c_str(), name_.c_str(),
+                           RRF_RT_ANY | RRF_NOEXPAND, &type_, data_, &size);
+    size_ = size;
+  }
+  ~SavedValue() {
+    if (found_)
+      RegSetKeyValueW(HKEY_CURRENT_USER, key_.c_str(), name_.c_str(), type_, data_, size_);
+    if (!found_) RegDeleteKeyValueW(HKEY_CURRENT_USER, key_.c_str(), name_.c_str());
+  }
+
+ private:
+  std::wstring key_, name_;
+  bool found_ = false;
+  DWORD type_ = 0, size_ = 0;
+  BYTE data_[2048] = {};
+};
+
+// Office's recent folder and Mozilla's profile folder planted as links into a user's documents
+// (by the test script), below an application-data folder redirected there: every cleaner leaves
+// the documents alone.
+TEST_F(RunningProgram, EveryCleanerLeavesWhatAFixedNameFolderLinksTo) {
+  const std::wstring documents = L"C:\\tidora-junction-documents\\";
+  const wchar_t* kept[] = {L"letter.doc",
+                           L"report.lnk",
+                           L"Default\\p1\\cookies.txt",
+                           L"Default\\p1\\localstore.rdf",
+                           L"Default\\p1\\form.s",
+                           L"Default\\p1\\Cache\\A1B2.dat"};
+  for (const wchar_t* file : kept) ASSERT_TRUE(Exists(documents + file));
+  const std::string folders = kWin + "Explorer\\User Shell Folders";
+  SavedValue saved(win32::Widen(folders), L"AppData");
+  registry_.Create(CU, folders)->WriteString("AppData", "C:\\tidora-junctions\\AppData");
+  ASSERT_EQ(win32::Win32Shell().ApplicationDataFolder(), "C:\\tidora-junctions\\AppData");
+  for (const char* key : kKeys) registry_.Create(LM, key);
+  TearDown();
+  SetUp();
+  StartCleaning([](Id) { return true; });
+  EXPECT_TRUE(WaitForFinished());
+  for (const char* key : kKeys) registry_.DeleteTree(LM, key);
+  for (const wchar_t* file : kept) EXPECT_TRUE(Exists(documents + file)) << file;
 }
 
 }  // namespace
