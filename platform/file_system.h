@@ -22,6 +22,7 @@ inline constexpr std::uint32_t kReparsePoint = 0x400;
 struct FoundEntry {
   std::string name;  // the long name, without its folder
   std::uint32_t attributes = 0;
+  std::uint64_t size = 0;  // of a file, in bytes, as listed
 };
 
 enum class FindEnd {
@@ -48,6 +49,13 @@ class FileSystem {
   virtual bool SetAttributes(std::string_view path, std::uint32_t attributes) = 0;
   // nullopt when nothing exists at the path.
   virtual std::optional<std::uint32_t> Attributes(std::string_view path) = 0;
+  // What names one file whichever way it is written: long names, case-folded, doubled
+  // separators and a trailing one removed. The part of the path that does not exist is folded
+  // as given.
+  virtual std::string CanonicalPath(std::string_view path) = 0;
+  // Whether the file could be opened for deletion now with every kind of sharing allowed: false
+  // while another program holds it without delete sharing. Says nothing of the read-only bit.
+  virtual bool CouldRemoveNow(std::string_view path) = 0;
 
   // The system folders, as the system gives them (the temporary folder with its trailing
   // backslash); empty when the system gives none.

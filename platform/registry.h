@@ -80,6 +80,9 @@ class Registry {
   // takes. A link is left in place, never followed, and so is a key that cannot be looked at.
   // True only when the key is gone whole; what could be deleted is deleted either way.
   virtual bool DeleteKeyTree(RegistryRoot root, std::string_view path, RegistryView view) = 0;
+  // Whether a tree deletion could delete the key itself once it has no subkeys: it opens as
+  // itself with the rights that takes and is no link. False for a missing key.
+  virtual bool KeyDeletable(RegistryRoot root, std::string_view path, RegistryView view) = 0;
   // The views of HKLM that exist here: k64 and k32 on 64-bit Windows, kDefault alone elsewhere.
   virtual std::vector<RegistryView> MachineViews() const = 0;
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,12 @@ namespace tidora::platform {
 using WindowId = std::uintptr_t;
 
 enum class RecycleBinOutcome { kEmptied, kAlreadyEmpty, kLibraryMissing, kFailed };
+
+// What every drive's Recycle Bin holds.
+struct RecycleBinContents {
+  std::uint64_t items = 0;
+  std::uint64_t bytes = 0;
+};
 
 class Shell {
  public:
@@ -30,6 +37,8 @@ class Shell {
 
   // Empties every drive's Recycle Bin without question, progress window or sound.
   virtual RecycleBinOutcome EmptyRecycleBin(WindowId owner) = 0;
+  // nullopt when the shell cannot tell (its library missing).
+  virtual std::optional<RecycleBinContents> QueryRecycleBin() = 0;
   // False when another program holds the clipboard; it is then left alone.
   virtual bool EmptyClipboard(WindowId owner) = 0;
 

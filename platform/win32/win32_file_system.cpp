@@ -16,7 +16,23 @@ bool IsDotEntry(const wchar_t* name) {
 }
 
 platform::FoundEntry ToFoundEntry(const WIN32_FIND_DATAW& data) {
-  return {Narrow(data.cFileName), data.dwFileAttributes};
+  const std::uint64_t size = (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+  return {Narrow(data.cFileName), data.dwFileAttributes, size};
+}
+
+// Upper case as the file system compares names, and every run of separators as one.
+std::wstring FoldedWithoutDoubles(std::wstring path) {
+  if (path.starts_with(L"\\\\?\\")) path.erase(0, 4);  // a long path's prefix names nothing
+  if (!path.empty()) CharUpperBuffW(path.data(), static_cast<DWORD>(path.size()));
+  std::wstring folded;
+  folded.reserve(path.size());
+  for (wchar_t c : path) {
+    if (c == L'/') c = L'\\';
+    if (c == L'\\' && !folded.empty() && folded.back() == L'\\' && folded.size() > 1) continue;
+    folded.push_back(c);
+  }
+  while (folded.size() > 3 && folded.back() == L'\\') folded.pop_back();
+  return folded;
 }
 
 // Calls a Get...Directory style function; empty text when it fails.
@@ -62,6 +78,32 @@ std::optional<std::uint32_t> Win32FileSystem::Attributes(std::string_view path) 
   const DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
   return attributes;
+}
+
+std::string Win32FileSystem::CanonicalPath(std::string_view path) {
+  const std::wstring given = WidePath(path);
+  std::wstring long_path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetLongPathNameW(given.c_str(), long_path.data(),
+                                          static_cast<DWORD>(long_path.size()));
+    if (length == 0) {
+      long_path = given;  // nothing there: the names as given
+      break;
+    }
+    if (length < long_path.size()) {
+      long_path.resize(length);
+      break;
+    }
+    long_path.resize(length);
+  }
+  return Narrow(FoldedWithoutDoubles(std::move(long_path)));
+}
+
+bool Win32FileSystem::CouldRemoveNow(std::string_view path) {
+  constexpr DWORD kAnySharing = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  const UniqueFile file(CreateFileW(WidePath(path).c_str(), DELETE, kAnySharing, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  return static_cast<bool>(file);
 }
 
 std::string Win32FileSystem::TempFolder() {

@@ -11,6 +11,8 @@ class Win32FileSystem final : public platform::FileSystem {
   bool RemoveFile(std::string_view path) override;
   bool SetAttributes(std::string_view path, std::uint32_t attributes) override;
   std::optional<std::uint32_t> Attributes(std::string_view path) override;
+  std::string CanonicalPath(std::string_view path) override;
+  bool CouldRemoveNow(std::string_view path) override;
   std::string TempFolder() override;
   std::string WindowsFolder() override;
   std::string SystemFolder() override;

@@ -280,19 +280,39 @@ std::unique_ptr<platform::RegistryKey> Win32Registry::CreateKey(platform::Regist
   return std::make_unique<Win32RegistryKey>(UniqueKey(key));
 }
 
-bool Win32Registry::DeleteKeyTree(platform::RegistryRoot root, std::string_view path,
-                                  platform::RegistryView view) {
+namespace {
+
+// Calls act(parent, name, view flag) for the key at path; false when the path names no key
+// below the root (empty, with a NUL) or its parent does not open.
+template <typename Act>
+bool WithParent(platform::RegistryRoot root, std::string_view path, platform::RegistryView view,
+                Act act) {
   const std::string_view relative = platform::KeyPathFromRoot(path);
   // Never the root itself: an empty path would name HKCU or HKLM whole.
   if (!Addressable(relative)) return false;
   const REGSAM flag = ViewFlag(view);
   const auto split = relative.rfind('\\');
-  if (split == std::string_view::npos)
-    return DeleteSubtree(RootHandle(root), Widen(relative), flag);
+  if (split == std::string_view::npos) return act(RootHandle(root), Widen(relative), flag);
   // The parent only leads to the key: no right of its own is needed.
   UniqueKey parent =
       OpenRaw(RootHandle(root), Widen(relative.substr(0, split)), 0, KEY_ENUMERATE_SUB_KEYS | flag);
-  return parent && DeleteSubtree(parent.get(), Widen(relative.substr(split + 1)), flag);
+  return parent && act(parent.get(), Widen(relative.substr(split + 1)), flag);
+}
+
+}  // namespace
+
+bool Win32Registry::DeleteKeyTree(platform::RegistryRoot root, std::string_view path,
+                                  platform::RegistryView view) {
+  return WithParent(root, path, view, DeleteSubtree);
+}
+
+bool Win32Registry::KeyDeletable(platform::RegistryRoot root, std::string_view path,
+                                 platform::RegistryView view) {
+  return WithParent(root, path, view, [](HKEY parent, const std::wstring& name, REGSAM flag) {
+    if (!UsableName(name)) return false;
+    const UniqueKey key = OpenAsItself(parent, name, kTreeRights | flag);
+    return key && !HoldsLink(key.get());
+  });
 }
 
 std::vector<platform::RegistryView> Win32Registry::MachineViews() const {

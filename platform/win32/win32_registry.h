@@ -14,6 +14,8 @@ class Win32Registry final : public platform::Registry {
                                                    platform::RegistryView view) override;
   bool DeleteKeyTree(platform::RegistryRoot root, std::string_view path,
                      platform::RegistryView view) override;
+  bool KeyDeletable(platform::RegistryRoot root, std::string_view path,
+                    platform::RegistryView view) override;
   std::vector<platform::RegistryView> MachineViews() const override;
 };
 

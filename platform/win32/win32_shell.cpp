@@ -112,6 +112,17 @@ platform::RecycleBinOutcome Win32Shell::EmptyRecycleBin(platform::WindowId owner
   return platform::RecycleBinOutcome::kFailed;
 }
 
+std::optional<platform::RecycleBinContents> Win32Shell::QueryRecycleBin() {
+  UniqueModule shell(LoadLibraryW(L"shell32.dll"));
+  const auto query =
+      shell ? LookUp<QueryRecycleBinFunction>(shell.get(), "SHQueryRecycleBinW") : nullptr;
+  SHQUERYRBINFO info{};
+  info.cbSize = sizeof info;
+  if (!query || FAILED(query(nullptr, &info))) return std::nullopt;
+  return platform::RecycleBinContents{static_cast<std::uint64_t>(info.i64NumItems),
+                                      static_cast<std::uint64_t>(info.i64Size)};
+}
+
 bool Win32Shell::EmptyClipboard(platform::WindowId owner) {
   ClipboardSession clipboard(ToHwnd(owner));
   return clipboard.open() && ::EmptyClipboard() != FALSE;

@@ -12,6 +12,7 @@ class Win32Shell final : public platform::Shell {
                    std::string_view caption) override;
   bool StartCommand(std::string_view command_line) override;
   platform::RecycleBinOutcome EmptyRecycleBin(platform::WindowId owner) override;
+  std::optional<platform::RecycleBinContents> QueryRecycleBin() override;
   bool EmptyClipboard(platform::WindowId owner) override;
   std::string RecentFolder() override;
   std::string ApplicationDataFolder() override;

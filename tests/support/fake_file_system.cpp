@@ -75,10 +75,19 @@ FakeFileSystem::Node* FakeFileSystem::Resolve(std::string_view path, int depth, 
   Node* node = &root_;
   for (size_t i = 0; node && i + drop_last < parts.size(); ++i) {
     if (!(node = Folder(node, depth))) break;
-    const auto child = node->children.find(Fold(parts[i]));
-    node = child == node->children.end() ? nullptr : child->second.get();
+    node = Child(*node, parts[i]);
   }
   return node;
+}
+
+// By long name, else by 8.3 alias.
+FakeFileSystem::Node* FakeFileSystem::Child(Node& folder, std::string_view name) {
+  if (const auto found = folder.children.find(Fold(name)); found != folder.children.end())
+    return found->second.get();
+  for (const auto& [folded, child] : folder.children)
+    if (!ShortName(child->name).empty() && Fold(ShortName(child->name)) == Fold(name))
+      return child.get();
+  return nullptr;
 }
 
 FakeFileSystem::Node& FakeFileSystem::Make(std::string_view path) {
@@ -107,7 +116,8 @@ platform::FindEnd FakeFileSystem::Find(std::string_view pattern,
   std::vector<platform::FoundEntry> matches;
   for (const auto& [folded, child] : folder->children) {
     if (Matches(wildcard, child->name))
-      matches.push_back({child->name, child->attributes ? child->attributes : attribute::kNormal});
+      matches.push_back(
+          {child->name, child->attributes ? child->attributes : attribute::kNormal, child->size});
   }
   if (matches.empty()) return platform::FindEnd::kNoMatch;
   for (int i = 0; i < static_cast<int>(matches.size()); ++i) {
@@ -133,6 +143,22 @@ bool FakeFileSystem::SetAttributes(std::string_view path, std::uint32_t attribut
   if (node)
     node->attributes = (node->attributes & kKept) | (attributes & ~kKept & ~attribute::kNormal);
   return node != nullptr;
+}
+
+std::string FakeFileSystem::CanonicalPath(std::string_view path) {
+  std::string canonical;
+  Node* node = &root_;
+  for (const auto& part : AbsoluteParts(path)) {
+    node = node ? Child(*node, part) : nullptr;
+    canonical += (canonical.empty() ? "" : "\\") + Fold(node ? node->name : part);
+    node = node ? Folder(node, 0) : nullptr;
+  }
+  return canonical;
+}
+
+bool FakeFileSystem::CouldRemoveNow(std::string_view path) {
+  const Node* node = Resolve(path);
+  return node && !node->locked && !(node->attributes & attribute::kDirectory);
 }
 
 std::optional<std::uint32_t> FakeFileSystem::Attributes(std::string_view path) {

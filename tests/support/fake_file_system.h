@@ -17,14 +17,19 @@ class FakeFileSystem : public platform::FileSystem {
   bool RemoveFile(std::string_view path) override;
   bool SetAttributes(std::string_view path, std::uint32_t attributes) override;
   std::optional<std::uint32_t> Attributes(std::string_view path) override;
+  std::string CanonicalPath(std::string_view path) override;
+  bool CouldRemoveNow(std::string_view path) override;
   std::string TempFolder() override { return temp_folder_; }
   std::string WindowsFolder() override { return windows_folder_; }
   std::string SystemFolder() override { return system_folder_; }
   void AddFolder(std::string_view path, std::uint32_t attributes = 0) {
     Make(path).attributes = attributes | platform::attribute::kDirectory;
   }
-  void AddFile(std::string_view path, std::uint32_t attributes = platform::attribute::kArchive) {
-    Make(path).attributes = attributes & ~platform::attribute::kDirectory;
+  void AddFile(std::string_view path, std::uint32_t attributes = platform::attribute::kArchive,
+               std::uint64_t size = 0) {
+    Node& file = Make(path);
+    file.attributes = attributes & ~platform::attribute::kDirectory;
+    file.size = size;
   }
   void AddJunction(std::string_view path, std::string_view target) {
     AddFolder(path, platform::attribute::kReparsePoint);
@@ -47,11 +52,13 @@ class FakeFileSystem : public platform::FileSystem {
     std::string name;
     std::uint32_t attributes = platform::attribute::kDirectory;
     bool locked = false;
+    std::uint64_t size = 0;
     int fails_listing_after = -1;
     std::string junction_target;
     std::map<std::string, std::unique_ptr<Node>> children;  // by folded name
   };
   Node* Resolve(std::string_view path, int depth = 0, size_t drop_last = 0);
+  Node* Child(Node& folder, std::string_view name);
   Node* Parent(std::string_view path, std::string* folded_leaf);
   Node& Make(std::string_view path);
   Node* Folder(Node* node, int depth);

@@ -156,6 +156,11 @@ bool FakeRegistry::DeleteKeyTree(Root root, std::string_view path, View view) {
                    }) > 0;
 }
 
+bool FakeRegistry::KeyDeletable(Root root, std::string_view path, View view) {
+  const Key* key = Addressable(path) ? Find(root, path, view) : nullptr;
+  return key && !key->is_link && !key->refuses_inspection && !key->refuses_deletion;
+}
+
 void FakeRegistry::RetypeOnRead(Root root, std::string_view path, std::string_view name,
                                 View view) {
   if (auto* value = ValueNamed(Find(root, path, view), name)) value->retyped_on_read = true;

@@ -17,6 +17,7 @@ class FakeRegistry : public platform::Registry {
   std::unique_ptr<platform::RegistryKey> CreateKey(Root root, std::string_view path,
                                                    View view) override;
   bool DeleteKeyTree(Root root, std::string_view path, View view) override;
+  bool KeyDeletable(Root root, std::string_view path, View view) override;
   std::vector<View> MachineViews() const override { return {View::k64, View::k32}; }
   void SetValue(Root root, std::string_view path, std::string_view name, platform::ValueType type,
                 Data data, View view = View::kDefault);

@@ -27,7 +27,12 @@ class FakeShell final : public platform::Shell {
   }
   bool StartCommand(std::string_view) override { return true; }
   platform::RecycleBinOutcome EmptyRecycleBin(platform::WindowId) override {
+    if (recycle_bin_outcome == platform::RecycleBinOutcome::kEmptied) recycle_bin = {};
     return recycle_bin_outcome;
+  }
+  std::optional<platform::RecycleBinContents> QueryRecycleBin() override {
+    if (recycle_bin_outcome == platform::RecycleBinOutcome::kLibraryMissing) return std::nullopt;
+    return recycle_bin;
   }
   bool EmptyClipboard(platform::WindowId) override { return clipboard_free; }
   std::string RecentFolder() override { return recent_folder; }
@@ -35,6 +40,7 @@ class FakeShell final : public platform::Shell {
   void Pause(int milliseconds) override { paused_ms += milliseconds; }
   bool answer_yes = true, clipboard_free = true, windows_ignore_close = false;
   platform::RecycleBinOutcome recycle_bin_outcome = platform::RecycleBinOutcome::kEmptied;
+  platform::RecycleBinContents recycle_bin;
   std::string recent_folder, application_data_folder;
   std::vector<std::string> open_windows, questions, messages;
   int window_searches = 0, paused_ms = 0;
