@@ -17,7 +17,9 @@ using ui::ControlKind;
 using ui::LayoutRow;
 
 constexpr UINT_PTR kSubclassId = 1;
+// Start's three columns as they always were; a preview's sizes take their room from the captions.
 constexpr int kGridColumnWidths[] = {302, 94, 85};
+constexpr int kPreviewColumnWidths[] = {222, 94, 85, 80};
 constexpr int kGridRowHeight = 20;
 
 const LayoutRow* LayoutOf(HWND window) {
@@ -233,9 +235,10 @@ RECT PlaceOf(const LayoutRow& entry, HWND parent) {
   return display;
 }
 
-void AddColumn(HWND list, int index, int width) {
+void AddColumn(HWND list, int index, int width, int format = LVCFMT_LEFT) {
   LVCOLUMNW column{};
-  column.mask = LVCF_WIDTH | LVCF_TEXT;
+  column.mask = LVCF_WIDTH | LVCF_TEXT | LVCF_FMT;
+  column.fmt = format;
   column.cx = width;
   column.pszText = const_cast<wchar_t*>(L"");
   SendMessageW(list, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
@@ -255,6 +258,23 @@ void SetUpGrid(HWND grid) {
   trailing_row.pszText = const_cast<wchar_t*>(L"");
   SendMessageW(grid, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&trailing_row));
 }
+
+}  // namespace
+
+void AddGridColumn(HWND grid, int index) {
+  // Sizes line up on their units.
+  AddColumn(grid, index, skin::Scale(kPreviewColumnWidths[std::min(index, 3)]),
+            index == 3 ? LVCFMT_RIGHT : LVCFMT_LEFT);
+}
+
+void FitGridColumns(HWND grid, int columns) {
+  const int* widths = columns > 3 ? kPreviewColumnWidths : kGridColumnWidths;
+  for (int column = 0; column < columns && column < 4; ++column) {
+    SendMessageW(grid, LVM_SETCOLUMNWIDTH, column, skin::Scale(widths[column]));
+  }
+}
+
+namespace {
 
 void SetUpCheckList(HWND list) {
   SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,

@@ -14,6 +14,10 @@ namespace tidora::app {
 // parent of every row must be registered already.
 void CreateControls(std::span<const ui::LayoutRow> layout, Win32ControlSet& controls);
 
+// The result grid's columns: one more, or all of them fitted to the panel.
+void AddGridColumn(HWND grid, int index);
+void FitGridColumns(HWND grid, int columns);
+
 // Shows the tab sheet of the page control's selected tab and hides the other.
 void ShowSelectedTabSheet(Win32ControlSet& controls);
 

@@ -1,10 +1,12 @@
 #include "app/win32_control_set.h"
 
 #include <commctrl.h>
+#include <shlwapi.h>
 
 #include <algorithm>
 #include <vector>
 
+#include "app/control_factory.h"
 #include "app/dialog_keys.h"
 #include "app/window_text.h"
 #include "platform/win32/utf.h"
@@ -209,6 +211,20 @@ void Win32ControlSet::SetCell(ControlId id, int row, int column, std::string_vie
   SendMessageW(grid, LVM_SETCOLUMNW, column, reinterpret_cast<LPARAM>(&request));
 }
 
+int Win32ControlSet::ColumnCount(ControlId id) const {
+  HWND grid = Of(id, ControlKind::kGrid);
+  HWND header = grid ? reinterpret_cast<HWND>(SendMessageW(grid, LVM_GETHEADER, 0, 0)) : nullptr;
+  return header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+}
+
+void Win32ControlSet::SetColumnCount(ControlId id, int columns) {
+  HWND grid = Of(id, ControlKind::kGrid);
+  if (!grid) return;
+  while (ColumnCount(id) > columns) SendMessageW(grid, LVM_DELETECOLUMN, ColumnCount(id) - 1, 0);
+  while (ColumnCount(id) < columns) AddGridColumn(grid, ColumnCount(id));
+  FitGridColumns(grid, columns);
+}
+
 int Win32ControlSet::TopRow(ControlId id) const {
   HWND grid = Of(id, ControlKind::kGrid);
   return grid ? static_cast<int>(SendMessageW(grid, LVM_GETTOPINDEX, 0, 0)) + 1 : 0;
@@ -277,6 +293,12 @@ bool Win32ControlSet::AllowedWhileBusy(const MSG& message) const {
   const bool system_key = message.message == WM_SYSKEYDOWN || message.message == WM_SYSKEYUP ||
                           message.message == WM_SYSCHAR;
   return message.hwnd == main && (non_client || system_key);
+}
+
+std::string Win32ControlSet::FormatByteSize(std::uint64_t bytes) const {
+  wchar_t text[64] = {};
+  if (!StrFormatByteSizeW(static_cast<LONGLONG>(bytes), text, 64)) return {};
+  return Narrow(text);
 }
 
 void Win32ControlSet::DispatchPendingInput() {

@@ -39,6 +39,8 @@ class Win32ControlSet final : public ui::ControlSet {
   void SetRowCount(ui::ControlId id, int rows) override;
   std::string Cell(ui::ControlId id, int row, int column) const override;
   void SetCell(ui::ControlId id, int row, int column, std::string_view text) override;
+  int ColumnCount(ui::ControlId id) const override;
+  void SetColumnCount(ui::ControlId id, int columns) override;
   int TopRow(ui::ControlId id) const override;
   void SetTopRow(ui::ControlId id, int row) override;
 
@@ -50,6 +52,7 @@ class Win32ControlSet final : public ui::ControlSet {
   void SetItemTicked(ui::ControlId id, int index, bool ticked) override;
 
   void Focus(ui::ControlId id) override;
+  std::string FormatByteSize(std::uint64_t bytes) const override;
   void Repaint(ui::ControlId id) override;
   void Click(ui::ControlId id) override { RaiseClick(id); }
   void DispatchPendingInput() override;

@@ -1,7 +1,8 @@
 // Times the system-disk scan against a floor: a minimal walker that lists each folder once with
 // the fastest listing the system offers and deletes the same files. Builds its own tree of
 // folders and files (1 % of them *.tmp, some hidden, read-only or system), puts the *.tmp files
-// back before every round, and prints the median times, their ratio and the scan's peak memory.
+// back before every round, and prints the median times, their ratio and the scan's peak memory;
+// then the same scan as a preview, through the dry-run overlay, against the scan itself.
 //
 //   tidora_bench [folder] [rounds]
 
@@ -15,8 +16,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/dry_run/dry_run.h"
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_url_cache.h"
 #include "system/windows_cleaners.h"
 #include "tests/win/wine_only.h"
 
@@ -148,10 +153,14 @@ int wmain(int argc, wchar_t** argv) {
   const Tree tree = BuildTree(root);
 
   tidora::win32::Win32FileSystem files;
+  tidora::win32::Win32Registry registry;
+  tidora::win32::Win32Shell shell;
+  tidora::win32::Win32UrlCache url_cache;
+  tidora::dry_run::DryRun dry_run(registry, files, shell, url_cache);
   NoProgress progress;
   const std::string root_utf8 = tidora::win32::Narrow(root);
-  std::vector<double> scan_times, floor_times;
-  SIZE_T scan_peak_growth = 0;
+  std::vector<double> scan_times, floor_times, preview_times;
+  SIZE_T scan_peak_growth = 0, preview_peak_growth = 0;
   for (int round = 0; round < rounds; ++round) {
     int deleted = 0;
     PutTmpFilesBack(tree);
@@ -164,6 +173,18 @@ int wmain(int argc, wchar_t** argv) {
       return 1;
     }
     PutTmpFilesBack(tree);
+    const SIZE_T before_preview = PeakPrivateBytes();
+    preview_times.push_back(Seconds(
+        [&] {
+          tidora::dry_run::ModeScope preview(dry_run, tidora::dry_run::Mode::kRecord);
+          return tidora::system::DeleteTmpFilesUnder(dry_run.files(), root_utf8, progress);
+        },
+        &deleted));
+    preview_peak_growth = std::max(preview_peak_growth, PeakPrivateBytes() - before_preview);
+    if (deleted != static_cast<int>(tree.tmp_files.size())) {
+      std::printf("preview found %d of %zu\n", deleted, tree.tmp_files.size());
+      return 1;
+    }
     floor_times.push_back(Seconds([&] { return FloorWalk(root); }, &deleted));
     if (deleted != static_cast<int>(tree.tmp_files.size())) {
       std::printf("floor deleted %d of %zu\n", deleted, tree.tmp_files.size());
@@ -175,5 +196,10 @@ int wmain(int argc, wchar_t** argv) {
   std::printf("floor: %.3f s (median of %d)\n", floor, rounds);
   std::printf("ratio: %.3f (target 1.15 or less)\n", scan / floor);
   std::printf("scan peak memory growth: %zu KiB\n", static_cast<size_t>(scan_peak_growth / 1024));
+  const double preview = Median(preview_times);
+  std::printf("preview: %.3f s (median of %d)\n", preview, rounds);
+  std::printf("preview ratio: %.3f against the scan (target 1.10 or less)\n", preview / scan);
+  std::printf("preview peak memory growth: %zu KiB\n",
+              static_cast<size_t>(preview_peak_growth / 1024));
   return 0;
 }

@@ -68,10 +68,13 @@ bool AnyTicked(const ui::ControlSet& controls) {
 
 }  // namespace
 
+bool BrowserOpenForItems(const ui::ControlSet& controls, platform::Shell& shell) {
+  return AnyTicked(controls) && !shell.FindTopWindows(kBrowserFrameClass).empty();
+}
+
 void CloseInternetExplorer(const ui::ControlSet& controls, platform::Shell& shell,
                            cleaning::CleanerProgress& progress) {
-  if (!AnyTicked(controls)) return;
-  if (shell.FindTopWindows(kBrowserFrameClass).empty()) return;
+  if (!BrowserOpenForItems(controls, shell)) return;
   if (!shell.Confirm(0, kCloseBrowserQuestion, base::kApplicationTitle)) return;
   // Each frame is asked once: a frame that ignores the request, or asks a question of its own,
   // is left open once the time is up. Each short step answers the window, and Stop ends the wait.

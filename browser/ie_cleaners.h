@@ -21,6 +21,9 @@ inline constexpr char kCloseBrowserQuestion[] =
 inline constexpr int kCloseBrowserWaitMs = 10000;
 inline constexpr int kCloseBrowserPollMs = 100;
 
+// Whether an Internet Explorer item is ticked while browser frames are open.
+bool BrowserOpenForItems(const ui::ControlSet& controls, platform::Shell& shell);
+
 // The first step of every run: when an Internet Explorer item is ticked and the browser runs,
 // asks whether to close it; on Yes asks each frame once to close and waits for them, bounded,
 // in short steps that each handle pending input and end the wait on a stop.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 
 namespace tidora::cleaning {
@@ -28,6 +29,17 @@ enum class CleanerId {
   kOfficeAccess,
   kOfficeFrontPage,
   kOfficeRecentFolder,
+};
+
+enum class RunKind {
+  kStart,    // removes what the ticked items name
+  kPreview,  // the same run, which changes nothing and shows what Start would remove
+};
+
+// Files a run removed, or a preview would remove, and their bytes.
+struct RemovedFiles {
+  std::uint64_t files = 0;
+  std::uint64_t bytes = 0;
 };
 
 // What a cleaner may ask of the run while it works.
@@ -61,8 +73,15 @@ class Cleaners {
   // False while a cleaner has no row: the run then skips its item as if it were unticked.
   virtual bool Available(CleanerId id) const = 0;
   virtual int Clean(CleanerId id, CleanerProgress& progress) = 0;
-  // The run's first step, after its preparation and before any item (closing the browser).
-  virtual void BeforeItems(CleanerProgress&) {}
+  // Bracket a run: in a preview the cleaners work on services that record what they would
+  // change instead of changing it.
+  virtual void BeginRun(RunKind) {}
+  virtual void EndRun() {}
+  // What the run has removed (or would remove) of files so far.
+  virtual RemovedFiles Removed() const { return {}; }
+  // The run's first step, after its preparation and before any item: in a Start, closing the
+  // browser; a preview asks nothing and closes nothing. True when a preview finds it open.
+  virtual bool BeforeItems(CleanerProgress&, RunKind) { return false; }
 };
 
 }  // namespace tidora::cleaning

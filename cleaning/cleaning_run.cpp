@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/text.h"
+#include "cleaning/row_status.h"
 
 namespace tidora::cleaning {
 
@@ -13,6 +14,21 @@ using ui::ControlId;
 constexpr ControlId kRunControls[] = {ControlId::bntTraceCleaner, ControlId::bntIERepair,
                                       ControlId::bntToolsMenu, ControlId::bntClose,
                                       ControlId::bntAbout};
+
+// A preview's services record instead of changing; Start's pass through again however the run
+// ends, an escaping error included.
+class RunKindScope {
+ public:
+  RunKindScope(Cleaners& cleaners, RunKind kind) : cleaners_(cleaners) { cleaners_.BeginRun(kind); }
+  RunKindScope(const RunKindScope&) = delete;
+  RunKindScope& operator=(const RunKindScope&) = delete;
+  ~RunKindScope() { cleaners_.EndRun(); }
+
+ private:
+  Cleaners& cleaners_;
+};
+
+constexpr int kSizeColumn = 3;
 
 // Leaves running() false however the handler ends, an escaping error included.
 class RunningScope {
@@ -31,16 +47,17 @@ class RunningScope {
 // A pending-row item's routine fills its own row while it works.
 class CleaningRun::PendingRowProgress final : public CleanerProgress {
  public:
-  explicit PendingRowProgress(CleaningRun& run) : run_(run) {}
+  PendingRowProgress(CleaningRun& run, const CleaningItem& item) : run_(run), item_(item) {}
   void ShowCount(int count) override {
     run_.results_.ShowPendingCount(count);
     run_.controls_.DispatchPendingInput();
   }
   bool StopRequested() override { return run_.StopTest(); }
-  void Finish() override { run_.results_.FinishPendingRow(); }
+  void Finish() override { run_.results_.FinishPendingRow(run_.FinishedText(item_)); }
 
  private:
   CleaningRun& run_;
+  const CleaningItem& item_;
 };
 
 // A row-after item's row does not exist while its routine works: the run writes it afterwards.
@@ -61,6 +78,10 @@ CleaningRun::CleaningRun(ui::ControlSet& controls, Cleaners& cleaners)
 bool CleaningRun::HandleClick(ControlId id) {
   if (id == ControlId::bntCleanNow) {
     bntCleanNowClick();
+    return true;
+  }
+  if (id == ControlId::bntPreview) {
+    bntPreviewClick();
     return true;
   }
   if (id == ControlId::bntStopFinish) {
@@ -85,9 +106,15 @@ bool CleaningRun::StopTest() {
 }
 
 void CleaningRun::Prepare() {
+  const bool preview = kind_ == RunKind::kPreview;
+  controls_.SetCaption(ControlId::CleanResult, preview ? "Preview" : "Cleaning");
+  // The sizes are a preview's own column: Start's grid stays as it always was.
+  controls_.SetColumnCount(ControlId::sgResultList, preview ? kSizeColumn + 1 : kSizeColumn);
+  if (preview) controls_.SetCell(ControlId::sgResultList, 0, kSizeColumn, "Size");
   results_.Clear();
   controls_.SetPosition(ControlId::CleanResultProgressBar, 0);
   controls_.SetCaption(ControlId::TotalResult, "0");
+  controls_.SetCaption(ControlId::TotalSize, "");
   controls_.SetCaption(ControlId::bntStopFinish, "Stop");
   SetRunControlsEnabled(RunState::kStarted);
   controls_.SetVisible(ControlId::CleanItems, false);
@@ -103,28 +130,50 @@ bool CleaningRun::Selected(const CleaningItem& item) const {
 }
 
 int CleaningRun::Execute(const CleaningItem& item) {
+  const RemovedFiles before = cleaners_.Removed();
+  int result = 0;
   if (item.mode == RowMode::kPendingRow) {
     results_.AddRow(item.caption, "0", "Pending");
-    PendingRowProgress progress(*this);
-    const int removed = cleaners_.Clean(item.cleaner, progress);
+    PendingRowProgress progress(*this, item);
+    result = cleaners_.Clean(item.cleaner, progress);
     // The row ends with the count the total adds, whatever the routine showed last.
-    results_.ShowPendingCount(removed);
-    return removed;
+    results_.ShowPendingCount(result);
+  } else {
+    RowAfterProgress progress(*this);
+    result = cleaners_.Clean(item.cleaner, progress);
+    results_.AddRow(item.caption, std::to_string(result), FinishedText(item));
   }
-  RowAfterProgress progress(*this);
-  const int result = cleaners_.Clean(item.cleaner, progress);
-  results_.AddRow(item.caption, std::to_string(result), "Finished");
+  if (kind_ == RunKind::kPreview) results_.ShowLastRowCell(kSizeColumn, SizeText(before));
   return result;
 }
 
-void CleaningRun::bntCleanNowClick() {
+std::string_view CleaningRun::FinishedText(const CleaningItem& item) const {
+  return StatusText(FinishedStatus(item.cleaner, kind_, browser_open_));
+}
+
+std::string CleaningRun::SizeText(const RemovedFiles& before) const {
+  const RemovedFiles after = cleaners_.Removed();
+  if (after.files == before.files) return {};
+  return controls_.FormatByteSize(after.bytes - before.bytes);
+}
+
+void CleaningRun::ShowTotals(int total) {
+  controls_.SetCaption(ControlId::TotalResult, std::to_string(total));
+  const RemovedFiles removed = cleaners_.Removed();
+  controls_.SetCaption(ControlId::TotalSize,
+                       removed.files ? controls_.FormatByteSize(removed.bytes) : std::string());
+}
+
+void CleaningRun::Run(RunKind kind) {
   RunningScope running(running_);
+  RunKindScope services(cleaners_, kind);
+  kind_ = kind;
+  browser_open_ = false;
   Prepare();
   {
     RowAfterProgress progress(*this);
-    cleaners_.BeforeItems(progress);
+    browser_open_ = cleaners_.BeforeItems(progress, kind);
   }
-  if (IsRunStopped()) return;  // stopped while the browser was closing
   int total = 0;
   const auto items = CleaningItems();
   for (size_t index = 0; index < items.size(); ++index) {
@@ -132,7 +181,7 @@ void CleaningRun::bntCleanNowClick() {
     if (item.block == Block::kNetscape && !controls_.Enabled(ControlId::groupNetscape)) continue;
     if (item.block == Block::kOffice && !controls_.Enabled(ControlId::groupOffice)) break;
     if (Selected(item)) total += Execute(item);
-    controls_.SetCaption(ControlId::TotalResult, std::to_string(total));
+    ShowTotals(total);
     const int position = controls_.Position(ControlId::CleanResultProgressBar);
     controls_.SetPosition(ControlId::CleanResultProgressBar, position + item.step);
     if (index + 1 == items.size()) break;  // the last item has no stop test

@@ -3,6 +3,9 @@
 #include "cleaning/cleaner.h"
 #include "cleaning/cleaning_items.h"
 #include "cleaning/result_list.h"
+
+#include <string>
+#include <string_view>
 #include "controls/control_set.h"
 #include "controls/feature.h"
 
@@ -11,15 +14,17 @@ namespace tidora::cleaning {
 enum class RunState { kStarted, kOver };
 
 // The Trace Cleaner's run: Start executes the ticked items in their fixed order, filling the
-// result grid, the bar and the total; Stop ends it at the next stop test; Finished returns to
-// the items.
+// result grid, the bar and the total; Preview is the same run, which changes nothing and shows
+// what Start would remove, with sizes; Stop ends either at the next stop test; Finished returns
+// to the items.
 class CleaningRun final : public ui::Feature {
  public:
   CleaningRun(ui::ControlSet& controls, Cleaners& cleaners);
 
-  // The clicks of bntCleanNow and bntStopFinish.
+  // The clicks of bntCleanNow, bntPreview and bntStopFinish.
   bool HandleClick(ui::ControlId id) override;
-  void bntCleanNowClick();
+  void bntCleanNowClick() { Run(RunKind::kStart); }
+  void bntPreviewClick() { Run(RunKind::kPreview); }
   void bntStopFinishClick();
 
   // Stopped exactly when bntStopFinish, trimmed and lower-cased, reads "finished".
@@ -33,9 +38,14 @@ class CleaningRun final : public ui::Feature {
   class PendingRowProgress;
   class RowAfterProgress;
 
+  void Run(RunKind kind);
   void Prepare();
   bool Selected(const CleaningItem& item) const;
   int Execute(const CleaningItem& item);
+  std::string_view FinishedText(const CleaningItem& item) const;
+  // The size of what the item's row removed (or would remove), or nothing when no file was.
+  std::string SizeText(const RemovedFiles& before) const;
+  void ShowTotals(int total);
   // The run's stop test: pending input first, so that a press of Stop counts.
   bool StopTest();
   void Complete();
@@ -44,6 +54,8 @@ class CleaningRun final : public ui::Feature {
   Cleaners& cleaners_;
   ResultList results_;
   bool running_ = false;
+  RunKind kind_ = RunKind::kStart;
+  bool browser_open_ = false;  // a preview found browser frames open
 };
 
 }  // namespace tidora::cleaning

@@ -13,7 +13,9 @@ constexpr ControlId kGrid = ControlId::sgResultList;
 
 void ResultList::Clear() {
   controls_.SetRowCount(kGrid, 2);
-  for (int column = 0; column < 3; ++column) controls_.SetCell(kGrid, 1, column, "");
+  for (int column = 0; column < controls_.ColumnCount(kGrid); ++column) {
+    controls_.SetCell(kGrid, 1, column, "");
+  }
   controls_.Repaint(kGrid);
 }
 
@@ -37,8 +39,13 @@ void ResultList::ShowPendingCount(int count) {
   controls_.Repaint(kGrid);
 }
 
-void ResultList::FinishPendingRow() {
-  controls_.SetCell(kGrid, PendingRow(), 2, "Finished");
+void ResultList::FinishPendingRow(std::string_view status) {
+  controls_.SetCell(kGrid, PendingRow(), 2, status);
+}
+
+void ResultList::ShowLastRowCell(int column, std::string_view text) {
+  controls_.SetCell(kGrid, PendingRow(), column, text);
+  controls_.Repaint(kGrid);
 }
 
 }  // namespace tidora::cleaning

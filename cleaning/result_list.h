@@ -18,7 +18,9 @@ class ResultList {
   // ten rows, the empty one included, are in view.
   void AddRow(std::string_view caption, std::string_view count, std::string_view status);
   void ShowPendingCount(int count);
-  void FinishPendingRow();
+  void FinishPendingRow(std::string_view status);
+  // A cell of the last data row: the pending row, or the row just added.
+  void ShowLastRowCell(int column, std::string_view text);
 
  private:
   int PendingRow() const;

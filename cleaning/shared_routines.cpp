@@ -31,7 +31,7 @@ PlatformFamily WindowsPlatform(platform::SystemInfo& system) {
 
 ReachedFolder ReachedFolder::Below(std::string_view names) const {
   if (known.empty()) return {};
-  return {known, fixed.empty() ? std::string(names) : JoinPath(fixed, names)};
+  return ReachedFolder(known, fixed.empty() ? std::string(names) : JoinPath(fixed, names));
 }
 
 std::string ReachedFolder::Path() const {
@@ -78,12 +78,12 @@ ReachedFolder ApplicationDataFolder(platform::SystemInfo& system, platform::Shel
   if (family == PlatformFamily::kOther) return {};
   // Newer systems have no "Application Data" in the profile, and folders may be redirected.
   std::string folder = shell.ApplicationDataFolder();
-  if (!folder.empty()) return {folder, {}};
+  if (!folder.empty()) return ReachedFolder(std::move(folder));
   std::string base = family == PlatformFamily::kWindowsNt
                          ? UserProfileFolder(registry)
                          : std::string(base::TrimBlanks(files.WindowsFolder()));
   if (!NamesAFolder(base)) return {};
-  return {std::move(base), "Application Data"};
+  return ReachedFolder(std::move(base), "Application Data");
 }
 
 }  // namespace tidora::cleaning

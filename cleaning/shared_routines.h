@@ -21,12 +21,13 @@ std::string UserProfileFolder(platform::Registry& registry);
 PlatformFamily WindowsPlatform(platform::SystemInfo& system);
 
 // A folder as the program reaches it: a known folder as the shell, the registry or the system
-// names it (the temporary folder, Recent, Application Data, the profile), trusted as it is, and
-// fixed names joined below it. None of those names is entered when it is a junction or a link:
-// one planted at "Office\Recent" that leads to Documents must not have Documents emptied.
+// names it (the temporary folder, the shell's Recent and Application Data, the profile), trusted
+// as it is, and fixed names joined below it (the profile's "Recent" when the shell names none).
+// None of those names is entered when it is a junction or a link: one planted at "Office\Recent"
+// that leads to Documents must not have Documents emptied.
 struct ReachedFolder {
   ReachedFolder() = default;
-  ReachedFolder(std::string known_folder, std::string fixed_names = {})
+  explicit ReachedFolder(std::string known_folder, std::string fixed_names = {})
       : known(std::move(known_folder)), fixed(std::move(fixed_names)) {}
 
   std::string known;  // empty: no folder at all

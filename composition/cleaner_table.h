@@ -4,20 +4,26 @@
 #include <vector>
 
 #include "cleaning/cleaner.h"
+#include "platform/dry_run/dry_run.h"
 
 namespace tidora::composition {
 
 // Every feature's table of cleaners, joined: a cleaner is available exactly when it has a row.
+// The cleaners work on the services behind the dry run, which a preview switches to recording.
 class CleanerTable final : public cleaning::Cleaners {
  public:
-  explicit CleanerTable(std::vector<cleaning::CleanerRow> rows,
-                        std::function<void(cleaning::CleanerProgress&)> before_items = {})
-      : rows_(std::move(rows)), before_items_(std::move(before_items)) {}
+  using BeforeItemsStep = std::function<bool(cleaning::CleanerProgress&, cleaning::RunKind)>;
+  CleanerTable(std::vector<cleaning::CleanerRow> rows, dry_run::DryRun& dry_run,
+               BeforeItemsStep before_items = {})
+      : rows_(std::move(rows)), dry_run_(dry_run), before_items_(std::move(before_items)) {}
 
   bool Available(cleaning::CleanerId id) const override { return Find(id) != nullptr; }
   int Clean(cleaning::CleanerId id, cleaning::CleanerProgress& progress) override;
-  void BeforeItems(cleaning::CleanerProgress& progress) override {
-    if (before_items_) before_items_(progress);
+  void BeginRun(cleaning::RunKind kind) override;
+  void EndRun() override { dry_run_.End(); }
+  cleaning::RemovedFiles Removed() const override;
+  bool BeforeItems(cleaning::CleanerProgress& progress, cleaning::RunKind kind) override {
+    return before_items_ && before_items_(progress, kind);
   }
 
   const std::vector<cleaning::CleanerRow>& rows() const { return rows_; }
@@ -26,7 +32,8 @@ class CleanerTable final : public cleaning::Cleaners {
   const cleaning::CleanerRow* Find(cleaning::CleanerId id) const;
 
   std::vector<cleaning::CleanerRow> rows_;
-  std::function<void(cleaning::CleanerProgress&)> before_items_;
+  dry_run::DryRun& dry_run_;
+  BeforeItemsStep before_items_;
 };
 
 }  // namespace tidora::composition

@@ -30,12 +30,33 @@ std::vector<cleaning::CleanerRow> AllCleaners(const Services& services,
   return all;
 }
 
+namespace {
+
+Services BehindTheOverlay(const Services& services, dry_run::DryRun& dry_run) {
+  return {dry_run.registry(),
+          dry_run.files(),
+          dry_run.shell(),
+          services.system,
+          dry_run.url_cache(),
+          [&dry_run, create = services.create_url_history] { return dry_run.Wrap(create()); }};
+}
+
+}  // namespace
+
 Features::Features(ui::ControlSet& controls, const Services& services)
-    : IECache1(services.url_cache),
-      UrlHistory1(services.create_url_history),
-      cleaners_(AllCleaners(services, controls, IECache1, UrlHistory1),
-                [&controls, &shell = services.shell](cleaning::CleanerProgress& progress) {
+    : dry_run_(services.registry, services.files, services.shell, services.url_cache),
+      cleaning_services_(BehindTheOverlay(services, dry_run_)),
+      IECache1(cleaning_services_.url_cache),
+      UrlHistory1(cleaning_services_.create_url_history),
+      cleaners_(AllCleaners(cleaning_services_, controls, IECache1, UrlHistory1), dry_run_,
+                [&controls, &shell = services.shell](cleaning::CleanerProgress& progress,
+                                                     cleaning::RunKind kind) {
+                  // A preview asks nothing and closes nothing: it says the browser is open.
+                  if (kind == cleaning::RunKind::kPreview) {
+                    return browser::BrowserOpenForItems(controls, shell);
+                  }
                   browser::CloseInternetExplorer(controls, shell, progress);
+                  return false;
                 }),
       cleaning_run_(controls, cleaners_),
       repair_run_(controls, services.registry, services.files),

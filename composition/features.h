@@ -9,6 +9,7 @@
 #include "controls/control_set.h"
 #include "controls/feature.h"
 #include "extensions/extension_manager.h"
+#include "platform/dry_run/dry_run.h"
 #include "platform/file_system.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
@@ -48,6 +49,10 @@ class Features {
   const CleanerTable& cleaners() const { return cleaners_; }
 
  private:
+  // The services the cleaners work on, behind the overlay a preview records in; repair and the
+  // extension manager keep the services themselves.
+  dry_run::DryRun dry_run_;
+  Services cleaning_services_;
   // The main window's two components, made first so that the cleaners never outlive them.
   browser::TIECache IECache1;
   browser::TUrlHistory UrlHistory1;

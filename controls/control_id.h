@@ -40,6 +40,7 @@ enum class ControlId : int {
   groupOffice,
   suiGroupBox3,
   bntCleanNow,
+  bntPreview,
 
   IEABH = 600,
   IETIF,
@@ -77,6 +78,7 @@ enum class ControlId : int {
   CleanResultProgressBar,
   TotalResult,
   bntStopFinish,
+  TotalSize,  // the bytes of the files a preview would remove, or a run removed
 
   // Repair panel.
   suiGroupBox1 = 900,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -42,6 +43,9 @@ class ControlSet {
   virtual void SetRowCount(ControlId id, int rows) = 0;
   virtual std::string Cell(ControlId id, int row, int column) const = 0;
   virtual void SetCell(ControlId id, int row, int column, std::string_view text) = 0;
+  // The grid's columns: three, or four with a preview's sizes.
+  virtual int ColumnCount(ControlId id) const = 0;
+  virtual void SetColumnCount(ControlId id, int columns) = 0;
   virtual int TopRow(ControlId id) const = 0;
   virtual void SetTopRow(ControlId id, int row) = 0;
 
@@ -54,6 +58,8 @@ class ControlSet {
   virtual void SetItemTicked(ControlId id, int index, bool ticked) = 0;
 
   virtual void Focus(ControlId id) = 0;
+  // A byte count as the system writes sizes for people ("812 bytes", "3.39 MB").
+  virtual std::string FormatByteSize(std::uint64_t bytes) const = 0;
   // Paints the control now, without waiting for the message loop.
   virtual void Repaint(ControlId id) = 0;
   // Handles the input that waits, while a long task runs in a handler: only Stop, Help, painting,

@@ -47,7 +47,7 @@ class RegistryKey {
   virtual bool DeleteValue(std::string_view name) = 0;
 
   // True when the subkey is a registry link, which a walk must not follow (it can lead back up),
-  // and when it cannot be looked at, since it may be one.
+  // and when it cannot be looked at (or is not there), since it may be one.
   virtual bool SubkeyIsLink(std::string_view name) const = 0;
 };
 

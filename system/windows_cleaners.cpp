@@ -99,10 +99,10 @@ class TmpFileScan {
 cleaning::ReachedFolder RecentDocumentsFolder(platform::Shell& shell,
                                               platform::Registry& registry) {
   std::string folder = shell.RecentFolder();
-  if (!folder.empty()) return {std::move(folder), {}};
+  if (!folder.empty()) return cleaning::ReachedFolder(std::move(folder));
   std::string profile = cleaning::UserProfileFolder(registry);
   if (profile.empty()) return {};
-  return {std::move(profile), "Recent"};
+  return cleaning::ReachedFolder(std::move(profile), "Recent");
 }
 
 int CleanRecentDocuments(platform::FileSystem& files,
@@ -142,7 +142,7 @@ int CleanTempFolder(platform::FileSystem& files) {
       SameFolder(temp, files.SystemFolder())) {
     return 0;
   }
-  return cleaning::DeleteFilesInFolder(files, {std::string(temp), {}});
+  return cleaning::DeleteFilesInFolder(files, cleaning::ReachedFolder(std::string(temp)));
 }
 
 int DeleteTmpFilesUnder(platform::FileSystem& files, std::string_view folder,

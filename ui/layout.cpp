@@ -87,6 +87,7 @@ constexpr LayoutRow kMainWindowTable[] = {
     {WinSTF,                    K::kCheckBox,    suiGroupBox3,    CheckRow(4),            "Scan Disk Temp Files",                           kUnticked},
     {WinRecycleBin,             K::kCheckBox,    suiGroupBox3,    CheckRow(5),            "Recycle Bin",                                    kTicked},
     {WinClipboard,              K::kCheckBox,    suiGroupBox3,    CheckRow(6),            "Clipboard",                                      kTicked},
+    {bntPreview,                K::kButton,      CleanItems,      {322, 338, 84, 32},     "Preview"},
     {bntCleanNow,               K::kButton,      CleanItems,      kPanelButton,           "Start"},
 
     // Result panel.
@@ -97,6 +98,7 @@ constexpr LayoutRow kMainWindowTable[] = {
     {CleanResultProgressBar,    K::kProgressBar, CleanResult,     {96, 312, 422, 12},     ""},
     {TotalLabel,                K::kLabel,       CleanResult,     {15, 342, 150, 18},     "Total Files/Entries:",                           kUnticked, S::kBold},
     {TotalResult,               K::kLabel,       CleanResult,     {167, 342, 120, 18},    "0",                                              kUnticked, S::kBold},
+    {TotalSize,                 K::kLabel,       CleanResult,     {290, 342, 115, 18},    "",                                               kUnticked, S::kBold},
     {bntStopFinish,             K::kButton,      CleanResult,     kPanelButton,           "Stop"},
 
     // Repair panel; the Internet Explorer options in tab order, which puts row 10 before row 9.
@@ -156,6 +158,7 @@ constexpr HintRow kMainWindowHints[] = {
     {bntClose,                  "Close Tidora"},
     {bntAbout,                  "Display Tidora information"},
     {bntHelp,                   "Display Tidora Help"},
+    {bntPreview,                "See what Start would remove. Nothing is changed."},
 
     {IEABH,                     "Clean the list of recently visited\rwebsites from Internet Explorer address bar"},
     {IETIF,                     "Clean the folder where the Internet Explorer\rstored the web pages that you visited recently"},

@@ -84,8 +84,8 @@ std::string Win32FileSystem::CanonicalPath(std::string_view path) {
   const std::wstring given = WidePath(path);
   std::wstring long_path(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD length = GetLongPathNameW(given.c_str(), long_path.data(),
-                                          static_cast<DWORD>(long_path.size()));
+    const DWORD length =
+        GetLongPathNameW(given.c_str(), long_path.data(), static_cast<DWORD>(long_path.size()));
     if (length == 0) {
       long_path = given;  // nothing there: the names as given
       break;

@@ -235,6 +235,9 @@ bool UsableName(const std::wstring& name) {
 bool DeleteSubtree(HKEY parent, const std::wstring& name, REGSAM view) {
   if (!UsableName(name)) return false;
   UniqueKey key = OpenAsItself(parent, name, kTreeRights | view);
+  // A key that may not be deleted itself may still hold keys that may.
+  const bool deletable = static_cast<bool>(key);
+  if (!deletable) key = OpenAsItself(parent, name, (kTreeRights & ~DELETE) | view);
   if (!key || HoldsLink(key.get())) return false;
   const auto children = EnumerateNames([&](DWORD index, wchar_t* child, DWORD* length) {
     return RegEnumKeyExW(key.get(), index, child, length, nullptr, nullptr, nullptr, nullptr);
@@ -243,7 +246,7 @@ bool DeleteSubtree(HKEY parent, const std::wstring& name, REGSAM view) {
   for (const auto& child : children) {
     whole = DeleteSubtree(key.get(), Widen(child), view) && whole;
   }
-  return whole && DeleteHeldKey(key.get());
+  return whole && deletable && DeleteHeldKey(key.get());
 }
 
 // A path the wide API takes as it is: not empty (the root) and without a NUL (cut short there).
@@ -293,7 +296,7 @@ bool WithParent(platform::RegistryRoot root, std::string_view path, platform::Re
   const REGSAM flag = ViewFlag(view);
   const auto split = relative.rfind('\\');
   if (split == std::string_view::npos) return act(RootHandle(root), Widen(relative), flag);
-  // The parent only leads to the key: no right of its own is needed.
+  // The parent only leads to the key: listing its subkeys is all that is asked of it.
   UniqueKey parent =
       OpenRaw(RootHandle(root), Widen(relative.substr(0, split)), 0, KEY_ENUMERATE_SUB_KEYS | flag);
   return parent && act(parent.get(), Widen(relative.substr(split + 1)), flag);

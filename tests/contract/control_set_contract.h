@@ -67,7 +67,27 @@ TYPED_TEST_P(ControlSetContract, TheGridHoldsRowsAndScrolls) {
   }
 }
 
+// A preview's fourth column comes and goes; sizes read as the shell writes them, cut to three
+// digits, never rounded up.
+TYPED_TEST_P(ControlSetContract, TheGridTakesAFourthColumnAndSizesReadAsTheShellWritesThem) {
+  auto& c = this->controls;
+  const auto grid = ui::ControlId::sgResultList;
+  EXPECT_EQ(c.ColumnCount(grid), 3);
+  c.SetColumnCount(grid, 4);
+  c.SetCell(grid, 1, 3, "812 KB");
+  EXPECT_EQ(c.ColumnCount(grid), 4);
+  EXPECT_EQ(c.Cell(grid, 1, 3), "812 KB");
+  c.SetColumnCount(grid, 3);
+  EXPECT_EQ(c.ColumnCount(grid), 3);
+  const std::pair<std::uint64_t, const char*> sizes[] = {
+      {0, "0 bytes"},       {1023, "1023 bytes"},    {1024, "1.00 KB"},
+      {10239, "9.99 KB"},   {831488, "812 KB"},      {1023 * 1024, "0.99 MB"},
+      {3554673, "3.39 MB"}, {1073741823, "0.99 GB"}, {5ull << 30, "5.00 GB"}};
+  for (const auto& [bytes, text] : sizes) EXPECT_EQ(c.FormatByteSize(bytes), text) << bytes;
+}
+
 REGISTER_TYPED_TEST_SUITE_P(ControlSetContract,
                             StartAsTheLayoutSaysHoldWhatTheyAreGivenAndPassClicksOn,
-                            TheGridHoldsRowsAndScrolls);
+                            TheGridHoldsRowsAndScrolls,
+                            TheGridTakesAFourthColumnAndSizesReadAsTheShellWritesThem);
 }  // namespace tidora::testing

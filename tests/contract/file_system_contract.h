@@ -1,11 +1,13 @@
 #pragma once
 
 // Cases every FileSystem passes. The environment offers files(), folder() (empty), MakeFile(path,
-// attributes), MakeFolder, Lock (held unshared) and LinkHolder() (holding "back", a folder link).
+// attributes) (of 5 bytes), MakeFolder, Lock (held unshared), ShortPath(path) (its 8.3 alias) and
+// LinkHolder() (holding "back", a folder link).
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <vector>
 
 #include "cleaning/file_search.h"
@@ -129,7 +131,30 @@ TYPED_TEST_P(FileSystemContract, ListingsEndAsTheyShouldReachLongPathsAndReportF
   EXPECT_TRUE(std::ranges::count(found, "back+")) << ::testing::PrintToString(found);
 }
 
+// What a preview needs to know ahead: sizes as listed, one identity however a path is written (its
+// 8.3 alias, any case, doubled separators), and whether a file could be removed now.
+TYPED_TEST_P(FileSystemContract, ListingsCarrySizesAndPathsHaveOneIdentity) {
+  this->MakeMixedFolder();
+  this->env.MakeFile(this->At("report.tmpl"), file_attribute::kArchive);
+  std::uint64_t listed = 0;
+  this->fs().Find(this->At("report.tmpl"), [&](auto& entry) { return listed = entry.size, true; });
+  EXPECT_EQ(listed, 5u);
+  const std::string identity = this->fs().CanonicalPath(this->At("report.tmpl"));
+  std::string shouted = this->env.folder() + "\\\\REPORT.TMPL";
+  std::ranges::transform(shouted, shouted.begin(), [](char c) { return std::toupper(c); });
+  for (const std::string& path : {this->env.ShortPath(this->At("report.tmpl")), shouted})
+    EXPECT_EQ(this->fs().CanonicalPath(path), identity) << path;
+  EXPECT_NE(this->fs().CanonicalPath(this->At("plain.txt")), identity);
+  EXPECT_EQ(this->fs().CanonicalPath(this->At("Gone\\x.TXT")),
+            this->fs().CanonicalPath(this->At("gone\\\\X.txt")));
+  this->env.Lock(this->At("plain.txt"));
+  for (const auto& [name, removable] :
+       {std::pair{"plain.txt", false}, {"readonly.txt", true}, {"gone.txt", false}})
+    EXPECT_EQ(this->fs().CouldRemoveNow(this->At(name)), removable) << name;
+}
+
 REGISTER_TYPED_TEST_SUITE_P(FileSystemContract, SearchesSelectByMaskAndMatchShortNames,
                             HiddenAndSystemFilesDeleteReadOnlyAndLockedRefuse,
-                            ListingsEndAsTheyShouldReachLongPathsAndReportFolderLinks);
+                            ListingsEndAsTheyShouldReachLongPathsAndReportFolderLinks,
+                            ListingsCarrySizesAndPathsHaveOneIdentity);
 }  // namespace tidora::testing

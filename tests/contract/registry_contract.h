@@ -2,7 +2,8 @@
 
 // Cases every Registry passes. The environment offers registry(), base() and machine_base() (empty
 // keys under HKCU and HKLM), WriteRaw(path, name, type, bytes), MakeLink(link, target under HKLM,
-// inspectable) and GrantOnlyReadAndDelete(path); the last two are false where they cannot be made.
+// inspectable), GrantOnlyReadAndDelete(path) and GrantOnlyRead(path); the last three are false
+// where they cannot be made.
 
 #include <gtest/gtest.h>
 
@@ -140,6 +141,8 @@ TYPED_TEST_P(RegistryContract, DeletingATreeRemovesAllBeneathItAndNeverFollowsAL
   if (!this->env.MakeLink(this->At("Holder\\Link"), target, true))
     GTEST_SKIP() << "registry links cannot be made here";
   EXPECT_FALSE(this->reg().DeleteTree(this->kUser, this->At("Holder")));
+  EXPECT_FALSE(this->reg().KeyDeletable(this->kUser, this->At("Holder\\Link"), {}));
+  EXPECT_FALSE(this->reg().KeyDeletable(this->kUser, this->At("Holder\\Missing"), {}));
   auto kept = this->reg().Open(this->kMachine, target);
   EXPECT_TRUE(kept && kept->ReadString("keep") == "me");
 }
@@ -147,12 +150,15 @@ TYPED_TEST_P(RegistryContract, DeletingATreeRemovesAllBeneathItAndNeverFollowsAL
 // A standard user may delete keys that grant him less than full access; a link whose own security
 // refuses a look is taken for a link: neither followed nor emptied.
 TYPED_TEST_P(RegistryContract, TreeDeletionAsksOnlyWhatItUsesAndFailsClosedOnLinks) {
-  this->Make("Narrow\\Child")->WriteString("v", "x");
-  for (const char* key : {"Narrow\\Child", "Narrow"}) {
+  this->Make("Narrow\\Child\\Leaf")->WriteString("v", "x");
+  for (const char* key : {"Narrow\\Child\\Leaf", "Narrow\\Child", "Narrow"}) {
     if (!this->env.GrantOnlyReadAndDelete(this->At(key)))
       GTEST_SKIP() << "key security cannot be narrowed here";
   }
   EXPECT_TRUE(!this->Open("Narrow") && this->reg().OpenForRead(this->kUser, this->At("Narrow")));
+  EXPECT_TRUE(this->reg().KeyDeletable(this->kUser, this->At("Narrow\\Child"), {}));
+  EXPECT_TRUE(
+      this->reg().DeleteTree(this->kUser, this->At("Narrow\\Child")));  // below a narrow key
   EXPECT_TRUE(this->reg().DeleteTree(this->kUser, this->At("Narrow")));
   EXPECT_EQ(this->reg().OpenForRead(this->kUser, this->At("Narrow")), nullptr);
   this->Make("Holder");
@@ -161,9 +167,17 @@ TYPED_TEST_P(RegistryContract, TreeDeletionAsksOnlyWhatItUsesAndFailsClosedOnLin
   if (!this->env.MakeLink(this->At("Holder\\Sealed"), target, false))
     GTEST_SKIP() << "a link's security cannot be narrowed here";
   EXPECT_TRUE(this->Open("Holder")->SubkeyIsLink("Sealed"));
+  EXPECT_FALSE(this->reg().KeyDeletable(this->kUser, this->At("Holder\\Sealed"), {}));
   EXPECT_FALSE(this->reg().DeleteTree(this->kUser, this->At("Holder")));
   auto kept = this->reg().Open(this->kMachine, target);
   EXPECT_TRUE(kept && kept->ReadString("keep") == "me");
+  // A key that may not be deleted stays; what lies beneath it and may be deleted goes.
+  this->Make("Kept\\Child\\Leaf");
+  if (!this->env.GrantOnlyRead(this->At("Kept"))) GTEST_SKIP() << "rights cannot be narrowed here";
+  EXPECT_FALSE(this->reg().KeyDeletable(this->kUser, this->At("Kept"), {}));
+  EXPECT_FALSE(this->reg().DeleteTree(this->kUser, this->At("Kept")));
+  EXPECT_TRUE(this->reg().OpenForRead(this->kUser, this->At("Kept")));
+  EXPECT_FALSE(this->reg().OpenForRead(this->kUser, this->At("Kept\\Child")));
 }
 
 REGISTER_TYPED_TEST_SUITE_P(RegistryContract, NamesCompareWithoutRegardToCaseInAnyLanguage,

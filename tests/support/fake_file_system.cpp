@@ -9,8 +9,9 @@ namespace tidora::testing {
 namespace {
 namespace attribute = platform::attribute;
 
-// The 8.3 alias Windows gives a long name; empty when the name is already 8.3.
-std::string ShortName(std::string_view name) {
+}  // namespace
+
+std::string FakeFileSystem::ShortName(std::string_view name) {
   const auto dot = std::min(name.rfind('.'), name.size());
   std::string_view base = name.substr(0, dot), extension = name.substr(dot);
   if (!base.empty() && base.size() <= 8 && extension.size() <= 4 &&
@@ -23,6 +24,8 @@ std::string ShortName(std::string_view name) {
   return alias + "~1" + std::string(extension.substr(0, 4));
 }
 
+namespace {
+
 bool Glob(std::string_view pattern, std::string_view text) {
   if (pattern.empty()) return text.empty();
   if (pattern[0] == '*')
@@ -34,7 +37,7 @@ bool Glob(std::string_view pattern, std::string_view text) {
 // "*.*" matches every name, as on Windows.
 bool Matches(std::string_view wildcard, std::string_view name) {
   return Glob(Fold(wildcard == "*.*" ? "*" : wildcard), Fold(name)) ||
-         Glob(Fold(wildcard), Fold(ShortName(name)));
+         Glob(Fold(wildcard), Fold(FakeFileSystem::ShortName(name)));
 }
 
 // Relative paths start at the current folder, C:\.
@@ -130,11 +133,10 @@ platform::FindEnd FakeFileSystem::Find(std::string_view pattern,
 bool FakeFileSystem::RemoveFile(std::string_view path) {
   std::string leaf;
   Node* folder = Parent(path, &leaf);
-  return folder && std::erase_if(folder->children, [&](const auto& child) {
-                     const Node& file = *child.second;
-                     return child.first == leaf && !file.locked &&
-                            !(file.attributes & (attribute::kDirectory | attribute::kReadOnly));
-                   }) > 0;
+  const Node* file = folder ? Child(*folder, SplitPath(path).back()) : nullptr;
+  if (!file || file->locked || (file->attributes & (attribute::kDirectory | attribute::kReadOnly)))
+    return false;
+  return folder->children.erase(Fold(file->name)) > 0;
 }
 
 bool FakeFileSystem::SetAttributes(std::string_view path, std::uint32_t attributes) {
@@ -143,6 +145,17 @@ bool FakeFileSystem::SetAttributes(std::string_view path, std::uint32_t attribut
   if (node)
     node->attributes = (node->attributes & kKept) | (attributes & ~kKept & ~attribute::kNormal);
   return node != nullptr;
+}
+
+std::string FakeFileSystem::Snapshot() const {
+  std::string out;
+  const auto print = [&](const auto& self, const Node& node, const std::string& path) -> void {
+    out += path + " " + std::to_string(node.attributes) + " " + std::to_string(node.size) +
+           (node.locked ? " locked" : "") + node.junction_target + "\n";
+    for (const auto& [folded, child] : node.children) self(self, *child, path + "\\" + child->name);
+  };
+  print(print, root_, "");
+  return out;
 }
 
 std::string FakeFileSystem::CanonicalPath(std::string_view path) {

@@ -43,7 +43,11 @@ class FakeFileSystem : public platform::FileSystem {
     if (Node* node = Resolve(folder)) node->fails_listing_after = after_entries;
   }
   bool Exists(std::string_view path) { return Attributes(path).has_value(); }
+  // The 8.3 alias Windows gives a long name; empty when the name is already 8.3.
+  static std::string ShortName(std::string_view name);
   const std::vector<std::string>& searches() const { return searches_; }
+  // Every entry with its attributes, size and lock, as text: equal snapshots, equal file systems.
+  std::string Snapshot() const;
   void set_temp_folder(std::string folder) { temp_folder_ = std::move(folder); }
   void set_windows_folder(std::string folder) { windows_folder_ = std::move(folder); }
 

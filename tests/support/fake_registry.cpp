@@ -156,6 +156,21 @@ bool FakeRegistry::DeleteKeyTree(Root root, std::string_view path, View view) {
                    }) > 0;
 }
 
+namespace {
+void Print(const Key& key, const std::string& path, std::string& out) {
+  out += path + (key.is_link ? " link" : "") + (key.refuses_deletion ? " kept" : "") + "\n";
+  for (const auto& value : key.values) out += path + "=" + value.name + "\n";
+  for (const auto& [folded, child] : key.subkeys) Print(*child, path + "\\" + child->name, out);
+}
+}  // namespace
+
+std::string FakeRegistry::Snapshot() const {
+  std::string out;
+  for (const Key* root : {&current_user_, &local_machine_64_, &local_machine_32_})
+    Print(*root, "|", out);
+  return out;
+}
+
 bool FakeRegistry::KeyDeletable(Root root, std::string_view path, View view) {
   const Key* key = Addressable(path) ? Find(root, path, view) : nullptr;
   return key && !key->is_link && !key->refuses_inspection && !key->refuses_deletion;

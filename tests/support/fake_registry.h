@@ -33,7 +33,7 @@ class FakeRegistry : public platform::Registry {
   void MakeLink(Root root, std::string_view path, View view = View::kDefault,
                 bool inspectable = true) {
     Key* link = Make(root, path, view);
-    link->is_link = true;
+    link->is_link = inspectable;  // one that cannot be looked at does not say what it is
     link->refuses_inspection = !inspectable;
   }
   // The value reads as a DWORD from its next read on, as if another program rewrote it after
@@ -58,6 +58,8 @@ class FakeRegistry : public platform::Registry {
     bool refuses_full_access = false, refuses_deletion = false, is_link = false,
          refuses_inspection = false, refuses_writes = false;
   };
+  // Every key, value and fault, as text: equal snapshots, equal registries.
+  std::string Snapshot() const;
   // nullptr once the key is deleted.
   Key* Find(Root root, std::string_view path, View view) { return Walk(root, path, view, false); }
 

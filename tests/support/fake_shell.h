@@ -26,15 +26,20 @@ class FakeShell final : public platform::Shell {
     messages.push_back(std::string(caption) + ": " + std::string(text));
   }
   bool StartCommand(std::string_view) override { return true; }
+  // An empty bin answers as the shell does, whatever outcome a test asked for.
   platform::RecycleBinOutcome EmptyRecycleBin(platform::WindowId) override {
-    if (recycle_bin_outcome == platform::RecycleBinOutcome::kEmptied) recycle_bin = {};
+    using enum platform::RecycleBinOutcome;
+    if (recycle_bin_outcome == kEmptied && recycle_bin.items == 0) return kAlreadyEmpty;
+    if (recycle_bin_outcome == kEmptied) recycle_bin = {};
     return recycle_bin_outcome;
   }
   std::optional<platform::RecycleBinContents> QueryRecycleBin() override {
     if (recycle_bin_outcome == platform::RecycleBinOutcome::kLibraryMissing) return std::nullopt;
     return recycle_bin;
   }
-  bool EmptyClipboard(platform::WindowId) override { return clipboard_free; }
+  bool EmptyClipboard(platform::WindowId) override {
+    return clipboard_emptied += clipboard_free, clipboard_free;
+  }
   std::string RecentFolder() override { return recent_folder; }
   std::string ApplicationDataFolder() override { return application_data_folder; }
   void Pause(int milliseconds) override { paused_ms += milliseconds; }
@@ -43,7 +48,7 @@ class FakeShell final : public platform::Shell {
   platform::RecycleBinContents recycle_bin;
   std::string recent_folder, application_data_folder;
   std::vector<std::string> open_windows, questions, messages;
-  int window_searches = 0, paused_ms = 0;
+  int window_searches = 0, paused_ms = 0, clipboard_emptied = 0;
   std::vector<platform::WindowId> posted_to;
 };
 }  // namespace tidora::testing

@@ -17,6 +17,8 @@ struct FakeUrlCache final : platform::UrlCache {
     std::uint32_t type = 1;
     bool locked = false;
     int unreadable_reads = 0;
+    std::string local_file{};
+    std::uint32_t size = 0;
   };
   bool Load() override { return true; }
   platform::UrlCacheRead FindFirst(std::optional<std::string_view> pattern, std::uint32_t filter,
@@ -38,6 +40,8 @@ struct FakeUrlCache final : platform::UrlCache {
       }
       if (entry.unreadable_reads-- > 0) return {platform::kErrorInsufficientBuffer, find, {}};
       read.entry.type = entry.type;
+      read.entry.local_file = entry.local_file;
+      read.entry.size_low = entry.size;
       read.entry.source_url = entries[next++].url;
       read.entry.last_access = 125911584000000000;  // 2000-01-01 00:00 UTC
       return read;

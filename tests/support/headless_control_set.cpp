@@ -1,5 +1,8 @@
 #include "tests/support/headless_control_set.h"
 
+#include <cmath>
+#include <cstdio>
+
 namespace tidora::testing {
 HeadlessControlSet::HeadlessControlSet() {
   states_[Id::kMainWindow] = states_[Id::kSplashWindow] = {};
@@ -12,6 +15,28 @@ HeadlessControlSet::HeadlessControlSet() {
       if (entry.kind == ui::ControlKind::kGrid) state.rows.resize(2);
     }
   }
+}
+
+std::string HeadlessControlSet::FormatByteSize(std::uint64_t bytes) const {
+  if (bytes < 1024) return std::to_string(bytes) + " bytes";
+  // Below each limit: divided, cut off (never rounded) to that many decimals, and the unit.
+  struct Format {
+    double limit, divisor;
+    int decimals;
+    const char* unit;
+  };
+  constexpr double kK = 1024, kM = kK * kK, kG = kM * kK;
+  constexpr Format kFormats[] = {
+      {10 * kK, kK / 100, 2, "KB"}, {100 * kK, kK / 10, 1, "KB"}, {1000 * kK, kK, 0, "KB"},
+      {10 * kM, kM / 100, 2, "MB"}, {100 * kM, kM / 10, 1, "MB"}, {1000 * kM, kM, 0, "MB"},
+      {10 * kG, kG / 100, 2, "GB"}, {100 * kG, kG / 10, 1, "GB"}, {1e300, kG, 0, "GB"}};
+  const Format* format = kFormats;
+  while (bytes >= format->limit) ++format;
+  const double shown =
+      std::floor((double(bytes) + 0.00001) / format->divisor) / std::pow(10.0, format->decimals);
+  char text[32];
+  std::snprintf(text, sizeof text, "%.*f %s", format->decimals, shown, format->unit);
+  return text;
 }
 
 std::vector<ui::ControlId> HeadlessControlSet::VisiblePanels() const {

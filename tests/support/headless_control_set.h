@@ -29,11 +29,15 @@ class HeadlessControlSet : public ui::ControlSet {
   int RowCount(Id id) const override { return static_cast<int>(At(id).rows.size()); }
   void SetRowCount(Id id, int rows) override { At(id).rows.resize(std::max(rows, 1)); }
   std::string Cell(Id id, int row, int column) const override {
-    return At(id).rows.at(row).at(column);
+    return At(id).rows.at(row).at(Column(id, column));
   }
   void SetCell(Id id, int row, int column, std::string_view text) override {
-    At(id).rows.at(row).at(column) = text;
+    At(id).rows.at(row).at(Column(id, column)) = text;
   }
+  int ColumnCount(Id id) const override { return At(id).columns; }
+  void SetColumnCount(Id id, int columns) override { At(id).columns = columns; }
+  // As the system's shell formats sizes, truncating to three digits.
+  std::string FormatByteSize(std::uint64_t bytes) const override;
   int TopRow(Id id) const override { return At(id).top_row; }
   // As a list view scrolls: the last row stays at the bottom.
   void SetTopRow(Id id, int row) override {
@@ -65,9 +69,14 @@ class HeadlessControlSet : public ui::ControlSet {
     std::string caption, hint;
     bool enabled = true, visible = true, ticked = false;
     int position = 0, top_row = 1;
-    std::vector<std::array<std::string, 3>> rows;
+    std::vector<std::array<std::string, 4>> rows;
+    int columns = 3;
     std::vector<std::pair<std::string, bool>> items;
   };
+  // A column the grid does not have is out of range.
+  size_t Column(Id id, int column) const {
+    return column < At(id).columns ? size_t(column) : size_t(-1);
+  }
   State& At(Id id) { return states_.at(id); }
   const State& At(Id id) const { return states_.at(id); }
   std::map<Id, State> states_;

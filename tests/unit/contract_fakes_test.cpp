@@ -20,6 +20,9 @@ struct FakeRegistryEnvironment : FakeRegistry {
   bool MakeLink(const std::string& link, const std::string&, bool inspectable) {
     return FakeRegistry::MakeLink(Root::CurrentUser, link, View::kDefault, inspectable), true;
   }
+  bool GrantOnlyRead(const std::string& path) {
+    return RefuseDeletion(Root::CurrentUser, path), true;
+  }
   bool GrantOnlyReadAndDelete(const std::string& path) {
     return RefuseFullAccess(Root::CurrentUser, path), true;
   }
@@ -29,7 +32,11 @@ struct FakeFileSystemEnvironment : FakeFileSystem {
   FakeFileSystemEnvironment() { AddFolder(folder()); }
   platform::FileSystem& files() { return *this; }
   std::string folder() const { return "C:\\users\\me\\Temp\\contract"; }
-  void MakeFile(const std::string& path, std::uint32_t attributes) { AddFile(path, attributes); }
+  void MakeFile(const std::string& path, std::uint32_t attributes) { AddFile(path, attributes, 5); }
+  std::string ShortPath(const std::string& path) {
+    const auto split = path.rfind('\\');
+    return path.substr(0, split + 1) + ShortName(path.substr(split + 1));
+  }
   void MakeFolder(const std::string& path) { AddFolder(path); }
   std::string LinkHolder() {
     return AddJunction(folder() + "\\in\\back", folder()), folder() + "\\in";

@@ -156,15 +156,15 @@ TEST_F(Machine, DeleteFilesInFolderDeletesWhatIsDirectlyInsideOnly) {
   files.AddJunction("C:\\work\\link", "C:\\else");
   EXPECT_EQ(DeleteFilesInFolder(files, {}), 0);
   EXPECT_TRUE(files.searches().empty());
-  EXPECT_EQ(DeleteFilesInFolder(files, {"C:\\nowhere"}), 0);
-  EXPECT_EQ(DeleteFilesInFolder(files, {"C:\\work\\"}), 3);
+  EXPECT_EQ(DeleteFilesInFolder(files, ReachedFolder("C:\\nowhere")), 0);
+  EXPECT_EQ(DeleteFilesInFolder(files, ReachedFolder("C:\\work\\")), 3);
   ExpectKept("C:\\work\\", {"readonly.txt", "locked.txt", "sub\\deeper\\x.tmp"});
   EXPECT_TRUE(files.Exists("C:\\else\\x.doc"));
   Add("C:\\work\\", {"a.txt", "b.txt"});
   files.FailListing("C:\\work", 0);  // broken at its first entry
-  EXPECT_EQ(DeleteFilesInFolder(files, {"C:\\work"}), 0);
+  EXPECT_EQ(DeleteFilesInFolder(files, ReachedFolder("C:\\work")), 0);
   files.FailListing("C:\\work", 1);
-  EXPECT_EQ(DeleteFilesInFolder(files, {"C:\\work"}), 1);
+  EXPECT_EQ(DeleteFilesInFolder(files, ReachedFolder("C:\\work")), 1);
   files.set_temp_folder(" C:\\work\\ \r\n");
   EXPECT_EQ(CleanTempFolder(files), 1);
   Add("C:\\windows\\", {"win.ini", "system32\\x.dll"});
@@ -294,9 +294,9 @@ TEST_F(Machine, NetscapeMozillaCleansListedProfilesAsNamedAndCountsOnlyWhatWent)
   files.AddJunction("C:\\M\\b\\Cache", "C:\\M\\a");
   Progress stopped;
   stopped.stop_at = 1;  // after the first profile's own files
-  EXPECT_EQ(browser::CleanNetscapeMozilla(files, {"C:\\M"}, controls, stopped), 1);
+  EXPECT_EQ(browser::CleanNetscapeMozilla(files, ReachedFolder("C:\\M"), controls, stopped), 1);
   controls.SetTicked(Id::NsHistory, false);
-  EXPECT_EQ(browser::CleanNetscapeMozilla(files, {"C:\\M"}, controls, progress), 4);
+  EXPECT_EQ(browser::CleanNetscapeMozilla(files, ReachedFolder("C:\\M"), controls, progress), 4);
   EXPECT_EQ(stopped.finished * 10 + progress.finished, 1);
   ExpectKept("C:\\M\\", {" a\\history.dat", " a\\f.s\\in.w", "a\\cookies.txt", "p\\history.dat"});
 }
@@ -365,6 +365,7 @@ TEST_F(Machine, OfficeListsGoForTheLastVersionOnlyUpToTheFirstGapAndWithTheOffic
     Put(office + "Word\\Data", "Settings");
     Put(office + "Excel\\Recent Files\\Sub", "1");
     Put(office + "PowerPoint\\Recent File List", "File1");
+    Put(office + "PowerPoint\\Options", "Setting");
     for (const char* name : {"MRU1", "MRU2", "MRU4"}) Put(office + "Access\\Settings", name);
   }
   Put(std::string(kFrontPageExplorerKey) + "\\Recent Web List", "1");
@@ -378,6 +379,7 @@ TEST_F(Machine, OfficeListsGoForTheLastVersionOnlyUpToTheFirstGapAndWithTheOffic
   removed.push_back(CleanPhotoEditorMru(registry));
   EXPECT_EQ(removed, (std::vector<int>{3, 2, 1, 0, 3, 0, 1, 0, 2}));
   EXPECT_TRUE(registry.KeyExists(CU, "Software\\Microsoft\\Office\\8.0\\Excel\\Recent Files"));
+  EXPECT_TRUE(registry.KeyExists(CU, "Software\\Microsoft\\Office\\10.0\\PowerPoint\\Options"));
   registry.DeleteTree(CU, kOfficeKey);
   Put(std::string(kFrontPageExplorerKey) + "\\Recent Page List", "1");
   EXPECT_EQ(CleanOfficeMru(registry, kFrontPage), 0);
@@ -398,9 +400,17 @@ struct ScriptedCleaners final : Cleaners {
     called.push_back(id);
     return scripts.count(id) ? scripts[id](progress) : 2;
   }
+  void BeginRun(RunKind kind) override { kinds.push_back(kind), removed = {}; }
+  void EndRun() override { ++ended; }
+  RemovedFiles Removed() const override { return removed; }
+  bool BeforeItems(CleanerProgress&, RunKind) override { return browser_open; }
   std::map<CleanerId, std::function<int(CleanerProgress&)>> scripts;
   std::set<CleanerId> unavailable;
   std::vector<CleanerId> called;
+  std::vector<RunKind> kinds;
+  RemovedFiles removed;
+  int ended = 0;
+  bool browser_open = false;
 };
 
 struct CleaningRunTest : Machine {
@@ -499,7 +509,8 @@ TEST_F(CleaningRunTest, StopInsideALongCleanerEndsTheRunAtTheNextStopTest) {
 TEST_F(CleaningRunTest, AnErrorLeavesStopToEndTheRun) {
   TickOnly({Id::WinRunHistory});
   cleaners.scripts[CleanerId::kRunHistory] = [](auto&) -> int { throw std::runtime_error("x"); };
-  EXPECT_THROW(run.bntCleanNowClick(), std::runtime_error);
+  EXPECT_THROW(run.bntPreviewClick(), std::runtime_error);
+  EXPECT_EQ(cleaners.ended, 1);  // the services record no longer
   EXPECT_FALSE(run.running());
   EXPECT_EQ(controls.Caption(Id::bntStopFinish), "Stop");
   EXPECT_EQ(Navigation(), 0);
@@ -507,6 +518,45 @@ TEST_F(CleaningRunTest, AnErrorLeavesStopToEndTheRun) {
   EXPECT_EQ(Navigation(), 5);
   controls.Click(Id::bntStopFinish);
   EXPECT_EQ(controls.VisiblePanels(), std::vector<Id>{Id::CleanItems});
+}
+
+// Each row as "count status size|", and the total with the size of all.
+std::string PreviewRows(HeadlessControlSet& controls) {
+  std::string rows;
+  const int columns = controls.ColumnCount(Id::sgResultList);
+  for (int row = 1; row + 1 < controls.RowCount(Id::sgResultList); ++row) {
+    for (int column = 1; column < columns; ++column)
+      rows += controls.Cell(Id::sgResultList, row, column) + (column + 1 < columns ? " " : "|");
+  }
+  return rows + "=" + controls.Caption(Id::TotalResult) + " " + controls.Caption(Id::TotalSize);
+}
+
+// A preview shows sizes (none where no file went) and its own statuses, the browser's before an
+// estimate; Start then has its three columns and "Finished" back, and its total in bytes.
+TEST_F(CleaningRunTest, APreviewShowsSizesAndItsStatusesAndStartHasItsGridBack) {
+  TickOnly({Id::IEABH, Id::IEHistory, Id::WinTFD, Id::WinSTF, Id::WinClipboard});
+  cleaners.scripts[CleanerId::kTempFolder] = [&](auto&) {
+    return cleaners.removed = {2, 3554673}, 2;
+  };
+  cleaners.scripts[CleanerId::kSystemDiskTempFiles] = [&](CleanerProgress& p) {
+    cleaners.removed.files += 1, cleaners.removed.bytes += 1024;
+    return p.Finish(), 1;
+  };
+  cleaners.browser_open = true;
+  controls.Click(Id::bntPreview);
+  EXPECT_EQ(controls.Caption(Id::CleanResult) + " " + controls.Cell(Id::sgResultList, 0, 3),
+            "Preview Size");
+  EXPECT_EQ(PreviewRows(controls),
+            "2 Browser open |2 Browser open |2 Found 3.39 MB|"
+            "1 Found 1.00 KB|2 Estimated |=9 3.39 MB");
+  controls.Click(Id::bntStopFinish);
+  cleaners.browser_open = false;
+  controls.Click(Id::bntCleanNow);
+  EXPECT_EQ(controls.Caption(Id::CleanResult), "Cleaning");
+  EXPECT_EQ(PreviewRows(controls),
+            "2 Finished|2 Finished|2 Finished|1 Finished|2 Finished|=9 3.39 MB");
+  EXPECT_EQ(cleaners.kinds, (std::vector{RunKind::kPreview, RunKind::kStart}));
+  EXPECT_EQ(cleaners.ended, 2);
 }
 
 // A standard user may only read HKLM; absent products disable their groups but keep the ticks.
@@ -549,7 +599,7 @@ TEST_F(InternetExplorerRun, EachRowCountsOnlyWhatWasRemoved) {
   registry.Create(CU, browser::kIntelliFormsKey);
   // clang-format off
   cache.entries = {{"http://x/1"}, {"http://x/locked", 1, true}, {"http://x/sparse", 1 << 16}, {"http://x/2"},
-                   {"http://x/growing", 1, false, 99}, {"http://x/after"}, {"Cookie:me@x/", 1 << 20}, {"Visited: me@http://x/", 1 << 21}};
+                   {"http://x/growing", 1, false, 1}, {"http://x/after"}, {"Cookie:me@x/", 1 << 20}, {"Visited: me@http://x/", 1 << 21}};
   // clang-format on
   Run(0);  // the store clears: S_OK
   EXPECT_EQ(Results(controls),
@@ -557,9 +607,11 @@ TEST_F(InternetExplorerRun, EachRowCountsOnlyWhatWasRemoved) {
   EXPECT_EQ(cache.filters, std::vector<std::uint32_t>(3, 0x00300035));  // the main window's set
   EXPECT_TRUE(cache.walks.empty());
   EXPECT_EQ(cache.entries[1].url + cache.entries[2].url, "http://x/lockedhttp://x/sparse");
-  for (std::int32_t refused : {std::int32_t(0x80004001), 1}) {  // E_NOTIMPL; no store at all
+  // The entry read whole now goes; a store that refuses (E_NOTIMPL) or is missing counts none.
+  for (const auto& [refused, rows] :
+       {std::pair{std::int32_t(0x80004001), "0F2F0F0F0F0F=2"}, {1, "0F0F0F0F0F0F=0"}}) {
     Run(refused);
-    EXPECT_EQ(Results(controls), "0F0F0F0F0F0F=0");
+    EXPECT_EQ(Results(controls), rows);
   }
   EXPECT_GT(std::exchange(shell.window_searches, 0), 0);
   for (int id = int(Id::IEABH); id <= int(Id::IEBleachIndex); ++id) controls.SetTicked(Id(id), 0);
@@ -674,7 +726,12 @@ struct BarAtEachTick : HeadlessControlSet {
     read.emplace_back(id, Position(Id::RepairProgressBar));
     return HeadlessControlSet::Ticked(id);
   }
+  void SetPosition(Id id, int position) override {
+    if (id == Id::RepairProgressBar) bar.push_back(position);
+    HeadlessControlSet::SetPosition(id, position);
+  }
   mutable std::vector<std::pair<Id, int>> read;
+  std::vector<int> bar;
 };
 
 // Eighteen options, all ticked at start, read in run order with the bar at 0, 5, ... 85 and then at
@@ -695,7 +752,10 @@ TEST(RepairRun, RunsEighteenOptionsInOrderAndEachPolicyWritesOnlyItsOwnValues) {
     EXPECT_EQ(controls.read[i], std::pair(order[i], int(5 * i))) << i;
     EXPECT_TRUE(HeadlessControlSet().Ticked(order[i])) << i;
   }
-  EXPECT_EQ(controls.Position(Id::RepairProgressBar), 100);
+  std::vector<int> bar;
+  for (int position = 0; position <= 85; position += 5) bar.push_back(position);
+  bar.push_back(100);
+  EXPECT_EQ(controls.bar, bar);
   // clang-format off
   const std::pair<Id, const char*> policies[] = {
       {IER_RestoreOptions,     "CU R NoBrowserOptions;LM64 R NoBrowserOptions;LM32 R NoBrowserOptions;"},

@@ -35,6 +35,11 @@ struct Win32RegistryEnvironment {
                          &key))
         delete_key(key), RegCloseKey(key);
     }
+    for (const auto& path : kept) {
+      HKEY key = nullptr;
+      if (!RegOpenKeyExW(HKEY_CURRENT_USER, Widen(path).c_str(), 0, WRITE_DAC, &key))
+        Narrow(key, L"D:P(A;;KA;;;WD)"), RegCloseKey(key);
+    }
     Clean();
   }
   void Clean() {
@@ -64,13 +69,25 @@ struct Win32RegistryEnvironment {
     LocalFree(descriptor);
     return set;
   }
+  static bool Refuses(const std::string& path, DWORD options, REGSAM access) {
+    HKEY key = nullptr;
+    const LONG status =
+        RegOpenKeyExW(HKEY_CURRENT_USER, Widen(path).c_str(), options, access, &key);
+    const win32::UniqueKey owned(status == ERROR_SUCCESS ? key : nullptr);
+    return status == ERROR_ACCESS_DENIED;
+  }
+  bool GrantOnlyRead(const std::string& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, Widen(path).c_str(), 0, WRITE_DAC, &key)) return false;
+    const win32::UniqueKey owned(key);
+    kept.push_back(path);  // its owner may still widen the rights, so that it can be cleaned up
+    return Narrow(key, L"D:P(A;;KR;;;WD)") && Refuses(path, REG_OPTION_OPEN_LINK, DELETE);
+  }
   bool GrantOnlyReadAndDelete(const std::string& path) {
     HKEY key = nullptr;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, Widen(path).c_str(), 0, WRITE_DAC, &key)) return false;
-    const bool narrowed = Narrow(key, L"D:P(A;;KRSD;;;WD)");
-    RegCloseKey(key);
-    return narrowed && RegOpenKeyExW(HKEY_CURRENT_USER, Widen(path).c_str(), 0, KEY_ALL_ACCESS,
-                                     &key) == ERROR_ACCESS_DENIED;
+    const win32::UniqueKey owned(key);
+    return Narrow(key, L"D:P(A;;KRSD;;;WD)") && Refuses(path, 0, KEY_ALL_ACCESS);
   }
   bool MakeLink(const std::string& link, const std::string& target, bool inspectable) {
     HKEY key = nullptr;
@@ -89,15 +106,12 @@ struct Win32RegistryEnvironment {
     EXPECT_TRUE(leads) << "the link does not lead to " << target;
     if (inspectable || !leads) return leads;
     // Only deletion stays granted, so that the link can still be removed afterwards.
-    HKEY sealed = nullptr;
-    return Narrow(key, L"D:P(A;;SD;;;WD)") &&
-           RegOpenKeyExW(HKEY_CURRENT_USER, Widen(link).c_str(), REG_OPTION_OPEN_LINK,
-                         KEY_QUERY_VALUE, &sealed) == ERROR_ACCESS_DENIED;
+    return Narrow(key, L"D:P(A;;SD;;;WD)") && Refuses(link, REG_OPTION_OPEN_LINK, KEY_QUERY_VALUE);
   }
   win32::Win32Registry registry_;
   std::string base_ = "Software\\TidoraContract\\" + UniqueSuffix(),
               machine_base_ = "Software\\TidoraContract-" + UniqueSuffix();
-  std::vector<std::string> links;
+  std::vector<std::string> links, kept;
 };
 
 // A private folder under the temporary folder, removed whole afterwards.
@@ -114,6 +128,10 @@ struct Win32FileSystemEnvironment {
   }
   void MakeFolder(const std::string& path) {
     ASSERT_TRUE(CreateDirectoryW(win32::WidePath(path).c_str(), nullptr)) << path;
+  }
+  std::string ShortPath(const std::string& path) const {
+    wchar_t alias[MAX_PATH] = {};
+    return GetShortPathNameW(Widen(path).c_str(), alias, MAX_PATH) ? win32::Narrow(alias) : path;
   }
   // Made by the test script: Wine shows a Unix symbolic link as a reparse point.
   std::string LinkHolder() const { return "C:\\tidora-loop\\inner"; }

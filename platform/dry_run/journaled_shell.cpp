@@ -1,0 +1,19 @@
+#include "platform/dry_run/journaled_shell.h"
+
+namespace tidora::dry_run {
+
+std::optional<platform::RecycleBinContents> JournaledShell::QueryRecycleBin() const {
+  if (bin_emptied_) return platform::RecycleBinContents{};
+  return shell_.QueryRecycleBin();
+}
+
+platform::RecycleBinOutcome JournaledShell::EmptyRecycleBin() {
+  const auto contents = QueryRecycleBin();
+  if (!contents) return platform::RecycleBinOutcome::kLibraryMissing;
+  if (contents->items == 0) return platform::RecycleBinOutcome::kAlreadyEmpty;
+  bin_emptied_ = true;
+  run_.Count(contents->items, contents->bytes);
+  return platform::RecycleBinOutcome::kEmptied;
+}
+
+}  // namespace tidora::dry_run

@@ -1,0 +1,175 @@
+// Preview against Start, through the real cleaners on the fakes: a preview changes nothing, and a
+// Start on the same state then removes what each row of the preview showed.
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+#include <set>
+
+#include "cleaning/cleaning_items.h"
+#include "composition/features.h"
+#include "tests/support/fake_file_system.h"
+#include "tests/support/fake_registry.h"
+#include "tests/support/fake_shell.h"
+#include "tests/support/fake_system_info.h"
+#include "tests/support/fake_url_cache.h"
+#include "tests/support/headless_control_set.h"
+
+namespace tidora::testing {
+namespace {
+
+using Id = ui::ControlId;
+namespace attribute = platform::attribute;
+constexpr auto CU = platform::RegistryRoot::CurrentUser;
+
+// A machine's traces made from a seed: links, refused keys, read-only, hidden, locked and
+// 8.3-named files, a junction, locked cache entries, a temporary folder named by its 8.3 alias.
+struct Machine {
+  explicit Machine(unsigned seed) : random(seed) { Plant(); }
+
+  int Pick(int choices) { return int(random() % unsigned(choices)); }
+  void Files(const std::string& folder, std::initializer_list<const char*> names) {
+    constexpr std::uint32_t kKinds[] = {attribute::kArchive, attribute::kHidden,
+                                        attribute::kReadOnly, attribute::kSystem};
+    for (const char* name : names) {
+      if (Pick(4) == 0) continue;
+      files.AddFile(folder + name, kKinds[Pick(4)], std::uint64_t(Pick(5000)));
+      if (Pick(5) == 0) files.Lock(folder + name);
+    }
+  }
+  void Values(const std::string& key, int most) {
+    for (int n = Pick(most + 1); n > 0; --n)
+      registry.SetValue(CU, key, "v" + std::to_string(n), platform::ValueType::String, "x");
+  }
+  void Cache(const std::string& prefix, std::uint32_t type, int* locked) {
+    for (int n = Pick(4); n > 0; --n) {
+      const bool held = Pick(4) == 0;
+      *locked += held;
+      cache.entries.push_back({prefix + std::to_string(n), type, held, 0,
+                               held ? "" : "C:\\cache\\" + std::to_string(n), std::uint32_t(n)});
+    }
+  }
+  void Plant() {
+    const std::string ie = "Software\\Microsoft\\Internet Explorer\\",
+                      storage = "Software\\Microsoft\\Protected Storage System Provider\\S-1",
+                      office = "Software\\Microsoft\\Office\\10.0\\";
+    Values(ie + "TypedURLs", 3);
+    Values(ie + "IntelliForms\\Forms", 1);
+    Values(storage + "\\Data", 3);
+    if (Pick(2)) registry.MakeLink(CU, storage + "\\Back");
+    if (Pick(2)) registry.RefuseDeletion(CU, storage);
+    Values("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU", 3);
+    Values(ie + "Explorer Bars\\{B}\\FilesNamedMRU", 2);
+    Values(office + "Word\\Data", 1);
+    Values(office + "Excel\\Recent Files", 2);
+    if (Pick(2)) registry.RefuseDeletion(CU, office + "Excel\\Recent Files");
+    shell.recent_folder = "C:\\users\\me\\Recent";
+    Files("C:\\users\\me\\Recent\\", {"a.lnk", "b.lnk"});
+    files.AddFolder("C:\\users\\me\\Temporary Files");
+    files.set_temp_folder("C:\\users\\me\\TEMPOR~1\\");
+    Files("C:\\users\\me\\Temporary Files\\", {"report.tmpl", "a.dat", "b.dat"});
+    shell.application_data_folder = "C:\\users\\me\\AppData";
+    const std::string profile = "C:\\users\\me\\AppData\\Mozilla\\ProFiles\\Default\\p\\";
+    Files(profile, {"cookies.txt", "history.dat", "localstore.rdf", "f.s", "Cache\\1.dat"});
+    Files("C:\\users\\me\\AppData\\Microsoft\\Office\\Recent\\", {"r.lnk"});
+    Files("C:\\Docs\\", {"letter.doc", "x.tmp"});
+    if (Pick(3) == 0)
+      files.AddJunction("C:\\users\\me\\AppData\\Microsoft\\Office\\Recent", "C:\\Docs");
+    Files("C:\\data\\", {"a.tmp", "B.TMP", "deep\\c.tmp", "keep.txt"});
+    files.AddJunction("C:\\data\\loop", "C:\\data");
+    Cache("http://x/", 1, &locked_entries[0]);
+    Cache("Cookie:me@x/", 1u << 20, &locked_entries[1]);
+    Cache("Visited: me@http://x/", 1u << 21, &locked_entries[2]);
+    const int recycled = Pick(3);
+    shell.recycle_bin = {std::uint64_t(recycled), std::uint64_t(recycled * 700)};
+    shell.clipboard_free = Pick(4) != 0;
+  }
+  std::string Snapshot() {
+    std::string urls;
+    for (const auto& entry : cache.entries) urls += entry.url + ";";
+    return registry.Snapshot() + files.Snapshot() + urls +
+           std::to_string(shell.recycle_bin.items + shell.clipboard_emptied);
+  }
+  // Ticks only the items select() holds for; the Netscape block runs while its group is enabled.
+  template <typename Select>
+  void Tick(Select select) {
+    for (const auto& item : cleaning::CleaningItems()) {
+      if (item.block == cleaning::Block::kNetscape) {
+        controls.SetEnabled(Id::groupNetscape, select(item));
+      } else {
+        controls.SetTicked(item.gate, select(item));
+      }
+    }
+  }
+  // Each row's caption and count, those a preview can only estimate left out, and what the run
+  // removed.
+  std::pair<std::vector<std::pair<std::string, int>>, cleaning::RemovedFiles> Rows(
+      const std::set<std::string>& estimated) {
+    std::vector<std::pair<std::string, int>> rows;
+    for (int row = 1; row + 1 < controls.RowCount(Id::sgResultList); ++row) {
+      const std::string caption = controls.Cell(Id::sgResultList, row, 0);
+      if (!estimated.contains(caption))
+        rows.emplace_back(caption, std::stoi(controls.Cell(Id::sgResultList, row, 1)));
+    }
+    return {rows, features.cleaners().Removed()};
+  }
+  std::set<std::string> Estimated() {
+    std::set<std::string> captions;
+    for (int row = 1; row + 1 < controls.RowCount(Id::sgResultList); ++row)
+      if (controls.Cell(Id::sgResultList, row, 2) == "Estimated")
+        captions.insert(controls.Cell(Id::sgResultList, row, 0));
+    return captions;
+  }
+
+  std::mt19937 random;
+  FakeRegistry registry;
+  FakeFileSystem files;
+  FakeShell shell;
+  FakeSystemInfo system;
+  FakeUrlCache cache;
+  HeadlessControlSet controls;
+  int locked_entries[3] = {};  // content, cookies, visited: a preview cannot know them held
+  composition::Features features{controls, {registry, files, shell, system, cache, [] {
+                                              return std::make_unique<FakeUrlHistoryStore>(0);
+                                            }}};
+};
+
+// For one state and one selection: nothing changes in the preview, and Start removes the same.
+template <typename Select>
+void PreviewThenStart(unsigned seed, Select select) {
+  Machine machine(seed);
+  machine.Tick(select);
+  const std::string before = machine.Snapshot();
+  machine.features.cleaning_run().bntPreviewClick();
+  EXPECT_EQ(machine.Snapshot(), before) << "seed " << seed;
+  const auto estimated = machine.Estimated();
+  auto [shown, would_remove] = machine.Rows(estimated);
+  machine.features.cleaning_run().bntCleanNowClick();
+  const auto [done, removed] = machine.Rows(estimated);
+  // The rows of entries another program holds count one each in a preview, none in Start.
+  const std::map<std::string, int> held = {
+      {"Internet Explorer Temporary Files Folder", machine.locked_entries[0]},
+      {"Internet Explorer Cookies", machine.locked_entries[1]},
+      {"Internet Explorer Visited in index.dat", machine.locked_entries[2]}};
+  for (auto& [caption, count] : shown)
+    if (held.contains(caption)) count -= held.at(caption);
+  EXPECT_EQ(done, shown) << "seed " << seed;
+  EXPECT_EQ(removed.files, would_remove.files) << "seed " << seed;
+  EXPECT_EQ(removed.bytes, would_remove.bytes) << "seed " << seed;
+}
+
+TEST(Preview, ChangesNothingAndStartRemovesWhatEachItemAloneShowed) {
+  for (unsigned seed = 0; seed < 8; ++seed) {
+    for (const auto& chosen : cleaning::CleaningItems())
+      PreviewThenStart(seed, [&](const cleaning::CleaningItem& item) { return &item == &chosen; });
+  }
+}
+
+TEST(Preview, ChangesNothingAndStartRemovesWhatEveryItemShowed) {
+  for (unsigned seed = 0; seed < 40; ++seed)
+    PreviewThenStart(seed, [](const auto&) { return true; });
+}
+
+}  // namespace
+}  // namespace tidora::testing
