@@ -10,6 +10,30 @@ std::string FolderKey(std::string_view canonical_folder) {
   return std::string(canonical_folder);
 }
 
+namespace {
+
+// As the system gives a canonical path: one separator where there were several, none at the end,
+// no long-path prefix.
+std::string Tidy(std::string_view path) {
+  if (path.starts_with("\\\\?\\")) path.remove_prefix(4);
+  std::string tidy;
+  tidy.reserve(path.size());
+  for (char c : path) {
+    if (c == '/') c = '\\';
+    if (c == '\\' && tidy.size() > 1 && tidy.back() == '\\') continue;
+    tidy.push_back(c);
+  }
+  while (tidy.size() > 1 && tidy.back() == '\\') tidy.pop_back();
+  return tidy;
+}
+
+}  // namespace
+
+std::string Canonical(const FileReader& files, std::string_view path) {
+  return FoldName(path.find('~') == std::string_view::npos ? Tidy(path)
+                                                           : files.CanonicalPath(path));
+}
+
 FilePlace PlaceOf(std::string_view canonical) {
   const auto split = canonical.find_last_of("\\/");
   if (split == std::string_view::npos) return {{}, FoldName(canonical)};

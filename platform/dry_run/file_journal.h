@@ -7,6 +7,8 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "platform/dry_run/read_only.h"
+
 namespace tidora::dry_run {
 
 // Where a file lies as both a listing and a look-up find it: its canonical folder, without a
@@ -16,8 +18,11 @@ struct FilePlace {
   std::string name;
 };
 
-// From a path FileSystem::CanonicalPath gave.
+// From a path Canonical gave.
 FilePlace PlaceOf(std::string_view canonical);
+// A path's identity, folded: the system is asked only where a name holds a "~", the mark of every
+// 8.3 alias; elsewhere the path is its own long form, once its separators are tidied.
+std::string Canonical(const FileReader& files, std::string_view path);
 // A canonical folder as a place's: "C:\" and the folder of "C:\f" are both "C:".
 std::string FolderKey(std::string_view canonical_folder);
 // What to ask CanonicalPath for to learn the folder a pattern lists: the part up to its last

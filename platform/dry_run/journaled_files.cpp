@@ -6,12 +6,12 @@ namespace tidora::dry_run {
 namespace attribute = platform::attribute;
 
 FilePlace JournaledFiles::PlaceOf(std::string_view path) const {
-  return dry_run::PlaceOf(files_.CanonicalPath(path));
+  return dry_run::PlaceOf(Canonical(files_, path));
 }
 
 platform::FindEnd JournaledFiles::Find(std::string_view pattern,
                                        const platform::FoundEntryVisitor& visit) {
-  VisitMemo::Listing listing(memo_, FolderKey(files_.CanonicalPath(FolderOf(pattern))));
+  VisitMemo::Listing listing(memo_, FolderKey(Canonical(files_, FolderOf(pattern))));
   // Taken once: an entry removed ahead of its visit may still come, as the system's listing may
   // still bring it; removing it again then refuses.
   const FileJournal::Folder* edits = journal_.In(listing.folder());

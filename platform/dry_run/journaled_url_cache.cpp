@@ -35,7 +35,7 @@ platform::UrlCacheRead JournaledUrlCache::FindNext(platform::UrlCacheFind find) 
 
 std::uint32_t JournaledUrlCache::DeleteEntry(std::string_view url) {
   if (url.empty() || !deleted_.emplace(url).second) return platform::kErrorFileNotFound;
-  if (CountDeleted(url)) file_journal_.Remove(PlaceOf(files_.CanonicalPath(last_.local_file)));
+  if (CountDeleted(url)) file_journal_.Remove(PlaceOf(Canonical(files_, last_.local_file)));
   return platform::kErrorSuccess;
 }
 

@@ -5,7 +5,7 @@
 
 namespace tidora::testing {
 // Answers as told and records what it is asked; window N is open_windows[N - 1], "" once closed.
-class FakeShell final : public platform::Shell {
+class FakeShell : public platform::Shell {
  public:
   std::vector<platform::WindowId> FindTopWindows(std::string_view class_name) override {
     std::vector<platform::WindowId> found;

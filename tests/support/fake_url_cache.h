@@ -11,7 +11,7 @@ namespace tidora::testing {
 // WinINet's cache where only the basic search works, as under Wine: a pattern picks a container by
 // URL prefix ("": content), the type filter is not applied, a locked entry stays, a growing one
 // fails to read without the walk moving on. A deleted entry's URL is empty.
-struct FakeUrlCache final : platform::UrlCache {
+struct FakeUrlCache : platform::UrlCache {
   struct Entry {
     std::string url;
     std::uint32_t type = 1;

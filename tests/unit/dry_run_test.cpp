@@ -89,51 +89,28 @@ struct GuardedFiles final : FakeFileSystem {
   const Strictness& s;
 };
 
-struct GuardedShell final : platform::Shell {
+struct GuardedShell final : FakeShell {
   explicit GuardedShell(const Strictness& s) : s(s) {}
-  bool PostClose(platform::WindowId w) override { return s.Check("PostClose"), fake.PostClose(w); }
+  bool PostClose(platform::WindowId w) override {
+    return s.Check("PostClose"), FakeShell::PostClose(w);
+  }
   bool StartCommand(std::string_view c) override {
-    return s.Check("StartCommand"), fake.StartCommand(c);
+    return s.Check("StartCommand"), FakeShell::StartCommand(c);
   }
   RecycleBinOutcome EmptyRecycleBin(platform::WindowId w) override {
-    return s.Check("EmptyRecycleBin"), fake.EmptyRecycleBin(w);
+    return s.Check("EmptyRecycleBin"), FakeShell::EmptyRecycleBin(w);
   }
   bool EmptyClipboard(platform::WindowId w) override {
-    return s.Check("EmptyClipboard"), fake.EmptyClipboard(w);
+    return s.Check("EmptyClipboard"), FakeShell::EmptyClipboard(w);
   }
-  bool Confirm(platform::WindowId w, std::string_view t, std::string_view c) override {
-    return fake.Confirm(w, t, c);
-  }
-  void ShowMessage(platform::WindowId w, std::string_view t, std::string_view c) override {
-    fake.ShowMessage(w, t, c);
-  }
-  std::optional<platform::RecycleBinContents> QueryRecycleBin() override {
-    return fake.QueryRecycleBin();
-  }
-  std::string RecentFolder() override { return fake.RecentFolder(); }
-  std::string ApplicationDataFolder() override { return fake.ApplicationDataFolder(); }
-  std::vector<platform::WindowId> FindTopWindows(std::string_view c) override {
-    return fake.FindTopWindows(c);
-  }
-  void Pause(int ms) override { fake.Pause(ms); }
-  FakeShell fake;
   const Strictness& s;
 };
 
-struct GuardedCache final : platform::UrlCache {
+struct GuardedCache final : FakeUrlCache {
   explicit GuardedCache(const Strictness& s) : s(s) {}
-  bool Load() override { return true; }
-  platform::UrlCacheRead FindFirst(std::optional<std::string_view> p, std::uint32_t f,
-                                   std::int64_t g) override {
-    return fake.FindFirst(p, f, g);
-  }
-  platform::UrlCacheRead FindNext(platform::UrlCacheFind f) override { return fake.FindNext(f); }
-  bool CloseFind(platform::UrlCacheFind f) override { return fake.CloseFind(f); }
   std::uint32_t DeleteEntry(std::string_view u) override {
-    return s.Check("DeleteEntry"), fake.DeleteEntry(u);
+    return s.Check("DeleteEntry"), FakeUrlCache::DeleteEntry(u);
   }
-  double LocalDateTime(std::uint64_t t) override { return fake.LocalDateTime(t); }
-  FakeUrlCache fake;
   const Strictness& s;
 };
 
@@ -151,8 +128,8 @@ struct World {
   dry_run::DryRun dry{registry, files, shell, cache};
   std::string Snapshot() const {
     std::string state = registry.Snapshot() + files.Snapshot();
-    for (const auto& entry : cache.fake.entries) state += entry.url + ";";
-    return state + std::to_string(shell.fake.recycle_bin.items);
+    for (const auto& entry : cache.entries) state += entry.url + ";";
+    return state + std::to_string(shell.recycle_bin.items);
   }
 };
 
@@ -311,8 +288,8 @@ TEST(DryRunParity, RemovalsAnswerAndCountAsTheSystemAndListingsHideWhatWent) {
 TEST(DryRunParity, TheBinEmptiesOnceAndDeletedCacheEntriesLeaveTheWalk) {
   ExpectParity(
       [](World& w) {
-        w.shell.fake.recycle_bin = {3, 300};
-        w.cache.fake.entries = {Entry("a", 100), Entry("b", 200), Entry("c", 0)};
+        w.shell.recycle_bin = {3, 300};
+        w.cache.entries = {Entry("a", 100), Entry("b", 200), Entry("c", 0)};
       },
       [](World& w, std::ostream& out) {
         auto& shell = w.dry.shell();
@@ -331,40 +308,21 @@ TEST(DryRunParity, TheBinEmptiesOnceAndDeletedCacheEntriesLeaveTheWalk) {
         walk("a");
         walk("abc");
         walk("abc");
-        out << cache.DeleteEntry("a") << w.cache.fake.walks.size();
+        out << cache.DeleteEntry("a") << w.cache.walks.size();
       },
       "00111 a0b9c9259+1 b0c0259+2 259+0 20 | 5 600");
 }
 
 // What the system cannot be asked beforehand; forwarding once the run ends.
 TEST(DryRun, RecordingAnswersForTheSystemUntilTheRunEnds) {
-  struct Case {
-    RecycleBinOutcome configured;
-    std::uint64_t items;
-    RecycleBinOutcome first, second;
-  };
-  const Case cases[] = {
-      {RecycleBinOutcome::kEmptied, 2, RecycleBinOutcome::kEmptied,
-       RecycleBinOutcome::kAlreadyEmpty},
-      {RecycleBinOutcome::kEmptied, 0, RecycleBinOutcome::kAlreadyEmpty,
-       RecycleBinOutcome::kAlreadyEmpty},
-      {RecycleBinOutcome::kLibraryMissing, 2, RecycleBinOutcome::kLibraryMissing,
-       RecycleBinOutcome::kLibraryMissing},
-  };
   World w(Mode::kRecord);
-  for (const auto& c : cases) {
-    w.dry.Begin(Mode::kRecord);
-    w.shell.fake.recycle_bin_outcome = c.configured;
-    w.shell.fake.recycle_bin = {c.items, 1};
-    EXPECT_EQ(w.dry.shell().EmptyRecycleBin(0), c.first);
-    EXPECT_EQ(w.dry.shell().EmptyRecycleBin(0), c.second);
-    EXPECT_EQ(w.dry.tally().files, c.first == RecycleBinOutcome::kEmptied ? c.items : 0);
-  }
-  w.shell.fake.clipboard_free = false;
+  w.shell.recycle_bin_outcome = RecycleBinOutcome::kLibraryMissing;
+  EXPECT_EQ(w.dry.shell().EmptyRecycleBin(0), RecycleBinOutcome::kLibraryMissing);
+  w.shell.clipboard_free = false;
   w.files.AddFile("C:\\cache\\a.htm");
   w.files.AddFile("C:\\cache\\longreport.tmp", platform::attribute::kArchive, 7);
-  w.cache.fake.entries = {Entry("a", 100)};
-  w.cache.fake.entries[0].locked = true;
+  w.cache.entries = {Entry("a", 100)};
+  w.cache.entries[0].locked = true;
   const auto history = w.dry.Wrap(std::make_unique<FakeUrlHistoryStore>(-5));
   {
     dry_run::ModeScope recording(w.dry, Mode::kRecord);
@@ -385,7 +343,7 @@ TEST(DryRun, RecordingAnswersForTheSystemUntilTheRunEnds) {
   w.strictness.strict = false;
   EXPECT_TRUE(w.dry.files().IsFile("C:\\cache\\a.htm"));
   EXPECT_EQ(history->ClearHistory(), -5);
-  EXPECT_TRUE(w.dry.shell().PostClose(1) && w.shell.fake.posted_to.size() == 1);
+  EXPECT_TRUE(w.dry.shell().PostClose(1) && w.shell.posted_to.size() == 1);
   EXPECT_EQ(w.dry.Wrap(nullptr), nullptr);
 }
 
