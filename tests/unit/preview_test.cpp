@@ -1,5 +1,5 @@
-// Preview against Start, through the real cleaners on the fakes: a preview changes nothing, and a
-// Start on the same state then removes what each row of the preview showed.
+// Preview against Start, through the real cleaners on the fakes: no call of a preview reaches what
+// would change the system, and a Start on the same state then removes what each row showed.
 
 #include <gtest/gtest.h>
 
@@ -9,12 +9,9 @@
 
 #include "cleaning/cleaning_items.h"
 #include "composition/features.h"
-#include "tests/support/fake_file_system.h"
-#include "tests/support/fake_registry.h"
-#include "tests/support/fake_shell.h"
 #include "tests/support/fake_system_info.h"
-#include "tests/support/fake_url_cache.h"
 #include "tests/support/headless_control_set.h"
+#include "tests/support/strict_fakes.h"
 
 namespace tidora::testing {
 namespace {
@@ -123,11 +120,12 @@ struct Machine {
   }
 
   std::mt19937 random;
-  FakeRegistry registry;
-  FakeFileSystem files;
-  FakeShell shell;
+  Strictness strictness{false};  // while previewing, no call that changes things may arrive
+  GuardedRegistry registry{strictness};
+  GuardedFiles files{strictness};
+  GuardedShell shell{strictness};
   FakeSystemInfo system;
-  FakeUrlCache cache;
+  GuardedCache cache{strictness};
   HeadlessControlSet controls;
   int locked_entries[3] = {};  // content, cookies, visited: a preview cannot know them held
   composition::Features features{controls, {registry, files, shell, system, cache, [] {
@@ -141,7 +139,9 @@ void PreviewThenStart(unsigned seed, Select select) {
   Machine machine(seed);
   machine.Tick(select);
   const std::string before = machine.Snapshot();
+  machine.strictness.strict = true;
   machine.features.cleaning_run().bntPreviewClick();
+  machine.strictness.strict = false;
   EXPECT_EQ(machine.Snapshot(), before) << "seed " << seed;
   const auto estimated = machine.Estimated();
   auto [shown, would_remove] = machine.Rows(estimated);
