@@ -220,8 +220,11 @@ int Win32ControlSet::ColumnCount(ControlId id) const {
 void Win32ControlSet::SetColumnCount(ControlId id, int columns) {
   HWND grid = Of(id, ControlKind::kGrid);
   if (!grid) return;
-  while (ColumnCount(id) > columns) SendMessageW(grid, LVM_DELETECOLUMN, ColumnCount(id) - 1, 0);
-  while (ColumnCount(id) < columns) AddGridColumn(grid, ColumnCount(id));
+  // Bounded: a list view that refuses a column must not hold the window in a loop.
+  for (int tries = 0; ColumnCount(id) > columns && tries < 4; ++tries)
+    SendMessageW(grid, LVM_DELETECOLUMN, ColumnCount(id) - 1, 0);
+  for (int tries = 0; ColumnCount(id) < columns && tries < 4; ++tries)
+    AddGridColumn(grid, ColumnCount(id));
   FitGridColumns(grid, columns);
 }
 

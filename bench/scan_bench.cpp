@@ -165,8 +165,10 @@ int wmain(int argc, wchar_t** argv) {
     int deleted = 0;
     PutTmpFilesBack(tree);
     const SIZE_T before = PeakPrivateBytes();
+    // As Start runs it: through the overlay, forwarding.
     scan_times.push_back(Seconds(
-        [&] { return tidora::system::DeleteTmpFilesUnder(files, root_utf8, progress); }, &deleted));
+        [&] { return tidora::system::DeleteTmpFilesUnder(dry_run.files(), root_utf8, progress); },
+        &deleted));
     scan_peak_growth = std::max(scan_peak_growth, PeakPrivateBytes() - before);
     if (deleted != static_cast<int>(tree.tmp_files.size())) {
       std::printf("scan deleted %d of %zu\n", deleted, tree.tmp_files.size());

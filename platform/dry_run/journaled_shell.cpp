@@ -8,8 +8,9 @@ std::optional<platform::RecycleBinContents> JournaledShell::QueryRecycleBin() co
 }
 
 platform::RecycleBinOutcome JournaledShell::EmptyRecycleBin() {
+  // A bin that cannot be asked about cannot be told emptied: the row shows a failure, no message.
   const auto contents = QueryRecycleBin();
-  if (!contents) return platform::RecycleBinOutcome::kLibraryMissing;
+  if (!contents) return platform::RecycleBinOutcome::kFailed;
   if (contents->items == 0) return platform::RecycleBinOutcome::kAlreadyEmpty;
   bin_emptied_ = true;
   run_.Count(contents->items, contents->bytes);

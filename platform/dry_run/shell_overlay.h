@@ -26,12 +26,13 @@ class ShellOverlay final : public platform::Shell {
     return journaled_.QueryRecycleBin();
   }
 
+  // A preview asks nothing and shows nothing: a question is answered No, a message is dropped.
   bool Confirm(platform::WindowId owner, std::string_view text, std::string_view caption) override {
-    return reader_.Confirm(owner, text, caption);
+    return !run_.recording() && reader_.Confirm(owner, text, caption);
   }
   void ShowMessage(platform::WindowId owner, std::string_view text,
                    std::string_view caption) override {
-    reader_.ShowMessage(owner, text, caption);
+    if (!run_.recording()) reader_.ShowMessage(owner, text, caption);
   }
   std::string RecentFolder() override { return reader_.RecentFolder(); }
   std::string ApplicationDataFolder() override { return reader_.ApplicationDataFolder(); }

@@ -97,6 +97,12 @@ struct GuardedShell final : FakeShell {
   bool EmptyClipboard(platform::WindowId w) override {
     return s.Check("EmptyClipboard"), FakeShell::EmptyClipboard(w);
   }
+  bool Confirm(platform::WindowId w, std::string_view t, std::string_view c) override {
+    return s.Check("Confirm"), FakeShell::Confirm(w, t, c);
+  }
+  void ShowMessage(platform::WindowId w, std::string_view t, std::string_view c) override {
+    s.Check("ShowMessage"), FakeShell::ShowMessage(w, t, c);
+  }
   const Strictness& s;
 };
 

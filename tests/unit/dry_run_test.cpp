@@ -5,6 +5,7 @@
 
 #include "tests/contract/file_system_contract.h"
 #include "tests/contract/registry_contract.h"
+#include "tests/contract/url_cache_contract.h"
 #include "tests/support/strict_fakes.h"
 
 namespace tidora::testing {
@@ -64,6 +65,18 @@ struct RecordingFileSystemEnvironment : World {
   }
 };
 
+struct RecordingUrlCacheEnvironment : World {
+  RecordingUrlCacheEnvironment() : World(Mode::kRecord) {}
+  platform::UrlCache& cache() { return dry.url_cache(); }
+  std::string Plant(CacheKind kind, const std::string& name) {
+    const char* prefix[] = {"http://t/", "Cookie:me@t/", "Visited: me@http://t/"};
+    const std::uint32_t type[] = {1, 1u << 20, 1u << 21};
+    World::cache.entries.push_back({prefix[int(kind)] + name, type[int(kind)]});
+    return World::cache.entries.back().url;
+  }
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(DryRun, UrlCacheContract, RecordingUrlCacheEnvironment);
 INSTANTIATE_TYPED_TEST_SUITE_P(DryRun, RegistryContract, RecordingRegistryEnvironment);
 INSTANTIATE_TYPED_TEST_SUITE_P(DryRun, FileSystemContract, RecordingFileSystemEnvironment);
 
@@ -79,8 +92,10 @@ FakeUrlCache::Entry Entry(std::string url, std::uint32_t size) {
 // What the system cannot be asked beforehand; forwarding once the run ends.
 TEST(DryRun, RecordingAnswersForTheSystemUntilTheRunEnds) {
   World w(Mode::kRecord);
-  w.shell.recycle_bin_outcome = RecycleBinOutcome::kLibraryMissing;
-  EXPECT_EQ(w.dry.shell().EmptyRecycleBin(0), RecycleBinOutcome::kLibraryMissing);
+  w.shell.recycle_bin_outcome = RecycleBinOutcome::kLibraryMissing;  // no bin to ask about
+  EXPECT_EQ(w.dry.shell().EmptyRecycleBin(0), RecycleBinOutcome::kFailed);
+  w.dry.shell().ShowMessage(0, "dropped", "while recording");
+  EXPECT_FALSE(w.dry.shell().Confirm(0, "never asked", "while recording"));
   w.shell.clipboard_free = false;
   w.files.AddFile("C:\\cache\\a.htm");
   w.files.AddFile("C:\\cache\\longreport.tmp", platform::attribute::kArchive, 7);

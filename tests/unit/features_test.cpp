@@ -509,15 +509,18 @@ TEST_F(CleaningRunTest, StopInsideALongCleanerEndsTheRunAtTheNextStopTest) {
 TEST_F(CleaningRunTest, AnErrorLeavesStopToEndTheRun) {
   TickOnly({Id::WinRunHistory});
   cleaners.scripts[CleanerId::kRunHistory] = [](auto&) -> int { throw std::runtime_error("x"); };
-  EXPECT_THROW(run.bntPreviewClick(), std::runtime_error);
-  EXPECT_EQ(cleaners.ended, 1);  // the services record no longer
-  EXPECT_FALSE(run.running());
-  EXPECT_EQ(controls.Caption(Id::bntStopFinish), "Stop");
-  EXPECT_EQ(Navigation(), 0);
-  controls.Click(Id::bntStopFinish);
-  EXPECT_EQ(Navigation(), 5);
-  controls.Click(Id::bntStopFinish);
-  EXPECT_EQ(controls.VisiblePanels(), std::vector<Id>{Id::CleanItems});
+  for (const Id button : {Id::bntCleanNow, Id::bntPreview}) {
+    EXPECT_THROW(controls.Click(button), std::runtime_error);
+    EXPECT_EQ(size_t(cleaners.ended),
+              cleaners.kinds.size());  // a preview's services record no longer
+    EXPECT_FALSE(run.running());
+    EXPECT_EQ(controls.Caption(Id::bntStopFinish), "Stop");
+    EXPECT_EQ(Navigation(), 0);
+    controls.Click(Id::bntStopFinish);
+    EXPECT_EQ(Navigation(), 5);
+    controls.Click(Id::bntStopFinish);
+    EXPECT_EQ(controls.VisiblePanels(), std::vector<Id>{Id::CleanItems});
+  }
 }
 
 // Each row as "count status size|", and the total with the size of all.
@@ -557,6 +560,10 @@ TEST_F(CleaningRunTest, APreviewShowsSizesAndItsStatusesAndStartHasItsGridBack) 
             "2 Finished|2 Finished|2 Finished|1 Finished|2 Finished|=9 3.39 MB");
   EXPECT_EQ(cleaners.kinds, (std::vector{RunKind::kPreview, RunKind::kStart}));
   EXPECT_EQ(cleaners.ended, 2);
+  controls.Click(Id::bntStopFinish);
+  controls.Click(Id::bntPreview);  // the browser closed: History is only an estimate
+  EXPECT_EQ(controls.Cell(Id::sgResultList, 1, 2) + ", " + controls.Cell(Id::sgResultList, 2, 2),
+            "Found, Estimated");
 }
 
 // A standard user may only read HKLM; absent products disable their groups but keep the ticks.
