@@ -96,14 +96,7 @@ std::optional<ValueType> RecordKey::TypeOf(std::string_view name) const {
 }
 
 bool RecordKey::HasSubkey(std::string_view name) const {
-  switch (journal_.Find(id_.Child(name)).presence) {
-    case Presence::kGone:
-      return false;
-    case Presence::kCreated:
-      return true;
-    case Presence::kAsReal:
-      break;
-  }
+  if (const auto said = journal_.Says(id_.Child(name), false, true)) return *said;
   const platform::RegistryKey* real = Real();
   return real && real->HasSubkey(name);
 }
@@ -111,14 +104,7 @@ bool RecordKey::HasSubkey(std::string_view name) const {
 // A link, or a key that cannot be looked at: the journal makes neither, and a missing key is
 // one that cannot be looked at.
 bool RecordKey::SubkeyIsLink(std::string_view name) const {
-  switch (journal_.Find(id_.Child(name)).presence) {
-    case Presence::kGone:
-      return true;
-    case Presence::kCreated:
-      return false;
-    case Presence::kAsReal:
-      break;
-  }
+  if (const auto said = journal_.Says(id_.Child(name), true, false)) return *said;
   const platform::RegistryKey* real = Real();
   return !real || real->SubkeyIsLink(name);
 }

@@ -33,14 +33,7 @@ std::unique_ptr<platform::RegistryKey> RecordRegistry::Open(const KeyId& key, Ke
 }
 
 bool RecordRegistry::Exists(const KeyId& key) {
-  switch (journal_.Find(key).presence) {
-    case Presence::kGone:
-      return false;
-    case Presence::kCreated:
-      return true;
-    case Presence::kAsReal:
-      break;
-  }
+  if (const auto said = journal_.Says(key, false, true)) return *said;
   return reader_.OpenKey(key.root, key.path, KeyAccess::kRead, key.view) != nullptr;
 }
 
@@ -60,14 +53,7 @@ bool RecordRegistry::KeyDeletable(platform::RegistryRoot root, std::string_view 
 }
 
 bool RecordRegistry::Deletable(const KeyId& key) {
-  switch (journal_.Find(key).presence) {
-    case Presence::kGone:
-      return false;
-    case Presence::kCreated:
-      return true;
-    case Presence::kAsReal:
-      break;
-  }
+  if (const auto said = journal_.Says(key, false, true)) return *said;
   return reader_.KeyDeletable(key.root, key.path, key.view);
 }
 

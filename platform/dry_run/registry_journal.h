@@ -48,6 +48,12 @@ class RegistryJournal {
   };
 
   Place Find(const KeyId& key) const;
+  // The answer for a key the journal deleted or made; nullopt where the real key answers.
+  std::optional<bool> Says(const KeyId& key, bool if_gone, bool if_created) const {
+    const Presence presence = Find(key).presence;
+    if (presence == Presence::kAsReal) return std::nullopt;
+    return presence == Presence::kGone ? if_gone : if_created;
+  }
   // Marks created every key on the path from the first one `exists` denies.
   void Create(const KeyId& key, const std::function<bool(const KeyId&)>& exists);
   void Delete(const KeyId& key);
