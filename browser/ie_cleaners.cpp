@@ -5,16 +5,11 @@
 
 #include "base/product.h"
 #include "browser/autocomplete_cleaner.h"
+#include "cleaning/cleaning_items.h"
 
 namespace tidora::browser {
 
 namespace {
-
-using ui::ControlId;
-
-constexpr ControlId kInternetExplorerItems[] = {ControlId::IEABH,     ControlId::IETIF,
-                                                ControlId::IECookies, ControlId::IEAFD,
-                                                ControlId::IEHistory, ControlId::IEBleachIndex};
 
 // The three cache-entry cleaners are one procedure; each row is what varies.
 struct CacheCleaner {
@@ -62,8 +57,9 @@ int CleanCacheEntries(const CacheCleaner& cleaner, TIECache& cache,
 }
 
 bool AnyTicked(const ui::ControlSet& controls) {
-  return std::any_of(std::begin(kInternetExplorerItems), std::end(kInternetExplorerItems),
-                     [&](ControlId id) { return controls.Ticked(id); });
+  return std::ranges::any_of(cleaning::CleaningItems(), [&](const cleaning::CleaningItem& item) {
+    return item.block == cleaning::Block::kInternetExplorer && controls.Ticked(item.gate);
+  });
 }
 
 }  // namespace

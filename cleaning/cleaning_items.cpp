@@ -9,19 +9,24 @@ using enum CleanerId;
 constexpr auto kAfter = RowMode::kRowAfter;
 constexpr auto kPending = RowMode::kPendingRow;
 constexpr auto kResult = CountRule::kResult;
+constexpr auto kBrowser = Block::kInternetExplorer;
 
 // Read top to bottom as the run works. A cleaner without a row in the joined table would be
 // skipped as if unticked, its step still added, so that no row claims a cleaning that did not
 // happen. The Recycle Bin, clipboard and history cleaners return 1 or 0 themselves, so they count
 // as results.
 constexpr CleaningItem kItems[] = {
-    {IEABH, "Internet Explorer Address Bar History", kAfter, kResult, kTypedUrls, 4},
+    {IEABH, "Internet Explorer Address Bar History", kAfter, kResult, kTypedUrls, 4, kBrowser},
     {IETIF, "Internet Explorer Temporary Files Folder", kPending, kResult, kTemporaryInternetFiles,
-     4},
-    {IECookies, "Internet Explorer Cookies", kPending, kResult, kInternetExplorerCookies, 4},
-    {IEAFD, "Internet Explorer Auto-Complete Form Data", kAfter, kResult, kAutoCompleteData, 4},
-    {IEHistory, "Internet Explorer Visited Website History", kAfter, kResult, kUrlHistory, 4},
-    {IEBleachIndex, "Internet Explorer Visited in index.dat", kAfter, kResult, kVisitedIndex, 4},
+     4, kBrowser},
+    {IECookies, "Internet Explorer Cookies", kPending, kResult, kInternetExplorerCookies, 4,
+     kBrowser},
+    {IEAFD, "Internet Explorer Auto-Complete Form Data", kAfter, kResult, kAutoCompleteData, 4,
+     kBrowser},
+    {IEHistory, "Internet Explorer Visited Website History", kAfter, kResult, kUrlHistory, 4,
+     kBrowser},
+    {IEBleachIndex, "Internet Explorer Visited in index.dat", kAfter, kResult, kVisitedIndex, 4,
+     kBrowser},
     {groupNetscape, "About Netscape", kPending, kResult, kNetscapeMozilla, 20, Block::kNetscape},
     {WinDocumentHistory, "Windows Recent Documents", kAfter, kResult, kRecentDocuments, 4},
     {WinRunHistory, "Windows Run History", kAfter, kResult, kRunHistory, 4},

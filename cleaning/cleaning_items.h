@@ -19,8 +19,9 @@ enum class CountRule {
 
 enum class Block {
   kNone,
-  kNetscape,  // gated on the enabled state of groupNetscape instead of a checkbox
-  kOffice,    // skipped whole, with its steps, while groupOffice is disabled
+  kInternetExplorer,  // the browser's own: a Start asks to close it first, a preview says it runs
+  kNetscape,          // gated on the enabled state of groupNetscape instead of a checkbox
+  kOffice,            // skipped whole, with its steps, while groupOffice is disabled
 };
 
 struct CleaningItem {

@@ -148,7 +148,7 @@ int CleaningRun::Execute(const CleaningItem& item) {
 }
 
 std::string_view CleaningRun::FinishedText(const CleaningItem& item) const {
-  return StatusText(FinishedStatus(item.cleaner, kind_, browser_open_));
+  return StatusText(FinishedStatus(item, kind_, browser_open_));
 }
 
 std::string CleaningRun::SizeText(const RemovedFiles& before) const {

@@ -6,8 +6,6 @@ namespace tidora::cleaning {
 
 namespace {
 
-using enum CleanerId;
-
 struct StatusRow {
   RowStatus status;
   std::string_view text;
@@ -22,16 +20,8 @@ constexpr StatusRow kStatuses[] = {
 };
 // clang-format on
 
-// A Start would ask to close the browser before these.
-constexpr CleanerId kBrowserItems[] = {
-    kTypedUrls,   kTemporaryInternetFiles, kInternetExplorerCookies, kAutoCompleteData, kUrlHistory,
-    kVisitedIndex};
 // Whether these succeed, the system says only when it has done them.
-constexpr CleanerId kDecidedWhenDone[] = {kUrlHistory, kClipboard};
-
-bool Among(CleanerId cleaner, const auto& cleaners) {
-  return std::ranges::find(cleaners, cleaner) != std::end(cleaners);
-}
+constexpr CleanerId kDecidedWhenDone[] = {CleanerId::kUrlHistory, CleanerId::kClipboard};
 
 }  // namespace
 
@@ -39,10 +29,10 @@ std::string_view StatusText(RowStatus status) {
   return std::ranges::find(kStatuses, status, &StatusRow::status)->text;
 }
 
-RowStatus FinishedStatus(CleanerId cleaner, RunKind kind, bool browser_open) {
+RowStatus FinishedStatus(const CleaningItem& item, RunKind kind, bool browser_open) {
   if (kind == RunKind::kStart) return RowStatus::kFinished;
-  if (browser_open && Among(cleaner, kBrowserItems)) return RowStatus::kBrowserOpen;
-  if (Among(cleaner, kDecidedWhenDone)) return RowStatus::kEstimated;
+  if (browser_open && item.block == Block::kInternetExplorer) return RowStatus::kBrowserOpen;
+  if (std::ranges::count(kDecidedWhenDone, item.cleaner)) return RowStatus::kEstimated;
   return RowStatus::kFound;
 }
 

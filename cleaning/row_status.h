@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "cleaning/cleaner.h"
+#include "cleaning/cleaning_items.h"
 
 namespace tidora::cleaning {
 
@@ -16,7 +16,7 @@ enum class RowStatus {
 
 std::string_view StatusText(RowStatus status);
 
-// The status a finished row of the cleaner shows in a run of the kind.
-RowStatus FinishedStatus(CleanerId cleaner, RunKind kind, bool browser_open);
+// The status a finished row of the item shows in a run of the kind.
+RowStatus FinishedStatus(const CleaningItem& item, RunKind kind, bool browser_open);
 
 }  // namespace tidora::cleaning
