@@ -5,7 +5,7 @@
 
 #include "tests/contract/file_system_contract.h"
 #include "tests/contract/registry_contract.h"
-#include "tests/contract/url_cache_contract.h"
+#include "tests/support/fake_environments.h"
 #include "tests/support/strict_fakes.h"
 
 namespace tidora::testing {
@@ -28,52 +28,24 @@ struct World {
 };
 
 // What the contracts plant goes to the fakes.
-struct RecordingRegistryEnvironment : World {
+struct RecordingRegistryEnvironment : World, PlantsInFakeRegistry<RecordingRegistryEnvironment> {
   RecordingRegistryEnvironment() : World(Mode::kRecord) {}
+  FakeRegistry& planted() { return World::registry; }
   platform::Registry& registry() { return dry.registry(); }
-  std::string base() const { return "Software\\TidoraContract"; }
-  std::string machine_base() const { return base(); }
-  void WriteRaw(const std::string& path, const std::string& name, ValueType type,
-                const std::vector<std::uint8_t>& bytes) {
-    World::registry.SetValue(kUser, path, name, type, bytes);
-  }
-  bool MakeLink(const std::string& link, const std::string&, bool can_look) {
-    return World::registry.MakeLink(kUser, link, View::kDefault, can_look), true;
-  }
-  bool GrantOnlyReadAndDelete(const std::string& path) {
-    return World::registry.RefuseFullAccess(kUser, path), true;
-  }
   // Keys the contract makes live in the journal, out of reach of the fake's faults.
   bool GrantOnlyRead(const std::string&) { return false; }
 };
 
-struct RecordingFileSystemEnvironment : World {
+struct RecordingFileSystemEnvironment : World, PlantsInFakeFiles<RecordingFileSystemEnvironment> {
   RecordingFileSystemEnvironment() : World(Mode::kRecord) { World::files.AddFolder(folder()); }
+  FakeFileSystem& planted() { return World::files; }
   platform::FileSystem& files() { return dry.files(); }
-  std::string folder() const { return "C:\\users\\me\\Temp\\contract"; }
-  void MakeFile(const std::string& path, std::uint32_t attributes) {
-    World::files.AddFile(path, attributes, 5);
-  }
-  std::string ShortPath(const std::string& path) {
-    const auto split = path.rfind('\\') + 1;
-    return path.substr(0, split) + FakeFileSystem::ShortName(path.substr(split));
-  }
-  void MakeFolder(const std::string& path) { World::files.AddFolder(path); }
-  void Lock(const std::string& path) { World::files.Lock(path); }
-  std::string LinkHolder() {
-    return World::files.AddJunction(folder() + "\\in\\back", folder()), folder() + "\\in";
-  }
 };
 
-struct RecordingUrlCacheEnvironment : World {
+struct RecordingUrlCacheEnvironment : World, PlantsInFakeCache<RecordingUrlCacheEnvironment> {
   RecordingUrlCacheEnvironment() : World(Mode::kRecord) {}
+  FakeUrlCache& planted() { return World::cache; }
   platform::UrlCache& cache() { return dry.url_cache(); }
-  std::string Plant(CacheKind kind, const std::string& name) {
-    const char* prefix[] = {"http://t/", "Cookie:me@t/", "Visited: me@http://t/"};
-    const std::uint32_t type[] = {1, 1u << 20, 1u << 21};
-    World::cache.entries.push_back({prefix[int(kind)] + name, type[int(kind)]});
-    return World::cache.entries.back().url;
-  }
 };
 
 INSTANTIATE_TYPED_TEST_SUITE_P(DryRun, UrlCacheContract, RecordingUrlCacheEnvironment);

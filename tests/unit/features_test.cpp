@@ -18,7 +18,6 @@
 #include "extensions/extension_lists.h"
 #include "office/office_cleaners.h"
 #include "system/windows_cleaners.h"
-#include "tests/contract/url_cache_contract.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fake_registry.h"
 #include "tests/support/fake_shell.h"
@@ -40,18 +39,6 @@ using T = platform::ValueType;
 using V = platform::RegistryView;
 namespace attribute = platform::attribute;
 constexpr auto CU = platform::RegistryRoot::CurrentUser, LM = platform::RegistryRoot::LocalMachine;
-
-struct FakeUrlCacheEnvironment {
-  FakeUrlCache fake;
-  platform::UrlCache& cache() { return fake; }
-  std::string Plant(CacheKind kind, const std::string& name) {
-    const char* prefix[] = {"http://t/", "Cookie:me@t/", "Visited: me@http://t/"};
-    fake.entries.push_back(
-        {prefix[int(kind)] + name, std::uint32_t{1} << (kind > CacheKind{} ? 19 + int(kind) : 0)});
-    return fake.entries.back().url;
-  }
-};
-INSTANTIATE_TYPED_TEST_SUITE_P(Fake, UrlCacheContract, FakeUrlCacheEnvironment);
 
 struct Progress final : CleanerProgress {
   void ShowCount(int) override {}
