@@ -9,6 +9,9 @@
 
 namespace tidora::ui {
 
+// A node of a checked tree: a group with some of its entries ticked shows kPartly.
+enum class TickState { kUnticked, kTicked, kPartly };
+
 // Rows of 20 pixels the result grid shows below its header; the run keeps the last ten in view.
 inline constexpr int kGridVisibleRows = 10;
 
@@ -57,6 +60,19 @@ class ControlSet {
   virtual bool ItemTicked(ControlId id, int index) const = 0;
   virtual void SetItemTicked(ControlId id, int index, bool ticked) = 0;
 
+  // Checked trees: nodes are numbered from 0 in the order they are added; a node added with
+  // kNoNode as its parent is a top-level (group) node. Groups show expanded.
+  static constexpr int kNoNode = -1;
+  virtual void ClearNodes(ControlId id) = 0;
+  // The new node's number; kNoNode on a control that is no tree.
+  virtual int AddNode(ControlId id, int parent, std::string_view text) = 0;
+  virtual int NodeCount(ControlId id) const = 0;
+  virtual std::string NodeText(ControlId id, int node) const = 0;
+  virtual int NodeParent(ControlId id, int node) const = 0;
+  // Read from the control itself, so that a state set by an automation tool counts as a click.
+  virtual TickState NodeTick(ControlId id, int node) const = 0;
+  virtual void SetNodeTick(ControlId id, int node, TickState tick) = 0;
+
   virtual void Focus(ControlId id) = 0;
   // A byte count as the system writes sizes for people ("812 bytes", "3.39 MB").
   virtual std::string FormatByteSize(std::uint64_t bytes) const = 0;
@@ -72,14 +88,22 @@ class ControlSet {
 
   // Where button clicks go.
   void OnClick(ClickHandler handler) { click_handler_ = std::move(handler); }
+  // Where a tree node's tick goes after the user changed it (a click on its box, or space):
+  // the node already shows its new state.
+  using NodeTickHandler = std::function<void(ControlId, int node)>;
+  void OnNodeTicked(NodeTickHandler handler) { node_tick_handler_ = std::move(handler); }
 
  protected:
   void RaiseClick(ControlId id) {
     if (click_handler_) click_handler_(id);
   }
+  void RaiseNodeTicked(ControlId id, int node) {
+    if (node_tick_handler_) node_tick_handler_(id, node);
+  }
 
  private:
   ClickHandler click_handler_;
+  NodeTickHandler node_tick_handler_;
 };
 
 }  // namespace tidora::ui

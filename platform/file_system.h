@@ -46,6 +46,9 @@ class FileSystem {
 
   // A plain deletion that leaves attributes alone: read-only, locked or missing files refuse.
   virtual bool RemoveFile(std::string_view path) = 0;
+  // Removes an empty folder. False when it holds anything, is missing, or is itself a junction
+  // or a link: a link is never removed in place of a folder, nor anything through it.
+  virtual bool RemoveFolder(std::string_view path) = 0;
   virtual bool SetAttributes(std::string_view path, std::uint32_t attributes) = 0;
   // nullopt when nothing exists at the path.
   virtual std::optional<std::uint32_t> Attributes(std::string_view path) = 0;

@@ -10,7 +10,9 @@
 
 namespace tidora::platform {
 
-enum class RegistryRoot { CurrentUser, LocalMachine };
+// HKCU, HKLM, HKU, HKCR and HKCC. Only HKLM has two views; HKCR merges the user's classes over
+// the machine's, as the system shows it.
+enum class RegistryRoot { CurrentUser, LocalMachine, Users, ClassesRoot, CurrentConfig };
 
 enum class ValueType { String, ExpandString, MultiString, Dword, Qword, Binary, Other };
 

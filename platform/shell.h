@@ -11,6 +11,42 @@ namespace tidora::platform {
 // An opaque top-level window; 0 is none.
 using WindowId = std::uintptr_t;
 
+// The shell's known folders that cleaning rules name or must never touch.
+enum class KnownFolder {
+  kRoamingAppData,
+  kLocalAppData,
+  kLocalLowAppData,
+  kProfile,
+  kProfiles,  // the folder that holds every user's profile
+  kDesktop,
+  kDocuments,
+  kDownloads,
+  kPictures,
+  kMusic,
+  kVideos,
+  kFavorites,
+  kSavedGames,
+  kOneDrive,
+  kStartMenu,
+  kSendTo,
+  kTemplates,
+  kPublic,
+  kPublicDesktop,
+  kPublicDocuments,
+  kPublicDownloads,
+  kPublicPictures,
+  kPublicMusic,
+  kPublicVideos,
+  kProgramData,
+  kProgramFiles,     // the program's own view: the 32-bit folder for a 32-bit program
+  kProgramFilesX86,  // the 32-bit folder on 64-bit Windows; empty elsewhere
+  kCommonFiles,
+  kCommonFilesX86,
+  kWindows,
+  kSystem,
+  kSystemX86,  // SysWOW64 on 64-bit Windows; empty elsewhere
+};
+
 enum class RecycleBinOutcome { kEmptied, kAlreadyEmpty, kLibraryMissing, kFailed };
 
 // What every drive's Recycle Bin holds.
@@ -47,6 +83,10 @@ class Shell {
   // The current user's application-data folder (roaming) as the shell reports it, without a
   // trailing backslash; empty when it has none.
   virtual std::string ApplicationDataFolder() = 0;
+
+  // A known folder of the current user as the shell names it, without a trailing backslash;
+  // empty when the system has none.
+  virtual std::string KnownFolderPath(KnownFolder folder) = 0;
 
   // Every top-level window of the class, any title.
   virtual std::vector<WindowId> FindTopWindows(std::string_view class_name) = 0;
