@@ -63,15 +63,15 @@ class ControlSet {
   // Checked trees: nodes are numbered from 0 in the order they are added; a node added with
   // kNoNode as its parent is a top-level (group) node. Groups show expanded.
   static constexpr int kNoNode = -1;
-  virtual void ClearNodes(ControlId id) = 0;
+  virtual void ClearNodes(ControlId) {}
   // The new node's number; kNoNode on a control that is no tree.
-  virtual int AddNode(ControlId id, int parent, std::string_view text) = 0;
-  virtual int NodeCount(ControlId id) const = 0;
-  virtual std::string NodeText(ControlId id, int node) const = 0;
-  virtual int NodeParent(ControlId id, int node) const = 0;
+  virtual int AddNode(ControlId, int /*parent*/, std::string_view /*text*/) { return kNoNode; }
+  virtual int NodeCount(ControlId) const { return 0; }
+  virtual std::string NodeText(ControlId, int /*node*/) const { return {}; }
+  virtual int NodeParent(ControlId, int /*node*/) const { return kNoNode; }
   // Read from the control itself, so that a state set by an automation tool counts as a click.
-  virtual TickState NodeTick(ControlId id, int node) const = 0;
-  virtual void SetNodeTick(ControlId id, int node, TickState tick) = 0;
+  virtual TickState NodeTick(ControlId, int /*node*/) const { return TickState::kUnticked; }
+  virtual void SetNodeTick(ControlId, int /*node*/, TickState) {}
 
   virtual void Focus(ControlId id) = 0;
   // A byte count as the system writes sizes for people ("812 bytes", "3.39 MB").
