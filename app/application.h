@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/rule_resource.h"
 #include "app/win32_control_set.h"
 #include "composition/features.h"
 #include "platform/win32/win32_file_system.h"
@@ -53,7 +54,9 @@ class Application {
   win32::Win32UrlCache url_cache_;
   Win32ControlSet controls_;
   composition::Features features_{
-      controls_, {registry_, files_, shell_, system_, url_cache_, win32::CreateUrlHistoryStore}};
+      controls_,
+      {registry_, files_, shell_, system_, url_cache_, win32::CreateUrlHistoryStore,
+       BuiltInRulesText}};
   cleaning::CleaningRun& run_ = features_.cleaning_run();
   ui::MainForm form_{controls_, registry_, shell_, features_.All()};
   bool close_after_run_ = false;

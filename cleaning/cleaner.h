@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace tidora::cleaning {
 
@@ -66,6 +68,12 @@ struct CleanerRow {
   CleanerRoutine routine;
 };
 
+// A ticked entry of the Applications tab: the run gives it a row of its own after the items.
+struct EntryItem {
+  std::string caption;
+  CleanerRoutine routine;  // the files, folders, values and keys it removed
+};
+
 // The cleaner routines, as the run sees them.
 class Cleaners {
  public:
@@ -82,6 +90,8 @@ class Cleaners {
   // The run's first step, after its preparation and before any item: in a Start, closing the
   // browser; a preview asks nothing and closes nothing. True when a preview finds it open.
   virtual bool BeforeItems(CleanerProgress&, RunKind) { return false; }
+  // The entries ticked at this moment, in the order shown; read once as a run starts.
+  virtual std::vector<EntryItem> TickedEntries() { return {}; }
 };
 
 }  // namespace tidora::cleaning

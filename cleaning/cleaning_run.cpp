@@ -1,6 +1,8 @@
 #include "cleaning/cleaning_run.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "base/text.h"
 #include "cleaning/row_status.h"
@@ -29,6 +31,8 @@ class RunKindScope {
 };
 
 constexpr int kSizeColumn = 3;
+// The bar's share of the 22 items when entries of the Applications tab follow them.
+constexpr int kItemsShare = 80;
 
 // Leaves running() false however the handler ends, an escaping error included.
 class RunningScope {
@@ -58,6 +62,21 @@ class CleaningRun::PendingRowProgress final : public CleanerProgress {
  private:
   CleaningRun& run_;
   const CleaningItem& item_;
+};
+
+// An entry's row is pending while it runs: its count shows as it grows.
+class CleaningRun::EntryProgress final : public CleanerProgress {
+ public:
+  explicit EntryProgress(CleaningRun& run) : run_(run) {}
+  void ShowCount(int count) override {
+    run_.results_.ShowPendingCount(count);
+    run_.controls_.DispatchPendingInput();
+  }
+  bool StopRequested() override { return run_.StopTest(); }
+  void Finish() override {}
+
+ private:
+  CleaningRun& run_;
 };
 
 // A row-after item's row does not exist while its routine works: the run writes it afterwards.
@@ -169,26 +188,66 @@ void CleaningRun::Run(RunKind kind) {
   RunKindScope services(cleaners_, kind);
   kind_ = kind;
   browser_open_ = false;
+  // The ticks as they stand when Start is pressed, whatever set them.
+  const std::vector<EntryItem> entries = cleaners_.TickedEntries();
   Prepare();
   {
     RowAfterProgress progress(*this);
     browser_open_ = cleaners_.BeforeItems(progress, kind);
   }
   int total = 0;
+  if (!RunItems(entries.empty() ? 100 : kItemsShare, total)) return;
+  if (!RunEntries(entries, total)) return;
+  Complete();
+}
+
+bool CleaningRun::RunItems(int share, int& total) {
   const auto items = CleaningItems();
+  int steps = 0;
   for (size_t index = 0; index < items.size(); ++index) {
     const CleaningItem& item = items[index];
     if (item.block == Block::kNetscape && !controls_.Enabled(ControlId::groupNetscape)) continue;
     if (item.block == Block::kOffice && !controls_.Enabled(ControlId::groupOffice)) break;
     if (Selected(item)) total += Execute(item);
     ShowTotals(total);
-    const int position = controls_.Position(ControlId::CleanResultProgressBar);
-    controls_.SetPosition(ControlId::CleanResultProgressBar, position + item.step);
+    steps += item.step;
+    AdvanceBar(steps * share / 100);
     if (index + 1 == items.size()) break;  // the last item has no stop test
-    if (StopTest()) return;
+    if (StopTest()) return false;
     controls_.Repaint(ControlId::kMainWindow);
   }
-  Complete();
+  return true;
+}
+
+bool CleaningRun::RunEntries(const std::vector<EntryItem>& entries, int& total) {
+  const int count = static_cast<int>(entries.size());
+  for (int index = 0; index < count; ++index) {
+    if (StopTest()) return false;
+    total += ExecuteEntry(entries[index]);
+    ShowTotals(total);
+    // The bar reaches its end only when the run is complete.
+    AdvanceBar(std::min(99, kItemsShare + (100 - kItemsShare) * (index + 1) / count));
+    controls_.Repaint(ControlId::kMainWindow);
+  }
+  return true;
+}
+
+int CleaningRun::ExecuteEntry(const EntryItem& entry) {
+  const RemovedFiles before = cleaners_.Removed();
+  results_.AddRow(entry.caption, "0", "Pending");
+  EntryProgress progress(*this);
+  const int result = entry.routine(progress);
+  results_.ShowPendingCount(result);
+  results_.FinishPendingRow(
+      StatusText(kind_ == RunKind::kStart ? RowStatus::kFinished : RowStatus::kFound));
+  if (kind_ == RunKind::kPreview) results_.ShowLastRowCell(kSizeColumn, SizeText(before));
+  return result;
+}
+
+void CleaningRun::AdvanceBar(int position) {
+  // Never back: the items' steps and the entries' shares only add.
+  const int shown = controls_.Position(ControlId::CleanResultProgressBar);
+  controls_.SetPosition(ControlId::CleanResultProgressBar, std::max(shown, position));
 }
 
 void CleaningRun::Complete() {

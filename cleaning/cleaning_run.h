@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 #include "controls/control_set.h"
 #include "controls/feature.h"
 
@@ -37,11 +38,18 @@ class CleaningRun final : public ui::Feature {
  private:
   class PendingRowProgress;
   class RowAfterProgress;
+  class EntryProgress;
 
   void Run(RunKind kind);
   void Prepare();
   bool Selected(const CleaningItem& item) const;
+  // The 22 items, the bar moving through share percent of its length; false when stopped.
+  bool RunItems(int share, int& total);
+  // The ticked entries, sharing the rest of the bar; false when stopped.
+  bool RunEntries(const std::vector<EntryItem>& entries, int& total);
   int Execute(const CleaningItem& item);
+  int ExecuteEntry(const EntryItem& entry);
+  void AdvanceBar(int position);
   std::string_view FinishedText(const CleaningItem& item) const;
   // The size of what the item's row removed (or would remove), or nothing when no file was.
   std::string SizeText(const RemovedFiles& before) const;

@@ -67,6 +67,16 @@ int DeleteFilesInFolder(platform::FileSystem& files, const ReachedFolder& folder
   return DeletePlainFiles(files, folder, kMaskAnyFile);
 }
 
+bool RemoveFileClearingAttributes(platform::FileSystem& files, const std::string& path,
+                                  std::uint32_t attributes) {
+  using namespace platform::attribute;
+  const bool guarded = attributes & (kReadOnly | kHidden | kSystem);
+  if (guarded) files.SetAttributes(path, kNormal);
+  if (files.RemoveFile(path)) return true;
+  if (guarded) files.SetAttributes(path, attributes);  // it stays, as it was
+  return false;
+}
+
 bool NamesAFolder(std::string_view path) {
   while (!path.empty() && path.back() == '\\') path.remove_suffix(1);
   return !path.empty() && !(path.size() == 2 && path[1] == ':');

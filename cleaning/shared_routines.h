@@ -49,6 +49,11 @@ int DeletePlainFiles(platform::FileSystem& files, const ReachedFolder& folder, s
 // Deletes the files directly inside folder, hidden and system ones included, as DeletePlainFiles.
 int DeleteFilesInFolder(platform::FileSystem& files, const ReachedFolder& folder);
 
+// Deletes a file whatever its read-only, hidden and system bits (attributes: as listed), which
+// are cleared first and put back when the deletion fails: a file in use stays as it was.
+bool RemoveFileClearingAttributes(platform::FileSystem& files, const std::string& path,
+                                  std::uint32_t attributes);
+
 // False for an empty text or a bare drive ("C:", "C:\\"): neither names a user's folder.
 bool NamesAFolder(std::string_view path);
 

@@ -13,9 +13,13 @@ namespace tidora::composition {
 class CleanerTable final : public cleaning::Cleaners {
  public:
   using BeforeItemsStep = std::function<bool(cleaning::CleanerProgress&, cleaning::RunKind)>;
+  using EntrySource = std::function<std::vector<cleaning::EntryItem>()>;
   CleanerTable(std::vector<cleaning::CleanerRow> rows, dry_run::DryRun& dry_run,
-               BeforeItemsStep before_items = {})
-      : rows_(std::move(rows)), dry_run_(dry_run), before_items_(std::move(before_items)) {}
+               BeforeItemsStep before_items = {}, EntrySource ticked_entries = {})
+      : rows_(std::move(rows)),
+        dry_run_(dry_run),
+        before_items_(std::move(before_items)),
+        ticked_entries_(std::move(ticked_entries)) {}
 
   bool Available(cleaning::CleanerId id) const override { return Find(id) != nullptr; }
   int Clean(cleaning::CleanerId id, cleaning::CleanerProgress& progress) override;
@@ -24,6 +28,9 @@ class CleanerTable final : public cleaning::Cleaners {
   cleaning::RemovedFiles Removed() const override;
   bool BeforeItems(cleaning::CleanerProgress& progress, cleaning::RunKind kind) override {
     return before_items_ && before_items_(progress, kind);
+  }
+  std::vector<cleaning::EntryItem> TickedEntries() override {
+    return ticked_entries_ ? ticked_entries_() : std::vector<cleaning::EntryItem>();
   }
 
   const std::vector<cleaning::CleanerRow>& rows() const { return rows_; }
@@ -34,6 +41,7 @@ class CleanerTable final : public cleaning::Cleaners {
   std::vector<cleaning::CleanerRow> rows_;
   dry_run::DryRun& dry_run_;
   BeforeItemsStep before_items_;
+  EntrySource ticked_entries_;
 };
 
 }  // namespace tidora::composition

@@ -38,7 +38,8 @@ Services BehindTheOverlay(const Services& services, dry_run::DryRun& dry_run) {
           dry_run.shell(),
           services.system,
           dry_run.url_cache(),
-          [&dry_run, create = services.create_url_history] { return dry_run.Wrap(create()); }};
+          [&dry_run, create = services.create_url_history] { return dry_run.Wrap(create()); },
+          services.builtin_rules};
 }
 
 }  // namespace
@@ -48,6 +49,10 @@ Features::Features(ui::ControlSet& controls, const Services& services)
       cleaning_services_(BehindTheOverlay(services, dry_run_)),
       IECache1(cleaning_services_.url_cache),
       UrlHistory1(cleaning_services_.create_url_history),
+      applications_(controls,
+                    {cleaning_services_.registry, cleaning_services_.files,
+                     cleaning_services_.shell, cleaning_services_.system},
+                    services.shell, services.builtin_rules),
       cleaners_(AllCleaners(cleaning_services_, controls, IECache1, UrlHistory1), dry_run_,
                 [&controls, &shell = services.shell](cleaning::CleanerProgress& progress,
                                                      cleaning::RunKind kind) {
@@ -57,7 +62,8 @@ Features::Features(ui::ControlSet& controls, const Services& services)
                   }
                   browser::CloseInternetExplorer(controls, shell, progress);
                   return false;
-                }),
+                },
+                [this] { return applications_.TickedEntries(); }),
       cleaning_run_(controls, cleaners_),
       repair_run_(controls, services.registry, services.files),
       extension_manager_(controls, services.registry) {

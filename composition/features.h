@@ -16,6 +16,7 @@
 #include "platform/system_info.h"
 #include "platform/url_cache.h"
 #include "repair/repair_run.h"
+#include "rules/applications_tab.h"
 
 namespace tidora::composition {
 
@@ -28,6 +29,8 @@ struct Services {
   platform::UrlCache& url_cache;
   // Creates the URL-history store; may throw when the system cannot give it.
   browser::TUrlHistory::StoreFactory create_url_history;
+  // The built-in cleaning rules' text, as the program carries it.
+  rules::ApplicationsTab::RuleText builtin_rules;
 };
 
 // Every feature's cleaners, joined into one table for the run.
@@ -56,11 +59,13 @@ class Features {
   // The main window's two components, made first so that the cleaners never outlive them.
   browser::TIECache IECache1;
   browser::TUrlHistory UrlHistory1;
+  rules::ApplicationsTab applications_;
   CleanerTable cleaners_;
   cleaning::CleaningRun cleaning_run_;
   repair::RepairRun repair_run_;
   extensions::ExtensionManager extension_manager_;
-  std::array<ui::Feature*, 3> all_{&cleaning_run_, &repair_run_, &extension_manager_};
+  std::array<ui::Feature*, 4> all_{&cleaning_run_, &repair_run_, &extension_manager_,
+                                   &applications_};
 };
 
 }  // namespace tidora::composition

@@ -78,13 +78,8 @@ class TmpFileScan {
 
  private:
   void Delete(const std::string& path, std::uint32_t attributes) {
-    const bool guarded =
-        attributes & (attribute::kReadOnly | attribute::kHidden | attribute::kSystem);
-    if (guarded) files_.SetAttributes(path, attribute::kNormal);
-    if (files_.RemoveFile(path)) {
+    if (cleaning::RemoveFileClearingAttributes(files_, path, attributes)) {
       progress_.ShowCount(++deleted_);
-    } else if (guarded) {
-      files_.SetAttributes(path, attributes);  // it stays, as it was
     }
   }
 

@@ -1,0 +1,151 @@
+#include "rules/applications_tab.h"
+
+#include <algorithm>
+#include <chrono>
+#include <map>
+
+#include "base/text.h"
+#include "rules/rule_parser.h"
+
+namespace tidora::rules {
+
+namespace {
+
+using ui::ControlId;
+using ui::TickState;
+
+// A slice stays well inside the splash's 100 ms ticks.
+constexpr auto kSliceBudget = std::chrono::milliseconds(15);
+constexpr std::string_view kOtherGroup = "Other";
+
+// Groups alphabetically, "Other" last; entries by name.
+bool GroupBefore(const std::string& left, const std::string& right) {
+  if ((left == kOtherGroup) != (right == kOtherGroup)) return right == kOtherGroup;
+  return base::AsciiLower(left) < base::AsciiLower(right);
+}
+
+}  // namespace
+
+ApplicationsTab::ApplicationsTab(ui::ControlSet& controls, const RuleServices& services,
+                                 platform::Shell& dialogs, RuleText builtin_rules)
+    : controls_(controls),
+      services_(services),
+      dialogs_(dialogs),
+      builtin_rules_(std::move(builtin_rules)) {}
+
+bool ApplicationsTab::IdleSlice() {
+  if (stage_ == Stage::kShown) return false;
+  const auto deadline = std::chrono::steady_clock::now() + kSliceBudget;
+  if (stage_ == Stage::kRead) {
+    Read();
+    stage_ = Stage::kDetect;
+  }
+  while (detected_upto_ < loaded_.size() && std::chrono::steady_clock::now() < deadline) {
+    const Loaded& loaded = loaded_[detected_upto_++];
+    if (Detected(loaded.entry, services_, *places_)) offered_.push_back(loaded);
+  }
+  if (detected_upto_ < loaded_.size()) return true;
+  Fill();
+  stage_ = Stage::kShown;
+  return false;
+}
+
+void ApplicationsTab::Read() {
+  places_ = Places::Gather(services_.shell, services_.files, services_.system);
+  const std::string text = builtin_rules_ ? builtin_rules_() : std::string();
+  RuleFile file = ParseRuleFile(text, RuleSource::kBuiltIn);
+  for (RuleEntry& entry : file.entries) loaded_.push_back({std::move(entry), RuleSource::kBuiltIn});
+}
+
+void ApplicationsTab::Fill() {
+  std::ranges::stable_sort(offered_, [](const Loaded& left, const Loaded& right) {
+    if (left.entry.group != right.entry.group) return GroupBefore(left.entry.group, right.entry.group);
+    return base::AsciiLower(left.entry.name) < base::AsciiLower(right.entry.name);
+  });
+  controls_.ClearNodes(ControlId::AppTree);
+  entry_of_node_.clear();
+  int group = ui::ControlSet::kNoNode;
+  for (std::size_t index = 0; index < offered_.size(); ++index) {
+    const Loaded& loaded = offered_[index];
+    if (index == 0 || loaded.entry.group != offered_[index - 1].entry.group) {
+      if (group != ui::ControlSet::kNoNode) ShowGroupTick(group);
+      group = controls_.AddNode(ControlId::AppTree, ui::ControlSet::kNoNode, loaded.entry.group);
+      entry_of_node_.push_back(-1);
+    }
+    controls_.AddNode(ControlId::AppTree, group, loaded.entry.name);
+    entry_of_node_.push_back(static_cast<int>(index));
+    if (loaded.entry.default_ticked) {
+      controls_.SetNodeTick(ControlId::AppTree, static_cast<int>(entry_of_node_.size()) - 1,
+                            TickState::kTicked);
+    }
+  }
+  if (group != ui::ControlSet::kNoNode) ShowGroupTick(group);
+  controls_.SetCaption(ControlId::AppStatusLabel,
+                       "Built-in rules: " + std::to_string(offered_.size()) +
+                           " entries found on this PC.");
+}
+
+const ApplicationsTab::Loaded* ApplicationsTab::EntryOf(int node) const {
+  if (node < 0 || node >= static_cast<int>(entry_of_node_.size())) return nullptr;
+  const int index = entry_of_node_[node];
+  return index < 0 ? nullptr : &offered_[index];
+}
+
+bool ApplicationsTab::AgreedToTick(int node) {
+  const Loaded* loaded = EntryOf(node);
+  if (!loaded || loaded->entry.warning.empty()) return true;
+  return dialogs_.Confirm(0, loaded->entry.warning, loaded->entry.name);
+}
+
+bool ApplicationsTab::HandleNodeTicked(ControlId tree, int node) {
+  if (tree != ControlId::AppTree || node < 0 || node >= static_cast<int>(entry_of_node_.size())) {
+    return false;
+  }
+  const bool ticked = controls_.NodeTick(tree, node) == TickState::kTicked;
+  if (entry_of_node_[node] >= 0) {
+    if (ticked && !AgreedToTick(node)) controls_.SetNodeTick(tree, node, TickState::kUnticked);
+    ShowGroupTick(controls_.NodeParent(tree, node));
+    return true;
+  }
+  // A group ticks or unticks all its entries; each warning is still asked.
+  for (int child = node + 1; child < static_cast<int>(entry_of_node_.size()) &&
+                             entry_of_node_[child] >= 0;
+       ++child) {
+    const bool was = controls_.NodeTick(tree, child) == TickState::kTicked;
+    const bool now = ticked && (was || AgreedToTick(child));
+    controls_.SetNodeTick(tree, child, now ? TickState::kTicked : TickState::kUnticked);
+  }
+  ShowGroupTick(node);
+  return true;
+}
+
+void ApplicationsTab::ShowGroupTick(int group) {
+  if (group < 0) return;
+  int entries = 0;
+  int ticked = 0;
+  for (int child = group + 1; child < static_cast<int>(entry_of_node_.size()) &&
+                              entry_of_node_[child] >= 0;
+       ++child) {
+    ++entries;
+    if (controls_.NodeTick(ControlId::AppTree, child) == TickState::kTicked) ++ticked;
+  }
+  const TickState state = ticked == 0          ? TickState::kUnticked
+                          : ticked == entries ? TickState::kTicked
+                                              : TickState::kPartly;
+  controls_.SetNodeTick(ControlId::AppTree, group, state);
+}
+
+std::vector<cleaning::EntryItem> ApplicationsTab::TickedEntries() {
+  std::vector<cleaning::EntryItem> items;
+  for (int node = 0; node < static_cast<int>(entry_of_node_.size()); ++node) {
+    const Loaded* loaded = EntryOf(node);
+    if (!loaded || controls_.NodeTick(ControlId::AppTree, node) != TickState::kTicked) continue;
+    items.push_back({loaded->entry.name, [this, loaded](cleaning::CleanerProgress& progress) {
+                       return CleanEntry(loaded->entry, loaded->source, services_, *places_,
+                                         progress);
+                     }});
+  }
+  return items;
+}
+
+}  // namespace tidora::rules

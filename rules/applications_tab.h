@@ -1,0 +1,65 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cleaning/cleaner.h"
+#include "controls/control_set.h"
+#include "controls/feature.h"
+#include "platform/shell.h"
+#include "rules/entry_cleaner.h"
+#include "rules/places.h"
+#include "rules/rule.h"
+
+namespace tidora::rules {
+
+// The Applications tab: the rule entries found on this PC, by group, in a checked tree. The rules
+// are read and detected while the window waits for input, in slices, so the window never waits
+// for them; the run takes each ticked entry as a row of its own.
+class ApplicationsTab final : public ui::Feature {
+ public:
+  // The built-in rules' text, as the program carries it.
+  using RuleText = std::function<std::string()>;
+
+  // services: what the entries are detected and cleaned through (behind a preview's overlay);
+  // dialogs: where an entry's warning is asked.
+  ApplicationsTab(ui::ControlSet& controls, const RuleServices& services,
+                  platform::Shell& dialogs, RuleText builtin_rules);
+
+  bool HandleClick(ui::ControlId) override { return false; }
+  bool HandleNodeTicked(ui::ControlId tree, int node) override;
+  bool IdleSlice() override;
+
+  // The entries ticked in the tree at this moment, in tree order; none before the tree is filled.
+  std::vector<cleaning::EntryItem> TickedEntries();
+
+ private:
+  struct Loaded {
+    RuleEntry entry;
+    RuleSource source;
+  };
+  enum class Stage { kRead, kDetect, kShown };
+
+  void Read();
+  void Fill();
+  int AddEntryNode(int group, const Loaded& loaded);
+  // A tick the user gave, kept only if a warning, when there is one, is agreed to.
+  bool AgreedToTick(int node);
+  void ShowGroupTick(int group);
+  const Loaded* EntryOf(int node) const;
+
+  ui::ControlSet& controls_;
+  RuleServices services_;
+  platform::Shell& dialogs_;
+  RuleText builtin_rules_;
+  Stage stage_ = Stage::kRead;
+  std::optional<Places> places_;
+  std::vector<Loaded> loaded_;   // every entry read
+  std::size_t detected_upto_ = 0;
+  std::vector<Loaded> offered_;  // the detected ones, in the tree's order once it is filled
+  std::vector<int> entry_of_node_;  // the offered entry a node shows; -1 for a group
+};
+
+}  // namespace tidora::rules
