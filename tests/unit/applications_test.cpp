@@ -1,0 +1,154 @@
+// The Applications tab on fakes: what it offers and how ticks behave, and the rows and bar of a
+// run that takes its entries.
+
+#include <gtest/gtest.h>
+
+#include "composition/features.h"
+#include "tests/support/fake_file_system.h"
+#include "tests/support/fake_registry.h"
+#include "tests/support/fake_shell.h"
+#include "tests/support/fake_system_info.h"
+#include "tests/support/fake_url_cache.h"
+#include "tests/support/headless_control_set.h"
+
+namespace tidora::testing {
+namespace {
+
+using Id = ui::ControlId;
+using ui::TickState;
+constexpr Id kTree = Id::AppTree;
+
+constexpr const char* kRules = R"(; groups out of order, one entry undetected, one for another Windows
+[Zeta Cache *]
+LangSecRef=3029
+Default=True
+FileKey1=%LocalAppData%\Zeta|*.tmp
+
+[Alpha Cache *]
+LangSecRef=3029
+DetectFile=%LocalAppData%\Zeta
+Default=True
+FileKey1=%LocalAppData%\Alpha|*.tmp
+
+[Risky Lists *]
+LangSecRef=3029
+Warning=This also forgets the open tabs.
+RegKey1=HKCU\Software\Zeta\Lists
+
+[Fox Sessions *]
+LangSecRef=3026
+FileKey1=%AppData%\Fox|*.js
+
+[Own Thing *]
+LangSecRef=1234
+FileKey1=%Temp%|*.own
+
+[Absent Cache *]
+LangSecRef=3026
+DetectFile=%LocalAppData%\Nowhere
+FileKey1=%LocalAppData%\Nowhere|*.tmp
+
+[Old Windows *]
+LangSecRef=3025
+DetectOS=|6.1
+FileKey1=%LocalAppData%\Old|*.tmp
+)";
+
+struct Pc {
+  Pc() {
+    for (const auto& [known, path] : shell.known_folders) files.AddFolder(path);
+    const std::string local = shell.known_folders[platform::KnownFolder::kLocalAppData];
+    for (const char* file : {"\\Zeta\\a.tmp", "\\Zeta\\b.tmp", "\\Alpha\\c.tmp"})
+      files.AddFile(local + file, platform::attribute::kArchive, 10);
+    for (int id = int(Id::IEABH); id <= int(Id::MSOfficeRecent); ++id)
+      controls.SetTicked(Id(id), false);
+    controls.SetEnabled(Id::groupNetscape, false);
+  }
+  void Load() {
+    while (features.All().back()->IdleSlice()) {
+    }
+  }
+  std::vector<std::string> Tree() const {
+    std::vector<std::string> nodes;
+    for (int node = 0; node < controls.NodeCount(kTree); ++node) {
+      const char* state[] = {"[ ]", "[x]", "[-]"};
+      nodes.push_back((controls.NodeParent(kTree, node) < 0 ? "" : "  ") +
+                      std::string(state[int(controls.NodeTick(kTree, node))]) + " " +
+                      controls.NodeText(kTree, node));
+    }
+    return nodes;
+  }
+
+  FakeRegistry registry;
+  FakeFileSystem files;
+  FakeShell shell;
+  FakeSystemInfo system;
+  FakeUrlCache cache;
+  HeadlessControlSet controls;
+  composition::Features features{
+      controls,
+      {registry, files, shell, system, cache,
+       [] { return std::make_unique<FakeUrlHistoryStore>(0); }, [] { return std::string(kRules); }}};
+};
+
+TEST(ApplicationsTab, OffersTheDetectedEntriesByGroupOtherLastTickedAsTheirDefaults) {
+  Pc pc;
+  EXPECT_EQ(pc.controls.NodeCount(kTree), 0);
+  pc.Load();
+  EXPECT_EQ(pc.Tree(), (std::vector<std::string>{"[ ] Firefox", "  [ ] Fox Sessions",
+                                                 "[-] Google Chrome", "  [x] Alpha Cache",
+                                                 "  [ ] Risky Lists", "  [x] Zeta Cache",
+                                                 "[ ] Other", "  [ ] Own Thing"}));
+  EXPECT_EQ(pc.controls.Caption(Id::AppStatusLabel), "Built-in rules: 5 entries found on this PC.");
+}
+
+TEST(ApplicationsTab, AGroupTicksItsEntriesAndAWarningRefusedLeavesOneUnticked) {
+  Pc pc;
+  pc.Load();
+  pc.shell.answer_yes = false;
+  pc.controls.UserTicks(kTree, 2);  // Google Chrome, partly ticked: becomes ticked
+  EXPECT_EQ(pc.Tree()[2], "[-] Google Chrome");
+  EXPECT_EQ(pc.Tree()[4], "  [ ] Risky Lists");
+  EXPECT_EQ(pc.shell.questions,
+            std::vector<std::string>{"Risky Lists: This also forgets the open tabs."});
+  pc.shell.answer_yes = true;
+  pc.controls.UserTicks(kTree, 4);
+  EXPECT_EQ(pc.Tree()[2], "[x] Google Chrome");
+  pc.controls.UserTicks(kTree, 2);
+  EXPECT_EQ(pc.Tree()[3], "  [ ] Alpha Cache");
+  EXPECT_EQ(pc.Tree()[2], "[ ] Google Chrome");
+}
+
+// A tick set on the control with no click (an automation tool's) counts as a click does; each
+// ticked entry gets a row after the items, and the bar shares its last fifth among them.
+TEST(ApplicationsTab, TheRunTakesWhatTheTreeShowsTickedEachInARowOfItsOwn) {
+  Pc pc;
+  pc.Load();
+  pc.controls.SetNodeTick(kTree, 7, TickState::kTicked);  // Own Thing, no files to remove
+  pc.controls.SetNodeTick(kTree, 3, TickState::kUnticked);
+  std::vector<int> positions;
+  pc.controls.WhenInputIsDispatched(
+      [&](int) { positions.push_back(pc.controls.Position(Id::CleanResultProgressBar)); });
+  pc.features.cleaning_run().bntPreviewClick();
+  const int rows = pc.controls.RowCount(Id::sgResultList);
+  ASSERT_GE(rows, 3);
+  EXPECT_EQ(pc.controls.Cell(Id::sgResultList, rows - 3, 0), "Zeta Cache");
+  EXPECT_EQ(pc.controls.Cell(Id::sgResultList, rows - 3, 1), "2");
+  EXPECT_EQ(pc.controls.Cell(Id::sgResultList, rows - 3, 2), "Found");
+  EXPECT_EQ(pc.controls.Cell(Id::sgResultList, rows - 2, 0), "Own Thing");
+  EXPECT_TRUE(std::ranges::is_sorted(positions));
+  EXPECT_TRUE(std::ranges::count(positions, 80) > 0 && std::ranges::count(positions, 90) > 0);
+  EXPECT_EQ(pc.controls.Position(Id::CleanResultProgressBar), 100);
+  EXPECT_TRUE(pc.files.Exists(pc.shell.known_folders[platform::KnownFolder::kLocalAppData] +
+                              "\\Zeta\\a.tmp"));
+  pc.features.cleaning_run().bntCleanNowClick();
+  EXPECT_EQ(pc.controls.Cell(Id::sgResultList, rows - 3, 2), "Finished");
+  EXPECT_EQ(pc.controls.Caption(Id::TotalResult), "2");
+  EXPECT_FALSE(pc.files.Exists(pc.shell.known_folders[platform::KnownFolder::kLocalAppData] +
+                               "\\Zeta\\a.tmp"));
+  EXPECT_TRUE(pc.files.Exists(pc.shell.known_folders[platform::KnownFolder::kLocalAppData] +
+                              "\\Alpha\\c.tmp"));
+}
+
+}  // namespace
+}  // namespace tidora::testing
