@@ -59,7 +59,8 @@ void ApplicationsTab::Read() {
 
 void ApplicationsTab::Fill() {
   std::ranges::stable_sort(offered_, [](const Loaded& left, const Loaded& right) {
-    if (left.entry.group != right.entry.group) return GroupBefore(left.entry.group, right.entry.group);
+    if (left.entry.group != right.entry.group)
+      return GroupBefore(left.entry.group, right.entry.group);
     return base::AsciiLower(left.entry.name) < base::AsciiLower(right.entry.name);
   });
   controls_.ClearNodes(ControlId::AppTree);
@@ -80,9 +81,9 @@ void ApplicationsTab::Fill() {
     }
   }
   if (group != ui::ControlSet::kNoNode) ShowGroupTick(group);
-  controls_.SetCaption(ControlId::AppStatusLabel,
-                       "Built-in rules: " + std::to_string(offered_.size()) +
-                           " entries found on this PC.");
+  controls_.SetCaption(
+      ControlId::AppStatusLabel,
+      "Built-in rules: " + std::to_string(offered_.size()) + " entries found on this PC.");
 }
 
 const ApplicationsTab::Loaded* ApplicationsTab::EntryOf(int node) const {
@@ -108,9 +109,8 @@ bool ApplicationsTab::HandleNodeTicked(ControlId tree, int node) {
     return true;
   }
   // A group ticks or unticks all its entries; each warning is still asked.
-  for (int child = node + 1; child < static_cast<int>(entry_of_node_.size()) &&
-                             entry_of_node_[child] >= 0;
-       ++child) {
+  for (int child = node + 1;
+       child < static_cast<int>(entry_of_node_.size()) && entry_of_node_[child] >= 0; ++child) {
     const bool was = controls_.NodeTick(tree, child) == TickState::kTicked;
     const bool now = ticked && (was || AgreedToTick(child));
     controls_.SetNodeTick(tree, child, now ? TickState::kTicked : TickState::kUnticked);
@@ -123,13 +123,12 @@ void ApplicationsTab::ShowGroupTick(int group) {
   if (group < 0) return;
   int entries = 0;
   int ticked = 0;
-  for (int child = group + 1; child < static_cast<int>(entry_of_node_.size()) &&
-                              entry_of_node_[child] >= 0;
-       ++child) {
+  for (int child = group + 1;
+       child < static_cast<int>(entry_of_node_.size()) && entry_of_node_[child] >= 0; ++child) {
     ++entries;
     if (controls_.NodeTick(ControlId::AppTree, child) == TickState::kTicked) ++ticked;
   }
-  const TickState state = ticked == 0          ? TickState::kUnticked
+  const TickState state = ticked == 0         ? TickState::kUnticked
                           : ticked == entries ? TickState::kTicked
                                               : TickState::kPartly;
   controls_.SetNodeTick(ControlId::AppTree, group, state);

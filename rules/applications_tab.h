@@ -25,8 +25,8 @@ class ApplicationsTab final : public ui::Feature {
 
   // services: what the entries are detected and cleaned through (behind a preview's overlay);
   // dialogs: where an entry's warning is asked.
-  ApplicationsTab(ui::ControlSet& controls, const RuleServices& services,
-                  platform::Shell& dialogs, RuleText builtin_rules);
+  ApplicationsTab(ui::ControlSet& controls, const RuleServices& services, platform::Shell& dialogs,
+                  RuleText builtin_rules);
 
   bool HandleClick(ui::ControlId) override { return false; }
   bool HandleNodeTicked(ui::ControlId tree, int node) override;
@@ -56,9 +56,9 @@ class ApplicationsTab final : public ui::Feature {
   RuleText builtin_rules_;
   Stage stage_ = Stage::kRead;
   std::optional<Places> places_;
-  std::vector<Loaded> loaded_;   // every entry read
+  std::vector<Loaded> loaded_;  // every entry read
   std::size_t detected_upto_ = 0;
-  std::vector<Loaded> offered_;  // the detected ones, in the tree's order once it is filled
+  std::vector<Loaded> offered_;     // the detected ones, in the tree's order once it is filled
   std::vector<int> entry_of_node_;  // the offered entry a node shows; -1 for a group
 };
 

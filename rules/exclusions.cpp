@@ -20,8 +20,8 @@ bool AtOrBelow(std::string_view path, std::string_view folder) {
 
 bool AnyMatches(const std::vector<std::string>& patterns, std::string_view name) {
   if (patterns.empty()) return true;
-  return std::ranges::any_of(patterns,
-                             [&](const std::string& pattern) { return MatchesWildcard(pattern, name); });
+  return std::ranges::any_of(
+      patterns, [&](const std::string& pattern) { return MatchesWildcard(pattern, name); });
 }
 
 }  // namespace

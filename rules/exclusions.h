@@ -27,14 +27,13 @@ class Exclusions {
   bool KeepsFile(std::string_view canonical_folder, std::string_view name) const;
   // The key itself, or an ancestor of it, is kept whole.
   bool KeepsKey(platform::RegistryRoot root, std::string_view path) const;
-  bool KeepsValue(platform::RegistryRoot root, std::string_view path,
-                  std::string_view value) const;
+  bool KeepsValue(platform::RegistryRoot root, std::string_view path, std::string_view value) const;
   // Something at or below the key is kept.
   bool KeepsBelow(platform::RegistryRoot root, std::string_view path) const;
 
  private:
   struct FolderPatterns {
-    std::string folder;  // canonical
+    std::string folder;                 // canonical
     std::vector<std::string> patterns;  // empty: every file
     bool below = false;                 // the folders beneath it too
   };

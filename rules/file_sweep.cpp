@@ -52,7 +52,8 @@ bool FileSweep::Allowed(const FileKey& key, const std::string& folder) {
       return false;
     }
   }
-  return std::ranges::none_of(key.patterns, [](const auto& p) { return RefusedPattern(p).has_value(); });
+  return std::ranges::none_of(key.patterns,
+                              [](const auto& p) { return RefusedPattern(p).has_value(); });
 }
 
 void FileSweep::Clean(const FileKey& key) {
@@ -66,8 +67,9 @@ void FileSweep::Clean(const FileKey& key) {
 
 bool FileSweep::Wanted(const FileKey& key, const std::string& folder,
                        const platform::FoundEntry& entry) {
-  const bool matches = std::ranges::any_of(
-      key.patterns, [&](const std::string& pattern) { return MatchesWildcard(pattern, entry.name); });
+  const bool matches = std::ranges::any_of(key.patterns, [&](const std::string& pattern) {
+    return MatchesWildcard(pattern, entry.name);
+  });
   if (!matches) return false;
   return !exclusions_.HasFiles() ||
          !exclusions_.KeepsFile(files_.CanonicalPath(folder), entry.name);

@@ -19,7 +19,10 @@ class FileSweep {
  public:
   FileSweep(platform::FileSystem& files, const Places& places, const Exclusions& exclusions,
             Tally& tally)
-      : files_(files), places_(places), exclusions_(exclusions), tally_(tally),
+      : files_(files),
+        places_(places),
+        exclusions_(exclusions),
+        tally_(tally),
         resolver_(files, places) {}
 
   void Clean(const FileKey& key);

@@ -74,8 +74,8 @@ bool IsSelfOrAncestor(std::string_view folder, std::string_view place) {
 }
 
 bool AnyAtOrBelow(const std::vector<std::string>& places, std::string_view folder) {
-  return std::ranges::any_of(places,
-                             [&](const std::string& place) { return IsSelfOrAncestor(folder, place); });
+  return std::ranges::any_of(
+      places, [&](const std::string& place) { return IsSelfOrAncestor(folder, place); });
 }
 
 bool IsDriveRoot(std::string_view canonical) {

@@ -91,7 +91,7 @@ constexpr std::array<ProtectedFolder, 35> kFolders = {{
 // clang-format on
 
 bool SegmentMayBe(std::string_view written, std::string_view protected_segment) {
-  return protected_segment == "*" || WildcardMatches(written, protected_segment);
+  return protected_segment == "*" || MatchesWildcard(written, protected_segment);
 }
 
 // Written segments against a protected folder's: the same folder, or one of its ancestors (which

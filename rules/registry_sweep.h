@@ -27,10 +27,9 @@ class RegistrySweep {
   std::vector<std::string> Expand(const RegKey& key, platform::RegistryView view);
   bool ReachedWithoutLinks(platform::RegistryRoot root, const std::string& path,
                            platform::RegistryView view);
-  void DeleteKey(platform::RegistryRoot root, const std::string& path,
-                 platform::RegistryView view);
-  void DeleteValue(platform::RegistryRoot root, const std::string& path,
-                   const std::string& value, platform::RegistryView view);
+  void DeleteKey(platform::RegistryRoot root, const std::string& path, platform::RegistryView view);
+  void DeleteValue(platform::RegistryRoot root, const std::string& path, const std::string& value,
+                   platform::RegistryView view);
 
   platform::Registry& registry_;
   const Exclusions& exclusions_;

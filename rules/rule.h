@@ -40,9 +40,9 @@ enum class ExcludeKind {
 struct ExcludeKey {
   int line = 0;
   ExcludeKind kind = ExcludeKind::kFile;
-  std::string folder;               // kFile, kPath: as written
-  std::vector<std::string> names;   // kFile: exact names; kPath: patterns
-  RegKey key;                       // kRegistry
+  std::string folder;              // kFile, kPath: as written
+  std::vector<std::string> names;  // kFile: exact names; kPath: patterns
+  RegKey key;                      // kRegistry
 };
 
 // DetectOS=min|max: either side may be absent.
@@ -53,14 +53,14 @@ struct OsRange {
 
 // One [Entry] of a rule file, as loaded.
 struct RuleEntry {
-  std::string name;  // as shown: the trailing " *" dropped
-  int line = 0;      // of its [name] line
+  std::string name;   // as shown: the trailing " *" dropped
+  int line = 0;       // of its [name] line
   std::string group;  // the group it is shown in ("Google Chrome", "Other", a Section's name)
   std::vector<RegKey> detect_keys;
   std::vector<std::string> detect_files;
   std::optional<OsRange> detect_os;
   bool default_ticked = false;
-  std::string warning;  // empty: none
+  std::string warning;               // empty: none
   std::vector<FileKey> file_keys;    // in key-number order
   std::vector<RegKey> reg_keys;      // in key-number order
   std::vector<ExcludeKey> excludes;  // in key-number order
@@ -76,7 +76,7 @@ struct Problem {
   ProblemKind kind = ProblemKind::kSkipped;
   int line = 0;       // 0: the file as a whole
   std::string entry;  // the entry's shown name; empty for the file as a whole
-  std::string key;    // the key line as written ("FileKey3=%UserProfile%|*.*|RECURSE"); may be empty
+  std::string key;  // the key line as written ("FileKey3=%UserProfile%|*.*|RECURSE"); may be empty
   std::string reason;
 };
 

@@ -19,8 +19,7 @@ std::optional<Problem> RefusedEntryText(const RuleEntry& entry, RuleSource sourc
 // Protected keys and their ancestors, anything under HKLM SYSTEM, values under Environment,
 // SYSTEM or a Winlogon key. Views and aliases are folded first (HKCR\X is Software\Classes\X,
 // Wow6432Node\X is X, HKU\<sid>\ is HKCU\).
-std::optional<std::string> RefusedRegistryDelete(platform::RegistryRoot root,
-                                                 std::string_view path,
+std::optional<std::string> RefusedRegistryDelete(platform::RegistryRoot root, std::string_view path,
                                                  const std::optional<std::string>& value);
 
 // Why a concrete path may not be cleaned for its shape: UNC and device paths, "." or ".."

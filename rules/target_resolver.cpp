@@ -125,7 +125,8 @@ bool TargetResolver::Exists(std::string_view written) {
   Split split = SplitWritten(written);
   if (!split.sound) return false;
   if (split.segments.empty()) {
-    return std::ranges::any_of(split.bases, [&](const auto& base) { return files_.IsFolder(base); });
+    return std::ranges::any_of(split.bases,
+                               [&](const auto& base) { return files_.IsFolder(base); });
   }
   const std::string last = split.segments.back();
   split.segments.pop_back();

@@ -66,7 +66,7 @@ TEST(BuiltInRules, NoPatternReachesAFileUsersKeep) {
       EXPECT_EQ(key.flag, FileKeyFlag::kNone) << entry.name << ": " << key.path;
       for (const auto& pattern : key.patterns) {
         for (auto keep : kKeepFiles) {
-          EXPECT_FALSE(WildcardMatches(pattern, keep)) << entry.name << ": " << pattern;
+          EXPECT_FALSE(MatchesWildcard(pattern, keep)) << entry.name << ": " << pattern;
         }
       }
     }
