@@ -18,7 +18,8 @@ using Id = ui::ControlId;
 using ui::TickState;
 constexpr Id kTree = Id::AppTree;
 
-constexpr const char* kRules = R"(; groups out of order, one entry undetected, one for another Windows
+constexpr const char* kRules =
+    R"(; groups out of order, one entry undetected, one for another Windows
 [Zeta Cache *]
 LangSecRef=3029
 Default=True
@@ -85,20 +86,20 @@ struct Pc {
   FakeSystemInfo system;
   FakeUrlCache cache;
   HeadlessControlSet controls;
-  composition::Features features{
-      controls,
-      {registry, files, shell, system, cache,
-       [] { return std::make_unique<FakeUrlHistoryStore>(0); }, [] { return std::string(kRules); }}};
+  composition::Features features{controls,
+                                 {registry, files, shell, system, cache,
+                                  [] { return std::make_unique<FakeUrlHistoryStore>(0); },
+                                  [] { return std::string(kRules); }}};
 };
 
 TEST(ApplicationsTab, OffersTheDetectedEntriesByGroupOtherLastTickedAsTheirDefaults) {
   Pc pc;
   EXPECT_EQ(pc.controls.NodeCount(kTree), 0);
   pc.Load();
-  EXPECT_EQ(pc.Tree(), (std::vector<std::string>{"[ ] Firefox", "  [ ] Fox Sessions",
-                                                 "[-] Google Chrome", "  [x] Alpha Cache",
-                                                 "  [ ] Risky Lists", "  [x] Zeta Cache",
-                                                 "[ ] Other", "  [ ] Own Thing"}));
+  EXPECT_EQ(pc.Tree(),
+            (std::vector<std::string>{"[ ] Firefox", "  [ ] Fox Sessions", "[-] Google Chrome",
+                                      "  [x] Alpha Cache", "  [ ] Risky Lists", "  [x] Zeta Cache",
+                                      "[ ] Other", "  [ ] Own Thing"}));
   EXPECT_EQ(pc.controls.Caption(Id::AppStatusLabel), "Built-in rules: 5 entries found on this PC.");
 }
 

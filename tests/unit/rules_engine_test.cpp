@@ -39,7 +39,8 @@ struct Pc {
     files.AddFile(kChrome + "Profile 1\\Cache\\busy");
     files.Lock(kChrome + "Profile 1\\Cache\\busy");
     files.AddJunction(kChrome + "Linked", kMe + "Documents");
-    for (const char* name : {"thesis.doc", "Cache\\mine.doc"}) files.AddFile(kMe + "Documents\\" + name);
+    for (const char* name : {"thesis.doc", "Cache\\mine.doc"})
+      files.AddFile(kMe + "Documents\\" + name);
     for (const char* name : {"log.txt", "keep.txt", "sub\\x.log", "sub\\deeper\\y.log"})
       files.AddFile(kApp + name);
     files.AddFolder(kApp + "empty");
@@ -53,7 +54,8 @@ struct Pc {
       registry.SetValue(CU, "Software\\Vendor\\App", name, platform::ValueType::String, "x");
     const std::string mru = "Software\\Microsoft\\Office\\16.0\\Word\\User MRU\\";
     for (const char* account : {"AD_1", "LiveId_2", "Linked"})
-      registry.SetValue(CU, mru + account + "\\File MRU", "Item 1", platform::ValueType::String, "x");
+      registry.SetValue(CU, mru + account + "\\File MRU", "Item 1", platform::ValueType::String,
+                        "x");
     registry.MakeLink(CU, mru + "Linked");
   }
 
@@ -62,8 +64,8 @@ struct Pc {
     const auto file = rules::ParseRuleFile("[Test *]\n" + std::string(lines), RuleSource::kBuiltIn);
     if (file.entries.size() != 1) return -1;  // refused when it was loaded: nothing runs either
     const auto places = rules::Places::Gather(shell, files, system);
-    return rules::CleanEntry(file.entries[0], RuleSource::kBuiltIn, {registry, files, shell, system},
-                             places, progress);
+    return rules::CleanEntry(file.entries[0], RuleSource::kBuiltIn,
+                             {registry, files, shell, system}, places, progress);
   }
 
   FakeRegistry registry;
@@ -125,11 +127,15 @@ TEST(RuleEntries, RegistryKeysGoSaveWhatIsExcludedAndNeverThroughALink) {
     int removed;
     std::vector<std::string> gone, kept;  // keys
   } cases[] = {
-      {"RegKey1=HKCU\\Software\\Vendor\\App\\Recent\nExcludeKey1=REG|HKCU\\Software\\Vendor\\App\\Recent\\Keep",
-       3, {recent + "\\Other"}, {recent + "\\Keep", recent}},
+      {"RegKey1=HKCU\\Software\\Vendor\\App\\Recent\nExcludeKey1=REG|"
+       "HKCU\\Software\\Vendor\\App\\Recent\\Keep",
+       3,
+       {recent + "\\Other"},
+       {recent + "\\Keep", recent}},
       {"RegKey1=HKCU\\Software\\Vendor\\App\\Recent", 1, {recent}, {"Software\\Vendor\\App"}},
       {"RegKey1=HKCU\\Software\\Vendor\\App|LastFile", 1, {}, {recent}},
-      {"RegKey1=HKCU\\Software\\Microsoft\\Office\\16.0\\Word\\User MRU\\*\\File MRU", 2,
+      {"RegKey1=HKCU\\Software\\Microsoft\\Office\\16.0\\Word\\User MRU\\*\\File MRU",
+       2,
        {"Software\\Microsoft\\Office\\16.0\\Word\\User MRU\\AD_1\\File MRU"},
        {"Software\\Microsoft\\Office\\16.0\\Word\\User MRU\\LiveId_2"}},
       {"RegKey1=HKCU\\Software\\Vendor", -1, {}, {recent}},
@@ -166,7 +172,8 @@ TEST(RuleEntries, AreOfferedWhenTheirSystemAndAnyOfTheirMarksAreHere) {
       {"DetectOS=6.1|6.3", false},
       {"Detect=HKLM\\Software\\Vendor32", true},  // in the 32-bit view only
       {"Detect=HKCU\\Software\\Nobody", false},
-      {"Detect=HKCU\\Software\\Nobody\nDetectFile=%LocalAppData%\\Google\\Chrome*\\User Data", true},
+      {"Detect=HKCU\\Software\\Nobody\nDetectFile=%LocalAppData%\\Google\\Chrome*\\User Data",
+       true},
       {"DetectFile=%AppData%\\Vendor\\App\\sub\\*.log", true},
       {"DetectFile=%AppData%\\Vendor\\App\\*.doc", false},
       {"DetectOS=10.0|\nDetectFile=%AppData%\\Nobody", false},
@@ -175,12 +182,13 @@ TEST(RuleEntries, AreOfferedWhenTheirSystemAndAnyOfTheirMarksAreHere) {
     Pc pc;
     pc.registry.SetValue(LM, "Software\\Vendor32", "v", platform::ValueType::String, "x",
                          platform::RegistryView::k32);
-    const auto file = rules::ParseRuleFile("[T]\n" + std::string(test.lines) + "\nFileKey1=%Temp%|*.tmp",
-                                           RuleSource::kBuiltIn);
+    const auto file = rules::ParseRuleFile(
+        "[T]\n" + std::string(test.lines) + "\nFileKey1=%Temp%|*.tmp", RuleSource::kBuiltIn);
     ASSERT_EQ(file.entries.size(), 1u) << test.lines;
     const auto places = rules::Places::Gather(pc.shell, pc.files, pc.system);
-    EXPECT_EQ(rules::Detected(file.entries[0], {pc.registry, pc.files, pc.shell, pc.system}, places),
-              test.offered)
+    EXPECT_EQ(
+        rules::Detected(file.entries[0], {pc.registry, pc.files, pc.shell, pc.system}, places),
+        test.offered)
         << test.lines;
   }
 }

@@ -400,33 +400,6 @@ TEST_F(RunningProgram, PreviewChangesNothingThenStartCleansEveryPlantedTraceAndN
   UnregisterClassW(L"IEFrame", nullptr);
 }
 
-// A value of HKCU, put back with its type as it was when this goes.
-class SavedValue {
- public:
-  SavedValue(std::wstring key, std::wstring name) : key_(std::move(key)), name_(std::move(name)) {
-    DWORD size = 0;
-    found_ = !Get(nullptr, &size);
-    data_.resize(size);
-    found_ = found_ && !Get(data_.data(), &size);
-  }
-  ~SavedValue() {
-    if (found_)
-      RegSetKeyValueW(HKEY_CURRENT_USER, key_.c_str(), name_.c_str(), type_, data_.data(),
-                      static_cast<DWORD>(data_.size()));
-    if (!found_) RegDeleteKeyValueW(HKEY_CURRENT_USER, key_.c_str(), name_.c_str());
-  }
-
- private:
-  LONG Get(BYTE* data, DWORD* size) {
-    return RegGetValueW(HKEY_CURRENT_USER, key_.c_str(), name_.c_str(), RRF_RT_ANY | RRF_NOEXPAND,
-                        &type_, data, size);
-  }
-  std::wstring key_, name_;
-  bool found_ = false;
-  DWORD type_ = 0;
-  std::vector<BYTE> data_;
-};
-
 // Office's recent folder and Mozilla's profile folder planted as links into a user's documents
 // (by the test script), below an application-data folder redirected there: every cleaner leaves
 // the documents alone.

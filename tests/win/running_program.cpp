@@ -64,6 +64,49 @@ std::wstring RunningProgram::Item(Id list, int item, int column, UINT message) c
   return text;
 }
 
+std::vector<HTREEITEM> RunningProgram::Nodes(Id tree) const {
+  std::vector<HTREEITEM> nodes;
+  const auto next = [&](UINT how, HTREEITEM from) {
+    return reinterpret_cast<HTREEITEM>(
+        SendMessageW(Control(tree), TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(from)));
+  };
+  for (HTREEITEM group = next(TVGN_ROOT, nullptr); group; group = next(TVGN_NEXT, group)) {
+    nodes.push_back(group);
+    for (HTREEITEM entry = next(TVGN_CHILD, group); entry; entry = next(TVGN_NEXT, entry))
+      nodes.push_back(entry);
+  }
+  return nodes;
+}
+
+std::wstring RunningProgram::NodeText(Id tree, HTREEITEM node) const {
+  TVITEMW request{};
+  request.mask = TVIF_TEXT;
+  request.hItem = node;
+  request.cchTextMax = 256;
+  auto* remote = static_cast<char*>(
+      VirtualAllocEx(process_.get(), nullptr, sizeof request + 512, MEM_COMMIT, PAGE_READWRITE));
+  if (!remote) return L"<no memory>";
+  request.pszText = reinterpret_cast<wchar_t*>(remote + sizeof request);
+  wchar_t text[256] = {};
+  WriteProcessMemory(process_.get(), remote, &request, sizeof request, nullptr);
+  SendMessageW(Control(tree), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote));
+  ReadProcessMemory(process_.get(), request.pszText, text, sizeof text - 2, nullptr);
+  VirtualFreeEx(process_.get(), remote, 0, MEM_RELEASE);
+  return text;
+}
+
+HTREEITEM RunningProgram::FindNode(Id tree, const std::wstring& text) const {
+  for (HTREEITEM node : Nodes(tree))
+    if (NodeText(tree, node) == text) return node;
+  return nullptr;
+}
+
+void RunningProgram::PressSpaceOn(Id tree, HTREEITEM node) {
+  SendMessageW(Control(tree), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(node));
+  PostMessageW(Control(tree), WM_KEYDOWN, VK_SPACE, 1);
+  PostMessageW(Control(tree), WM_KEYUP, VK_SPACE, 0xC0000001);
+}
+
 std::pair<std::wstring, int> RunningProgram::Counts() const {
   std::pair<std::wstring, int> counts;
   for (int row = 0; row + 1 < Items(Id::sgResultList); ++row) {

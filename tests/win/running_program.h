@@ -6,6 +6,9 @@
 
 #include <commctrl.h>
 
+#include <string>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "controls/control_id.h"
@@ -25,6 +28,33 @@ bool WaitUntil(Done done, DWORD timeout_ms = 30000) {
   }
 }
 HWND WaitForWindow(const wchar_t* class_name, const wchar_t* title);
+
+// A value of HKCU, put back with its type as it was when this goes.
+class SavedValue {
+ public:
+  SavedValue(std::wstring key, std::wstring name) : key_(std::move(key)), name_(std::move(name)) {
+    DWORD size = 0;
+    found_ = !Get(nullptr, &size);
+    data_.resize(size);
+    found_ = found_ && !Get(data_.data(), &size);
+  }
+  ~SavedValue() {
+    if (found_)
+      RegSetKeyValueW(HKEY_CURRENT_USER, key_.c_str(), name_.c_str(), type_, data_.data(),
+                      static_cast<DWORD>(data_.size()));
+    if (!found_) RegDeleteKeyValueW(HKEY_CURRENT_USER, key_.c_str(), name_.c_str());
+  }
+
+ private:
+  LONG Get(BYTE* data, DWORD* size) {
+    return RegGetValueW(HKEY_CURRENT_USER, key_.c_str(), name_.c_str(), RRF_RT_ANY | RRF_NOEXPAND,
+                        &type_, data, size);
+  }
+  std::wstring key_, name_;
+  bool found_ = false;
+  DWORD type_ = 0;
+  std::vector<BYTE> data_;
+};
 
 class RunningProgram : public ::testing::Test {
  protected:
@@ -49,6 +79,18 @@ class RunningProgram : public ::testing::Test {
   // A list view item's text, read from the program's memory; LVM_SETITEMSTATE ticks it instead.
   std::wstring Item(Id list, int item, int column = 0, UINT message = LVM_GETITEMTEXTW) const;
   int Items(Id list) const { return int(SendMessageW(Control(list), LVM_GETITEMCOUNT, 0, 0)); }
+  // The nodes of a tree view in the order shown, groups before their entries.
+  std::vector<HTREEITEM> Nodes(Id tree) const;
+  std::wstring NodeText(Id tree, HTREEITEM node) const;
+  // 1 unticked, 2 ticked, 3 partly ticked.
+  int NodeState(Id tree, HTREEITEM node) const {
+    return int(SendMessageW(Control(tree), TVM_GETITEMSTATE, WPARAM(node), TVIS_STATEIMAGEMASK) >>
+               12);
+  }
+  // The first node showing the text; nullptr when none does.
+  HTREEITEM FindNode(Id tree, const std::wstring& text) const;
+  // Selects the node and presses space in the tree, as a user ticks it.
+  void PressSpaceOn(Id tree, HTREEITEM node);
   // The result rows' counts, each followed by "?" unless the row is "Finished", and their sum.
   std::pair<std::wstring, int> Counts() const;
   // Writes the text, or the number 1 when text is null.
