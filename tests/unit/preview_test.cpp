@@ -19,6 +19,15 @@ using Id = ui::ControlId;
 namespace attribute = platform::attribute;
 constexpr auto CU = platform::RegistryRoot::CurrentUser;
 
+constexpr const char* kRules = R"([Vendor Cache *]
+FileKey1=%LocalAppData%\Vendor\Cache|*|REMOVESELF
+ExcludeKey1=FILE|%LocalAppData%\Vendor\Cache\|keep.idx
+
+[Vendor Lists *]
+RegKey1=HKCU\Software\Vendor\App\Recent
+ExcludeKey1=REG|HKCU\Software\Vendor\App\Recent\Keep
+)";
+
 // A machine's traces made from a seed: links, refused keys, read-only, hidden, locked and
 // 8.3-named files, a junction, locked cache entries, a temporary folder named by its 8.3 alias.
 struct Machine {
@@ -77,6 +86,13 @@ struct Machine {
     Cache("http://x/", 1, &locked_entries[0]);
     Cache("Cookie:me@x/", 1u << 20, &locked_entries[1]);
     Cache("Visited: me@http://x/", 1u << 21, &locked_entries[2]);
+    // What the rule entries below reach: an exclusion, a link, folders a run may empty.
+    const std::string vendor = "C:\\users\\me\\AppData\\Local\\Vendor\\Cache\\";
+    Files(vendor, {"a.bin", "b.bin", "sub\\c.bin", "sub\\deep\\d.bin", "keep.idx"});
+    if (Pick(2)) files.AddJunction(vendor + "link", "C:\\Docs");
+    Values("Software\\Vendor\\App\\Recent", 2);
+    Values("Software\\Vendor\\App\\Recent\\Keep", 1);
+    Values("Software\\Vendor\\App\\Recent\\Old", 2);
     const int recycled = Pick(3);
     shell.recycle_bin = {std::uint64_t(recycled), std::uint64_t(recycled * 700)};
     shell.clipboard_free = Pick(4) != 0;
@@ -98,6 +114,12 @@ struct Machine {
       }
     }
   }
+  void TickEntries() {
+    while (features.All().back()->IdleSlice()) {
+    }
+    for (int node = 0; node < controls.NodeCount(Id::AppTree); ++node)
+      controls.SetNodeTick(Id::AppTree, node, ui::TickState::kTicked);
+  }
   // Each row's caption, count and status.
   std::vector<std::tuple<std::string, int, std::string>> Rows() {
     std::vector<std::tuple<std::string, int, std::string>> rows;
@@ -117,16 +139,18 @@ struct Machine {
   GuardedCache cache{strictness};
   HeadlessControlSet controls;
   int locked_entries[3] = {};  // content, cookies, visited: a preview cannot know them held
-  composition::Features features{controls, {registry, files, shell, system, cache, [] {
-                                              return std::make_unique<FakeUrlHistoryStore>(0);
-                                            }}};
+  composition::Features features{controls,
+                                 {registry, files, shell, system, cache,
+                                  [] { return std::make_unique<FakeUrlHistoryStore>(0); },
+                                  [] { return std::string(kRules); }}};
 };
 
 // For one state and one selection: nothing changes in the preview, and Start removes the same.
 template <typename Select>
-void PreviewThenStart(unsigned seed, Select select) {
+void PreviewThenStart(unsigned seed, Select select, bool with_entries = false) {
   Machine machine(seed);
   machine.Tick(select);
+  if (with_entries) machine.TickEntries();
   const std::string before = machine.Snapshot();
   machine.strictness.strict = true;
   machine.features.cleaning_run().bntPreviewClick();
@@ -161,9 +185,10 @@ TEST(Preview, ChangesNothingAndStartRemovesWhatEachItemAloneShowed) {
   }
 }
 
-TEST(Preview, ChangesNothingAndStartRemovesWhatEveryItemShowed) {
+TEST(Preview, ChangesNothingAndStartRemovesWhatEveryItemAndEntryShowed) {
   for (unsigned seed = 0; seed < 40; ++seed)
-    PreviewThenStart(seed, [](const auto&) { return true; });
+    PreviewThenStart(
+        seed, [](const auto&) { return true; }, true);
 }
 
 }  // namespace
