@@ -6,9 +6,9 @@
 #include <utility>
 
 #include "app/control_factory.h"
-#include "app/dialog_keys.h"
 #include "app/gdi.h"
 #include "app/guarded.h"
+#include "app/message_loop.h"
 #include "app/skin.h"
 #include "ui/layout.h"
 #include "ui/splash_form.h"
@@ -71,6 +71,7 @@ void ShowSystemMenu(HWND window, HWND anchor) {
 
 Application::Application(HINSTANCE instance) : instance_(instance) {
   controls_.OnClick([this](ControlId id) { OnClick(id); });
+  controls_.OnNodeTicked([this](ControlId tree, int node) { form_.HandleNodeTicked(tree, node); });
 }
 
 bool Application::RegisterClasses() {
@@ -151,13 +152,8 @@ int Application::Run() {
   if (HWND splash = controls_.Window(ControlId::kSplashWindow)) {
     SetWindowPos(splash, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (HandleDialogKeys(message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  return static_cast<int>(message.wParam);
+  return RunMessageLoop(
+      [this] { return Guarded([this] { return LRESULT{form_.IdleSlice()}; }) != 0; });
 }
 
 void Application::OnClick(ControlId id) {
@@ -230,8 +226,12 @@ LRESULT Application::OnMainMessage(HWND window, UINT message, WPARAM wparam, LPA
           header->code == TCN_SELCHANGE) {
         ShowSelectedTabSheet(controls_);
       }
+      controls_.NoteTreeNotification(*header);
       return 0;
     }
+    case Win32ControlSet::kUserTickMessage:
+      controls_.FinishUserTick(wparam, lparam);
+      return 0;
     case WM_DRAWITEM: {
       const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
       const ui::LayoutRow* entry = LayoutOfItem(item);

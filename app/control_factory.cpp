@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <uxtheme.h>
 
+#include "app/checked_tree.h"
 #include "app/gdi.h"
 #include "app/guarded.h"
 #include "app/skin.h"
@@ -218,6 +219,12 @@ WindowClassAndStyle ClassAndStyleOf(const LayoutRow& entry) {
     case ControlKind::kCheckList:
       return {WC_LISTVIEWW,
               kChild | WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL, 0};
+    case ControlKind::kCheckTree:
+      // Its boxes come in SetUpCheckedTree.
+      return {WC_TREEVIEWW,
+              kChild | WS_TABSTOP | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
+                  TVS_SHOWSELALWAYS,
+              0};
     case ControlKind::kProgressBar:
       return {PROGRESS_CLASSW, kChild | PBS_SMOOTH, 0};
   }
@@ -323,6 +330,9 @@ void SetUp(HWND window, const LayoutRow& entry) {
     case ControlKind::kCheckList:
       SetUpCheckList(window);
       break;
+    case ControlKind::kCheckTree:
+      SetUpCheckedTree(window);
+      break;
     default:
       break;
   }
@@ -352,8 +362,9 @@ void CreateControls(std::span<const LayoutRow> layout, Win32ControlSet& controls
 void ShowSelectedTabSheet(Win32ControlSet& controls) {
   HWND page_control = controls.Window(ControlId::suiPageControl1);
   const int selected = TabCtrl_GetCurSel(page_control);
-  controls.SetVisible(ControlId::suiTabSheet1, selected == 0);
-  controls.SetVisible(ControlId::suiTabSheet2, selected == 1);
+  for (int tab = 0; tab < static_cast<int>(std::size(ui::kTabSheets)); ++tab) {
+    controls.SetVisible(ui::kTabSheets[tab], tab == selected);
+  }
 }
 
 LRESULT ColorControl(HDC dc, HWND control) {

@@ -18,7 +18,7 @@ void CreateControls(std::span<const ui::LayoutRow> layout, Win32ControlSet& cont
 void AddGridColumn(HWND grid, int index);
 void FitGridColumns(HWND grid, int columns);
 
-// Shows the tab sheet of the page control's selected tab and hides the other.
+// Shows the tab sheet of the page control's selected tab and hides the others.
 void ShowSelectedTabSheet(Win32ControlSet& controls);
 
 // Answers WM_CTLCOLORSTATIC and WM_CTLCOLORBTN for the skinned windows.

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/checked_tree.h"
 #include "app/control_factory.h"
 #include "app/dialog_keys.h"
 #include "app/window_text.h"
@@ -267,6 +268,83 @@ bool Win32ControlSet::ItemTicked(ControlId id, int index) const {
 
 void Win32ControlSet::SetItemTicked(ControlId id, int index, bool ticked) {
   if (HWND list = Of(id, ControlKind::kCheckList)) ListView_SetCheckState(list, index, ticked);
+}
+
+HTREEITEM Win32ControlSet::ItemOf(ControlId id, int node) const {
+  const auto found = nodes_.find(id);
+  if (!Of(id, ControlKind::kCheckTree) || found == nodes_.end()) return nullptr;
+  const auto& nodes = found->second;
+  return node >= 0 && node < static_cast<int>(nodes.size()) ? nodes[size_t(node)].item : nullptr;
+}
+
+void Win32ControlSet::ClearNodes(ControlId id) {
+  HWND tree = Of(id, ControlKind::kCheckTree);
+  if (!tree) return;
+  SendMessageW(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+  nodes_[id].clear();
+}
+
+int Win32ControlSet::AddNode(ControlId id, int parent, std::string_view text) {
+  HWND tree = Of(id, ControlKind::kCheckTree);
+  HTREEITEM parent_item = parent == kNoNode ? TVI_ROOT : ItemOf(id, parent);
+  if (!tree || !parent_item) return kNoNode;
+  HTREEITEM item = AppendTreeNode(tree, parent_item, text);
+  if (!item) return kNoNode;
+  auto& nodes = nodes_[id];
+  nodes.push_back({item, parent});
+  return static_cast<int>(nodes.size()) - 1;
+}
+
+int Win32ControlSet::NodeCount(ControlId id) const {
+  const auto found = nodes_.find(id);
+  return found == nodes_.end() ? 0 : static_cast<int>(found->second.size());
+}
+
+std::string Win32ControlSet::NodeText(ControlId id, int node) const {
+  HTREEITEM item = ItemOf(id, node);
+  return item ? TreeNodeText(Window(id), item) : std::string();
+}
+
+int Win32ControlSet::NodeParent(ControlId id, int node) const {
+  return ItemOf(id, node) ? nodes_.at(id)[size_t(node)].parent : kNoNode;
+}
+
+ui::TickState Win32ControlSet::NodeTick(ControlId id, int node) const {
+  HTREEITEM item = ItemOf(id, node);
+  return item ? TreeNodeTick(Window(id), item) : ui::TickState::kUnticked;
+}
+
+void Win32ControlSet::SetNodeTick(ControlId id, int node, ui::TickState tick) {
+  if (HTREEITEM item = ItemOf(id, node)) SetTreeNodeTick(Window(id), item, tick);
+}
+
+void Win32ControlSet::NoteTreeNotification(const NMHDR& header) {
+  const auto id = static_cast<ControlId>(header.idFrom);
+  if (!Of(id, ControlKind::kCheckTree)) return;
+  HTREEITEM item = NodeTheUserTicks(header);
+  if (!item) return;
+  // The tick as it was, so that the end state does not hang on how the control cycles its boxes.
+  const auto before = TreeNodeTick(header.hwndFrom, item);
+  PostMessageW(GetAncestor(header.hwndFrom, GA_ROOT), kUserTickMessage,
+               MAKEWPARAM(header.idFrom, static_cast<WORD>(before)),
+               reinterpret_cast<LPARAM>(item));
+}
+
+void Win32ControlSet::FinishUserTick(WPARAM wparam, LPARAM lparam) {
+  const auto id = static_cast<ControlId>(LOWORD(wparam));
+  const auto before = static_cast<ui::TickState>(HIWORD(wparam));
+  const auto found = nodes_.find(id);
+  if (found == nodes_.end()) return;
+  const auto& nodes = found->second;
+  const auto item = reinterpret_cast<HTREEITEM>(lparam);
+  const auto node = std::find_if(nodes.begin(), nodes.end(),
+                                 [item](const Node& each) { return each.item == item; });
+  if (node == nodes.end()) return;  // cleared meanwhile
+  const int index = static_cast<int>(node - nodes.begin());
+  // Unticked and partly become ticked; ticked becomes unticked.
+  SetNodeTick(id, index,
+              before == ui::TickState::kTicked ? ui::TickState::kUnticked : ui::TickState::kTicked);
+  RaiseNodeTicked(id, index);
 }
 
 void Win32ControlSet::Focus(ControlId id) {

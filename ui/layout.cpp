@@ -87,6 +87,11 @@ constexpr LayoutRow kMainWindowTable[] = {
     {WinSTF,                    K::kCheckBox,    suiGroupBox3,    CheckRow(4),            "Scan Disk Temp Files",                           kUnticked},
     {WinRecycleBin,             K::kCheckBox,    suiGroupBox3,    CheckRow(5),            "Recycle Bin",                                    kTicked},
     {WinClipboard,              K::kCheckBox,    suiGroupBox3,    CheckRow(6),            "Clipboard",                                      kTicked},
+
+    // Trace Cleaner panel: the Applications tab.
+    {suiTabSheet3,              K::kTabSheet,    suiPageControl1, {0, 0, 0, 0},           "       Applications       "},
+    {AppTree,                   K::kCheckTree,   suiTabSheet3,    {41, 8, 453, 222},      ""},
+    {AppStatusLabel,            K::kLabel,       suiTabSheet3,    {41, 238, 453, 18},     "Looking for applications\u2026"},
     {bntPreview,                K::kButton,      CleanItems,      {322, 338, 84, 32},     "Preview"},
     {bntCleanNow,               K::kButton,      CleanItems,      kPanelButton,           "Start"},
 

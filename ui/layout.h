@@ -20,6 +20,7 @@ enum class ControlKind {
   kPicture,
   kGrid,
   kCheckList,
+  kCheckTree,  // nodes under groups, each with a check box that may show partly ticked
   kProgressBar,
 };
 
@@ -65,5 +66,9 @@ std::span<const HintRow> MainWindowHints();
 inline constexpr ControlId kPanels[] = {ControlId::CleanItems, ControlId::CleanResult,
                                         ControlId::IERepare, ControlId::ToolsMenuWizard,
                                         ControlId::groupAbout};
+
+// The Trace Cleaner's tab sheets, in the order of their tabs.
+inline constexpr ControlId kTabSheets[] = {ControlId::suiTabSheet1, ControlId::suiTabSheet2,
+                                           ControlId::suiTabSheet3};
 
 }  // namespace tidora::ui

@@ -49,6 +49,20 @@ bool MainForm::HandleClick(ControlId id) {
   return false;
 }
 
+bool MainForm::HandleNodeTicked(ControlId tree, int node) {
+  for (Feature* feature : features_) {
+    if (feature->HandleNodeTicked(tree, node)) return true;
+  }
+  return false;
+}
+
+bool MainForm::IdleSlice() {
+  bool more = false;
+  // Every feature gets its slice, not only those before the first with more to do.
+  for (Feature* feature : features_) more = feature->IdleSlice() || more;
+  return more;
+}
+
 bool MainForm::HandleOwnClick(ControlId id) {
   switch (id) {
     case ControlId::bntTraceCleaner:

@@ -22,6 +22,10 @@ class MainForm {
   void FormCreate();
   // The navigation and top-right buttons; true when the click was one of theirs.
   bool HandleClick(ControlId id);
+  // A tick the user changed in a checked tree, to the features until one owns the tree.
+  bool HandleNodeTicked(ControlId tree, int node);
+  // One slice of every feature's idle work; true while any has more.
+  bool IdleSlice();
 
   void bntTraceCleanerClick();
   void bntIERepairClick();

@@ -4,6 +4,7 @@
 //   tidora_driver wait <window class> shown|hidden <milliseconds>
 //   tidora_driver click <caption>               press the main window's control with that text
 //   tidora_driver show <control id>             show one panel, hide the others
+//   tidora_driver tab <index>                   select the Trace Cleaner's tab, as arrow keys do
 //   tidora_driver capture <file.bmp>            the whole screen as a bitmap
 //   tidora_driver park-mouse                    move the pointer to a corner, away from hints
 //   tidora_driver point <caption>               move the pointer over that control
@@ -11,6 +12,8 @@
 //                                               capture as soon as that window shows
 
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -54,6 +57,29 @@ HWND FindControl(const std::wstring& caption) {
   Search search{caption};
   EnumChildWindows(MainWindow(), MatchCaption, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+BOOL CALLBACK MatchClass(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<Search*>(data);
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (search->caption == name) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// The arrow keys move the selection and the page control tells the program, which shows the sheet.
+bool SelectTab(int wanted) {
+  Search search{WC_TABCONTROLW};
+  EnumChildWindows(MainWindow(), MatchClass, reinterpret_cast<LPARAM>(&search));
+  for (int tries = 0; search.found && tries < 8; ++tries) {
+    const auto current = SendMessageW(search.found, TCM_GETCURSEL, 0, 0);
+    if (current == wanted) return true;
+    SendMessageW(search.found, WM_KEYDOWN, current < wanted ? VK_RIGHT : VK_LEFT, 0);
+  }
+  return false;
 }
 
 bool Capture(const wchar_t* path) {
@@ -112,6 +138,9 @@ int wmain(int argc, wchar_t** argv) {
       ShowWindow(GetDlgItem(MainWindow(), panel), panel == wanted ? SW_SHOW : SW_HIDE);
     }
     return 0;
+  }
+  if (args.size() == 2 && args[0] == L"tab") {
+    return SelectTab(_wtoi(args[1].c_str())) ? 0 : Fail("no such tab");
   }
   if (args.size() == 1 && args[0] == L"park-mouse") {
     SetCursorPos(0, 0);

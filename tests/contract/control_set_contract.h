@@ -1,6 +1,7 @@
 #pragma once
 
-// Cases every ControlSet passes; the environment offers controls(), both windows' controls.
+// Cases every ControlSet passes; the environment offers controls(), both windows' controls, and
+// UserTicks(tree, node), a user's click on a node's box.
 
 #include <gtest/gtest.h>
 
@@ -86,8 +87,53 @@ TYPED_TEST_P(ControlSetContract, TheGridTakesAFourthColumnAndSizesReadAsTheShell
   for (const auto& [bytes, text] : sizes) EXPECT_EQ(c.FormatByteSize(bytes), text) << bytes;
 }
 
+// Nodes under groups read back as added, partly ticked ones too; a clear starts the numbering
+// anew. A control that is no tree takes no node.
+TYPED_TEST_P(ControlSetContract, ATreeHoldsNodesUnderGroupsEachWithItsTick) {
+  using T = ui::TickState;
+  constexpr int kGroup = ui::ControlSet::kNoNode;
+  auto& c = this->controls;
+  const auto tree = ui::ControlId::AppTree;
+  const std::tuple<int, std::string, T> nodes[] = {{kGroup, "Browsers", T::kPartly},
+                                                   {0, "Chromium \u6E05\u7406", T::kTicked},
+                                                   {kGroup, "Other", T::kUnticked},
+                                                   {0, "Firefox", T::kUnticked}};
+  for (const auto& [parent, text, tick] : nodes) {
+    EXPECT_EQ(c.NodeTick(tree, c.AddNode(tree, parent, text)), T::kUnticked);
+    c.SetNodeTick(tree, c.NodeCount(tree) - 1, tick);
+  }
+  ASSERT_EQ(c.NodeCount(tree), 4);
+  for (int n = 0; n < 4; ++n)
+    EXPECT_EQ(std::tuple(c.NodeParent(tree, n), c.NodeText(tree, n), c.NodeTick(tree, n)),
+              nodes[n]);
+  EXPECT_EQ(c.AddNode(ui::ControlId::ExtendToolsItems, kGroup, "Research"), kGroup);
+  c.ClearNodes(tree);
+  EXPECT_EQ(c.NodeCount(tree), 0);
+  EXPECT_EQ(c.AddNode(tree, kGroup, "Again"), 0);
+}
+
+// A user's tick is heard once, the node already changed: unticked and partly become ticked,
+// ticked becomes unticked. The program's own changes are not heard.
+TYPED_TEST_P(ControlSetContract, AUserTickIsHeardOnceAfterTheNodeChanged) {
+  using T = ui::TickState;
+  auto& c = this->controls;
+  const auto tree = ui::ControlId::AppTree;
+  for (const T tick : {T::kPartly, T::kTicked, T::kUnticked})
+    c.SetNodeTick(tree, c.AddNode(tree, ui::ControlSet::kNoNode, "Group"), tick);
+  std::vector<std::pair<int, T>> heard;
+  c.OnNodeTicked(
+      [&](ui::ControlId id, int node) { heard.emplace_back(node, c.NodeTick(id, node)); });
+  c.SetNodeTick(tree, 2, T::kTicked);
+  c.SetNodeTick(tree, 2, T::kUnticked);
+  for (int node : {0, 1, 2}) this->environment_.UserTicks(tree, node);
+  EXPECT_EQ(heard,
+            (std::vector<std::pair<int, T>>{{0, T::kTicked}, {1, T::kUnticked}, {2, T::kTicked}}));
+}
+
 REGISTER_TYPED_TEST_SUITE_P(ControlSetContract,
                             StartAsTheLayoutSaysHoldWhatTheyAreGivenAndPassClicksOn,
                             TheGridHoldsRowsAndScrolls,
-                            TheGridTakesAFourthColumnAndSizesReadAsTheShellWritesThem);
+                            TheGridTakesAFourthColumnAndSizesReadAsTheShellWritesThem,
+                            ATreeHoldsNodesUnderGroupsEachWithItsTick,
+                            AUserTickIsHeardOnceAfterTheNodeChanged);
 }  // namespace tidora::testing

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <stdexcept>
 
 namespace tidora::testing {
 HeadlessControlSet::HeadlessControlSet() {
@@ -9,12 +10,28 @@ HeadlessControlSet::HeadlessControlSet() {
   for (auto table : {ui::MainWindowControls(), ui::SplashWindowControls()}) {
     for (const auto& entry : table) {
       State& state = states_[entry.id];
+      state.kind = entry.kind;
       state.caption = entry.caption;
       state.ticked = entry.ticked;
       state.visible = entry.kind != ui::ControlKind::kPanel || entry.id == Id::CleanItems;
       if (entry.kind == ui::ControlKind::kGrid) state.rows.resize(2);
     }
   }
+}
+
+int HeadlessControlSet::AddNode(Id id, int parent, std::string_view text) {
+  auto& nodes = At(id).nodes;
+  if (At(id).kind != ui::ControlKind::kCheckTree) return kNoNode;
+  if (parent != kNoNode && (parent < 0 || size_t(parent) >= nodes.size()))
+    throw std::out_of_range("no such parent node");
+  nodes.push_back({std::string(text), parent});
+  return static_cast<int>(nodes.size()) - 1;
+}
+
+void HeadlessControlSet::UserTicks(Id tree, int node) {
+  const bool ticked = NodeTick(tree, node) == ui::TickState::kTicked;
+  SetNodeTick(tree, node, ticked ? ui::TickState::kUnticked : ui::TickState::kTicked);
+  RaiseNodeTicked(tree, node);
 }
 
 std::string HeadlessControlSet::FormatByteSize(std::uint64_t bytes) const {

@@ -51,6 +51,18 @@ class HeadlessControlSet : public ui::ControlSet {
   void SetItemTicked(Id id, int index, bool ticked) override {
     At(id).items.at(index).second = ticked;
   }
+  void ClearNodes(Id id) override { At(id).nodes.clear(); }
+  int AddNode(Id id, int parent, std::string_view text) override;
+  int NodeCount(Id id) const override { return static_cast<int>(At(id).nodes.size()); }
+  std::string NodeText(Id id, int node) const override { return At(id).nodes.at(node).text; }
+  int NodeParent(Id id, int node) const override { return At(id).nodes.at(node).parent; }
+  ui::TickState NodeTick(Id id, int node) const override { return At(id).nodes.at(node).tick; }
+  void SetNodeTick(Id id, int node, ui::TickState tick) override {
+    At(id).nodes.at(node).tick = tick;
+  }
+  // A user's click on the node's box, or space on it: unticked and partly become ticked, ticked
+  // becomes unticked, and then the program hears it.
+  void UserTicks(Id tree, int node);
   void Focus(Id) override {}
   void Repaint(Id) override {}
   void Click(Id id) override { RaiseClick(id); }
@@ -65,13 +77,20 @@ class HeadlessControlSet : public ui::ControlSet {
   std::vector<Id> VisiblePanels() const;
 
  private:
+  struct Node {
+    std::string text;
+    int parent;
+    ui::TickState tick = ui::TickState::kUnticked;
+  };
   struct State {
+    ui::ControlKind kind = ui::ControlKind::kPanel;
     std::string caption, hint;
     bool enabled = true, visible = true, ticked = false;
     int position = 0, top_row = 1;
     std::vector<std::array<std::string, 4>> rows;
     int columns = 3;
     std::vector<std::pair<std::string, bool>> items;
+    std::vector<Node> nodes;
   };
   // A column the grid does not have is out of range.
   size_t Column(Id id, int column) const {

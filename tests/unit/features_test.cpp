@@ -570,6 +570,26 @@ TEST(MainFormProducts, AreFoundWithReadAccessInEitherView) {
   }
 }
 
+// A tree's tick goes to the features until one owns the tree; each idle round reaches them all.
+TEST_F(Machine, TreeTicksGoToTheirOwnerAndEveryFeatureGetsEachIdleSlice) {
+  struct Scripted final : ui::Feature {
+    Scripted(Id tree, int work) : tree(tree), work(work) {}
+    bool HandleClick(Id) override { return false; }
+    bool HandleNodeTicked(Id id, int node) override { return heard.push_back(node), id == tree; }
+    bool IdleSlice() override { return ++slices < work; }
+    Id tree;
+    int work, slices = 0;
+    std::vector<int> heard;
+  } first{Id::ExtendToolsItems, 1}, owner{Id::AppTree, 3}, last{Id::AppTree, 1};
+  ui::Feature* const features[] = {&first, &owner, &last};
+  ui::MainForm form(controls, registry, shell, features);
+  EXPECT_TRUE(form.HandleNodeTicked(Id::AppTree, 4));
+  EXPECT_FALSE(form.HandleNodeTicked(Id::sgResultList, 5));
+  EXPECT_EQ(first.heard.size() + last.heard.size(), 3u);  // the last heard only what none owned
+  while (form.IdleSlice()) continue;
+  EXPECT_EQ(first.slices + owner.slices + last.slices, 9);  // three rounds, each reaching all
+}
+
 struct InternetExplorerRun : Machine {
   InternetExplorerRun() {
     for (int id = int(Id::WinDocumentHistory); id <= int(Id::WinClipboard); ++id)

@@ -7,12 +7,15 @@
 #include <shlobj.h>
 #include <wininet.h>
 
+#include <cstring>
 #include <iterator>
 #include <regex>
 #include <sstream>
 
 #include "app/application.h"
+#include "app/control_factory.h"
 #include "app/dialog_keys.h"
+#include "app/message_loop.h"
 #include "cleaning/shared_routines.h"
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_shell.h"
@@ -203,11 +206,25 @@ TEST_F(RunningProgram, DeleteRemovesTheTickedExtensionsFromEveryViewAndRefillsTh
   EXPECT_TRUE(registry_.OpenForRead(LM, kIE + "Extensions\\{E2E-3}", V::k64));
 }
 
+// Handles this thread's waiting messages as the program's loop does, the dialog keys among them.
+void HandleWaitingMessages() {
+  for (MSG m; PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE);) {
+    if (!app::HandleDialogKeys(m)) TranslateMessage(&m), DispatchMessageW(&m);
+  }
+}
+
+void PressKey(HWND window, WPARAM code) {
+  SetFocus(window);
+  PostMessageW(window, WM_KEYDOWN, code, 1);
+  PostMessageW(window, WM_KEYUP, code, 0xC0000001);
+  HandleWaitingMessages();
+}
+
 // The program's own windows, made in this process, as the control set's contract wants them.
 struct Win32ControlSetEnvironment {
   Win32ControlSetEnvironment() {
     app.Start();
-    ShowWindow(app.controls().Window(ui::ControlId::kMainWindow), SW_SHOW);
+    ShowWindow(Window(ui::ControlId::kMainWindow), SW_SHOW);
     WaitUntil([] { return true; });
   }
   ~Win32ControlSetEnvironment() {
@@ -215,6 +232,33 @@ struct Win32ControlSetEnvironment {
     WaitUntil([] { return true; });
   }
   ui::ControlSet& controls() { return app.controls(); }
+  HWND Window(ui::ControlId id) { return app.controls().Window(id); }
+  void ShowApplicationsTab() {
+    SendMessageW(Window(ui::ControlId::suiPageControl1), TCM_SETCURSEL, 2, 0);
+    app::ShowSelectedTabSheet(app.controls());
+  }
+  void UserTicks(ui::ControlId id, int node) { ClickBox(id, node); }
+  // A click on the node's box, or two quick ones, as the mouse makes them with the mouse there:
+  // the box stands left of the text, where the control's hit test says.
+  void ClickBox(ui::ControlId id, int node, bool twice = false) {
+    ShowApplicationsTab();
+    HWND tree = Window(id);
+    RECT text{};
+    const HTREEITEM item = app.controls().ItemOf(id, node);
+    std::memcpy(&text, &item, sizeof item);  // the request names the item in the rectangle
+    ASSERT_TRUE(SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&text)));
+    TVHITTESTINFO hit{{text.left, (text.top + text.bottom) / 2}, 0, nullptr};
+    while (!(hit.flags & TVHT_ONITEMSTATEICON) && --hit.pt.x > 0) TreeView_HitTest(tree, &hit);
+    POINT screen = hit.pt;
+    ClientToScreen(tree, &screen);
+    SetCursorPos(screen.x, screen.y);
+    const LPARAM at = MAKELPARAM(hit.pt.x, hit.pt.y);
+    for (int click = 0; click < (twice ? 2 : 1); ++click) {
+      PostMessageW(tree, click ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN, MK_LBUTTON, at);
+      PostMessageW(tree, WM_LBUTTONUP, 0, at);
+    }
+    HandleWaitingMessages();
+  }
   app::Application app{GetModuleHandleW(nullptr)};
 };
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, ControlSetContract, Win32ControlSetEnvironment);
@@ -222,21 +266,60 @@ INSTANTIATE_TYPED_TEST_SUITE_P(Win32, ControlSetContract, Win32ControlSetEnviron
 // Space ticks, Tab moves on and Enter presses, through the dialog keys of the message loop.
 TEST(MainWindow, TheKeyboardTicksMovesAndPresses) {
   Win32ControlSetEnvironment window;
-  const auto hwnd = [&](ui::ControlId id) { return window.app.controls().Window(id); };
-  const auto key = [&](ui::ControlId id, WPARAM code) {
-    SetFocus(hwnd(id));
-    PostMessageW(hwnd(id), WM_KEYDOWN, code, 1);
-    PostMessageW(hwnd(id), WM_KEYUP, code, 0xC0000001);
-    for (MSG m; PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE);) {
-      if (!app::HandleDialogKeys(m)) TranslateMessage(&m), DispatchMessageW(&m);
-    }
-  };
-  key(ui::ControlId::IECookies, VK_SPACE);
+  const auto hwnd = [&](ui::ControlId id) { return window.Window(id); };
+  PressKey(hwnd(ui::ControlId::IECookies), VK_SPACE);
   EXPECT_NE(SendMessageW(hwnd(ui::ControlId::IECookies), BM_GETCHECK, 0, 0), BST_CHECKED);
-  key(ui::ControlId::IECookies, VK_TAB);
+  PressKey(hwnd(ui::ControlId::IECookies), VK_TAB);
   EXPECT_EQ(GetFocus(), hwnd(ui::ControlId::IEAFD));
-  key(ui::ControlId::bntAbout, VK_RETURN);
+  PressKey(hwnd(ui::ControlId::bntAbout), VK_RETURN);
   EXPECT_TRUE(IsWindowVisible(hwnd(ui::ControlId::groupAbout)));
+}
+
+// Tab reaches the tree on its tab sheet, arrows move, space ticks, two quick clicks are two ticks;
+// a state an automation tool sets is read, unheard. The partly ticked box is the fourth image.
+TEST(MainWindow, TheTreeTakesKeysDoubleClicksAndAutomation) {
+  Win32ControlSetEnvironment window;
+  auto& c = window.app.controls();
+  const auto id = ui::ControlId::AppTree;
+  HWND tree = window.Window(id);
+  for (int parent : {ui::ControlSet::kNoNode, 0, 0}) c.AddNode(id, parent, "Node");
+  std::vector<int> heard;
+  c.OnNodeTicked([&](ui::ControlId, int node) { heard.push_back(node); });
+  window.ShowApplicationsTab();
+  PressKey(window.Window(ui::ControlId::bntHelp), VK_TAB);
+  ASSERT_EQ(GetFocus(), tree);
+  TreeView_SelectItem(tree, c.ItemOf(id, 0));
+  PressKey(tree, VK_DOWN);
+  PressKey(tree, VK_SPACE);
+  window.ClickBox(id, 0, true);
+  TreeView_SetItemState(tree, c.ItemOf(id, 2), INDEXTOSTATEIMAGEMASK(3), TVIS_STATEIMAGEMASK);
+  EXPECT_EQ(heard, (std::vector{1, 0, 0}));
+  using T = ui::TickState;
+  EXPECT_EQ(std::vector({c.NodeTick(id, 0), c.NodeTick(id, 1), c.NodeTick(id, 2)}),
+            std::vector({T::kUnticked, T::kTicked, T::kPartly}));
+  EXPECT_EQ(ImageList_GetImageCount(TreeView_GetImageList(tree, TVSIL_STATE)), 4);
+}
+
+int ticks = 0;
+void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+  if (++ticks == 30) PostQuitMessage(7);
+}
+
+// Idle slices run back to back while no message waits, yet a timer's ticks come between them;
+// once no work remains the loop sleeps until a message, and calls a slice once after each at most.
+TEST(MainWindow, TheMessageLoopRunsIdleSlicesBetweenMessagesAndSleepsWhenTheyAreDone) {
+  constexpr int kBusy = 20;  // of 10 ms each
+  int slices = 0, ticks_while_busy = 0;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 10, Tick);
+  EXPECT_EQ(app::RunMessageLoop([&] {
+              if (++slices > kBusy) return false;
+              Sleep(10);
+              return ticks_while_busy = ticks, true;
+            }),
+            7);
+  KillTimer(nullptr, timer);
+  EXPECT_GE(ticks_while_busy, 4);
+  EXPECT_LE(slices, kBusy + 1 + 30 - ticks_while_busy);
 }
 
 struct Win32ShellEnvironment {
