@@ -38,13 +38,15 @@ enum class KnownFolder {
   kPublicMusic,
   kPublicVideos,
   kProgramData,
-  kProgramFiles,     // the program's own view: the 32-bit folder for a 32-bit program
-  kProgramFilesX86,  // the 32-bit folder on 64-bit Windows; empty elsewhere
-  kCommonFiles,
-  kCommonFilesX86,
+  // The native folder, "C:\Program Files" on 64-bit Windows even for a 32-bit program, which the
+  // shell would give the 32-bit one under this name.
+  kProgramFiles,
+  kProgramFilesX86,  // the 32-bit folder on 64-bit Windows; empty on 32-bit Windows
+  kCommonFiles,      // the native one, as kProgramFiles
+  kCommonFilesX86,   // the 32-bit one on 64-bit Windows; empty on 32-bit Windows
   kWindows,
   kSystem,
-  kSystemX86,  // SysWOW64 on 64-bit Windows; empty elsewhere
+  kSystemX86,  // SysWOW64 on 64-bit Windows; empty on 32-bit Windows
 };
 
 enum class RecycleBinOutcome { kEmptied, kAlreadyEmpty, kLibraryMissing, kFailed };
@@ -84,8 +86,9 @@ class Shell {
   // trailing backslash; empty when it has none.
   virtual std::string ApplicationDataFolder() = 0;
 
-  // A known folder of the current user as the shell names it, without a trailing backslash;
-  // empty when the system has none.
+  // A known folder of the current user as the shell names it, without a trailing backslash (a
+  // folder moved to a drive's root keeps the root's: "D:" alone names another folder); empty
+  // when the system has none.
   virtual std::string KnownFolderPath(KnownFolder folder) = 0;
 
   // Every top-level window of the class, any title.

@@ -5,7 +5,8 @@
 namespace tidora::dry_run {
 
 // The file system the cleaners get. Reads go through the journal, which is empty while
-// forwarding; removals and attribute changes reach the real service only while forwarding.
+// forwarding; removals and attribute changes reach the real service only while forwarding. A
+// removed folder counts in no tally: the files it held went before it.
 class FileOverlay final : public platform::FileSystem {
  public:
   FileOverlay(platform::FileSystem& real, RunState& run, FileJournal& journal)
@@ -16,6 +17,9 @@ class FileOverlay final : public platform::FileSystem {
     return journaled_.Find(pattern, visit);
   }
   bool RemoveFile(std::string_view path) override;
+  bool RemoveFolder(std::string_view path) override {
+    return run_.recording() ? journaled_.RemoveFolder(path) : real_.RemoveFolder(path);
+  }
   bool SetAttributes(std::string_view path, std::uint32_t attributes) override;
   std::optional<std::uint32_t> Attributes(std::string_view path) override {
     return journaled_.Attributes(path);

@@ -75,6 +75,17 @@ bool JournaledFiles::RemoveFile(std::string_view path) {
   return true;
 }
 
+bool JournaledFiles::RemoveFolder(std::string_view path) {
+  constexpr std::uint32_t kFolderOrLink = attribute::kDirectory | attribute::kReparsePoint;
+  const FilePlace place = PlaceOf(path);
+  const auto attributes = AttributesAt(path, place);
+  if (!attributes || (*attributes & kFolderOrLink) != attribute::kDirectory) return false;
+  bool empty = true;
+  Find(FolderKey(path) + "\\*", [&](const platform::FoundEntry&) { return empty = false; });
+  if (empty) journal_.Remove(place);
+  return empty;
+}
+
 // As the system: the folder and link bits stay, and "normal" stands only alone.
 bool JournaledFiles::SetAttributes(std::string_view path, std::uint32_t attributes) {
   constexpr std::uint32_t kKept = attribute::kDirectory | attribute::kReparsePoint;

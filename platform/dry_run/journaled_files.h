@@ -22,6 +22,8 @@ class JournaledFiles {
   FilePlace PlaceOf(std::string_view path) const;
 
   bool RemoveFile(std::string_view path);
+  // An empty folder as the journal leaves it, and no link; its files went through RemoveFile.
+  bool RemoveFolder(std::string_view path);
   bool SetAttributes(std::string_view path, std::uint32_t attributes);
 
  private:

@@ -71,6 +71,9 @@ class ShellReader {
   }
   std::string RecentFolder() const { return shell_.RecentFolder(); }
   std::string ApplicationDataFolder() const { return shell_.ApplicationDataFolder(); }
+  std::string KnownFolderPath(platform::KnownFolder folder) const {
+    return shell_.KnownFolderPath(folder);
+  }
   std::vector<platform::WindowId> FindTopWindows(std::string_view class_name) const {
     return shell_.FindTopWindows(class_name);
   }

@@ -24,8 +24,20 @@ bool KeyNode::ChildGone(std::string_view child) const {
 }
 
 std::size_t RegistryJournal::RootIndex(const KeyId& key) {
-  if (key.root == platform::RegistryRoot::CurrentUser) return 0;
-  return 1 + static_cast<std::size_t>(key.view);
+  using enum platform::RegistryRoot;
+  switch (key.root) {
+    case CurrentUser:
+      return 0;
+    case LocalMachine:
+      return 1 + static_cast<std::size_t>(key.view);
+    case Users:
+      return 4;
+    case ClassesRoot:
+      return 5;
+    case CurrentConfig:
+      break;
+  }
+  return 6;
 }
 
 RegistryJournal::Place RegistryJournal::Find(const KeyId& key) const {

@@ -36,8 +36,9 @@ struct KeyNode {
   bool ChildGone(std::string_view name) const;
 };
 
-// The keys created, deleted and written while recording. HKCU has one view; HKLM's views are
-// kept apart as given, since the overlay cannot tell which of them the system folds together.
+// The keys created, deleted and written while recording. HKLM's views are kept apart as given,
+// since the overlay cannot tell which of them the system folds together; so are the roots that
+// show other roots' keys (HKU holds HKCU's under the user's SID, HKCR shows Software\Classes).
 class RegistryJournal {
  public:
   enum class Presence { kGone, kCreated, kAsReal };
@@ -65,7 +66,7 @@ class RegistryJournal {
   // The node at the key, made with the nodes above it where missing.
   KeyNode& Make(const KeyId& key, const std::function<void(KeyNode&)>& on_the_way = {});
 
-  std::array<KeyNode, 4> roots_;  // HKCU, then HKLM in each view
+  std::array<KeyNode, 7> roots_;  // HKCU, HKLM in each view, HKU, HKCR, HKCC
 };
 
 }  // namespace tidora::dry_run

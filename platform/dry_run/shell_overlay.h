@@ -36,6 +36,9 @@ class ShellOverlay final : public platform::Shell {
   }
   std::string RecentFolder() override { return reader_.RecentFolder(); }
   std::string ApplicationDataFolder() override { return reader_.ApplicationDataFolder(); }
+  std::string KnownFolderPath(platform::KnownFolder folder) override {
+    return reader_.KnownFolderPath(folder);
+  }
   std::vector<platform::WindowId> FindTopWindows(std::string_view class_name) override {
     return reader_.FindTopWindows(class_name);
   }

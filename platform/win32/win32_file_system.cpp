@@ -35,6 +35,14 @@ std::wstring FoldedWithoutDoubles(std::wstring path) {
   return folded;
 }
 
+bool IsPlainFolder(DWORD attributes) {
+  constexpr DWORD kFolderOrLink = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+  return attributes != INVALID_FILE_ATTRIBUTES &&
+         (attributes & kFolderOrLink) == FILE_ATTRIBUTE_DIRECTORY;
+}
+
+constexpr DWORD kAnySharing = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
 // Calls a Get...Directory style function; empty text when it fails.
 template <typename Query>
 std::string QueryFolder(Query query) {
@@ -70,6 +78,28 @@ bool Win32FileSystem::RemoveFile(std::string_view path) {
   return DeleteFileW(WidePath(path).c_str()) != FALSE;
 }
 
+// The check and the removal go through one handle opened as the entry itself, so that a folder
+// swapped for a link in between is not what goes. Wine opens what a link leads to even so, and
+// shows the link only to a look by path (removing it would remove its target): the path is looked
+// at first.
+bool Win32FileSystem::RemoveFolder(std::string_view path) {
+  const std::wstring wide = WidePath(path);
+  if (!IsPlainFolder(GetFileAttributesW(wide.c_str()))) return false;
+  const UniqueFile folder(
+      CreateFileW(wide.c_str(), DELETE | FILE_READ_ATTRIBUTES, kAnySharing, nullptr, OPEN_EXISTING,
+                  FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  FILE_ATTRIBUTE_TAG_INFO held{};
+  if (!folder ||
+      !GetFileInformationByHandleEx(folder.get(), FileAttributeTagInfo, &held, sizeof held) ||
+      !IsPlainFolder(held.FileAttributes)) {
+    return false;
+  }
+  // Refused while the folder holds anything; it goes when the handle closes.
+  FILE_DISPOSITION_INFO disposition{TRUE};
+  return SetFileInformationByHandle(folder.get(), FileDispositionInfo, &disposition,
+                                    sizeof disposition) != FALSE;
+}
+
 bool Win32FileSystem::SetAttributes(std::string_view path, std::uint32_t attributes) {
   return SetFileAttributesW(WidePath(path).c_str(), attributes) != FALSE;
 }
@@ -100,7 +130,6 @@ std::string Win32FileSystem::CanonicalPath(std::string_view path) {
 }
 
 bool Win32FileSystem::CouldRemoveNow(std::string_view path) {
-  constexpr DWORD kAnySharing = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
   const UniqueFile file(CreateFileW(WidePath(path).c_str(), DELETE, kAnySharing, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   return static_cast<bool>(file);

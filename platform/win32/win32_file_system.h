@@ -9,6 +9,7 @@ class Win32FileSystem final : public platform::FileSystem {
   platform::FindEnd Find(std::string_view pattern,
                          const platform::FoundEntryVisitor& visit) override;
   bool RemoveFile(std::string_view path) override;
+  bool RemoveFolder(std::string_view path) override;
   bool SetAttributes(std::string_view path, std::uint32_t attributes) override;
   std::optional<std::uint32_t> Attributes(std::string_view path) override;
   std::string CanonicalPath(std::string_view path) override;

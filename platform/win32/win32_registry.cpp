@@ -6,6 +6,7 @@
 
 #include "platform/win32/unique_handles.h"
 #include "platform/win32/utf.h"
+#include "platform/win32/wow64.h"
 
 namespace tidora::win32 {
 
@@ -17,7 +18,19 @@ using platform::RegistryError;
 using platform::ValueType;
 
 HKEY RootHandle(platform::RegistryRoot root) {
-  return root == platform::RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+  switch (root) {
+    case platform::RegistryRoot::CurrentUser:
+      return HKEY_CURRENT_USER;
+    case platform::RegistryRoot::Users:
+      return HKEY_USERS;
+    case platform::RegistryRoot::ClassesRoot:
+      return HKEY_CLASSES_ROOT;
+    case platform::RegistryRoot::CurrentConfig:
+      return HKEY_CURRENT_CONFIG;
+    case platform::RegistryRoot::LocalMachine:
+      break;
+  }
+  return HKEY_LOCAL_MACHINE;
 }
 
 REGSAM ViewFlag(platform::RegistryView view) {
@@ -261,7 +274,7 @@ std::unique_ptr<platform::RegistryKey> Win32Registry::OpenKey(platform::Registry
                                                               platform::KeyAccess access,
                                                               platform::RegistryView view) {
   const std::string_view relative = platform::KeyPathFromRoot(path);
-  // Never the root itself: an empty path would hand out HKCU or HKLM whole.
+  // Never the root itself: an empty path would hand out a whole hive.
   if (!Addressable(relative)) return nullptr;
   const REGSAM rights = access == platform::KeyAccess::kRead ? KEY_READ : KEY_ALL_ACCESS;
   UniqueKey key = OpenRaw(RootHandle(root), Widen(relative), 0, rights | ViewFlag(view));
@@ -291,7 +304,7 @@ template <typename Act>
 bool WithParent(platform::RegistryRoot root, std::string_view path, platform::RegistryView view,
                 Act act) {
   const std::string_view relative = platform::KeyPathFromRoot(path);
-  // Never the root itself: an empty path would name HKCU or HKLM whole.
+  // Never the root itself: an empty path would name a whole hive.
   if (!Addressable(relative)) return false;
   const REGSAM flag = ViewFlag(view);
   const auto split = relative.rfind('\\');
@@ -319,10 +332,7 @@ bool Win32Registry::KeyDeletable(platform::RegistryRoot root, std::string_view p
 }
 
 std::vector<platform::RegistryView> Win32Registry::MachineViews() const {
-  BOOL wow64 = FALSE;
-  const bool two_views =
-      sizeof(void*) == 8 || (IsWow64Process(GetCurrentProcess(), &wow64) && wow64);
-  if (two_views) return {platform::RegistryView::k64, platform::RegistryView::k32};
+  if (SixtyFourBitWindows()) return {platform::RegistryView::k64, platform::RegistryView::k32};
   return {platform::RegistryView::kDefault};
 }
 

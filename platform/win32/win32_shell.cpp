@@ -6,10 +6,13 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <iterator>
 #include <memory>
 
 #include "platform/win32/unique_handles.h"
 #include "platform/win32/utf.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/wow64.h"
 
 namespace tidora::win32 {
 
@@ -137,13 +140,88 @@ std::string Win32Shell::RecentFolder() {
 }
 
 std::string Win32Shell::ApplicationDataFolder() {
-  // The known-folder call is CSIDL_APPDATA's own and allocates the path, so no length limits it.
-  PWSTR folder = nullptr;
-  const HRESULT found =
-      SHGetKnownFolderPath(FOLDERID_RoamingAppData, KF_FLAG_DONT_VERIFY, nullptr, &folder);
-  const std::unique_ptr<wchar_t, decltype(&CoTaskMemFree)> owned(folder, &CoTaskMemFree);
-  if (FAILED(found) || !folder) return {};
-  return Narrow(folder);
+  return KnownFolderPath(platform::KnownFolder::kRoamingAppData);
+}
+
+namespace {
+
+// The shell's name of each folder, in the order of KnownFolder. The 32-bit folders of 64-bit
+// Windows are the native ones on 32-bit Windows, which has no such folders. A 32-bit program is
+// given 32-bit folders under the native names: the native ones are written in the registry's
+// 64-bit view, under the value named.
+struct FolderRow {
+  platform::KnownFolder folder;
+  const KNOWNFOLDERID* id;
+  bool only_on_64_bit = false;
+  const char* native_value = nullptr;
+};
+
+using enum platform::KnownFolder;
+// clang-format off
+constexpr FolderRow kFolders[] = {
+    {kRoamingAppData,   &FOLDERID_RoamingAppData},
+    {kLocalAppData,     &FOLDERID_LocalAppData},
+    {kLocalLowAppData,  &FOLDERID_LocalAppDataLow},
+    {kProfile,          &FOLDERID_Profile},
+    {kProfiles,         &FOLDERID_UserProfiles},
+    {kDesktop,          &FOLDERID_Desktop},
+    {kDocuments,        &FOLDERID_Documents},
+    {kDownloads,        &FOLDERID_Downloads},
+    {kPictures,         &FOLDERID_Pictures},
+    {kMusic,            &FOLDERID_Music},
+    {kVideos,           &FOLDERID_Videos},
+    {kFavorites,        &FOLDERID_Favorites},
+    {kSavedGames,       &FOLDERID_SavedGames},
+    {kOneDrive,         &FOLDERID_SkyDrive},
+    {kStartMenu,        &FOLDERID_StartMenu},
+    {kSendTo,           &FOLDERID_SendTo},
+    {kTemplates,        &FOLDERID_Templates},
+    {kPublic,           &FOLDERID_Public},
+    {kPublicDesktop,    &FOLDERID_PublicDesktop},
+    {kPublicDocuments,  &FOLDERID_PublicDocuments},
+    {kPublicDownloads,  &FOLDERID_PublicDownloads},
+    {kPublicPictures,   &FOLDERID_PublicPictures},
+    {kPublicMusic,      &FOLDERID_PublicMusic},
+    {kPublicVideos,     &FOLDERID_PublicVideos},
+    {kProgramData,      &FOLDERID_ProgramData},
+    {kProgramFiles,     &FOLDERID_ProgramFiles,          false, "ProgramW6432Dir"},
+    {kProgramFilesX86,  &FOLDERID_ProgramFilesX86,       true},
+    {kCommonFiles,      &FOLDERID_ProgramFilesCommon,    false, "CommonW6432Dir"},
+    {kCommonFilesX86,   &FOLDERID_ProgramFilesCommonX86, true},
+    {kWindows,          &FOLDERID_Windows},
+    {kSystem,           &FOLDERID_System},
+    {kSystemX86,        &FOLDERID_SystemX86,             true},
+};
+// clang-format on
+
+constexpr bool EveryFolderInOrder() {
+  for (std::size_t i = 0; i < std::size(kFolders); ++i)
+    if (static_cast<std::size_t>(kFolders[i].folder) != i) return false;
+  return std::size(kFolders) == static_cast<std::size_t>(kSystemX86) + 1;
+}
+static_assert(EveryFolderInOrder());
+
+std::string NativeFolder(const char* value) {
+  Win32Registry registry;
+  const auto key = registry.OpenForRead(platform::RegistryRoot::LocalMachine,
+                                        "SOFTWARE\\Microsoft\\Windows\\CurrentVersion",
+                                        platform::RegistryView::k64);
+  return key ? platform::TextValue(*key, value).value_or("") : "";
+}
+
+}  // namespace
+
+std::string Win32Shell::KnownFolderPath(platform::KnownFolder folder) {
+  const FolderRow& row = kFolders[static_cast<std::size_t>(folder)];
+  if (row.only_on_64_bit && !SixtyFourBitWindows()) return {};
+  if (row.native_value && sizeof(void*) == 4 && SixtyFourBitWindows())
+    return NativeFolder(row.native_value);
+  // The call allocates the path, so no length limits it; a folder not made yet is still named.
+  PWSTR path = nullptr;
+  const HRESULT found = SHGetKnownFolderPath(*row.id, KF_FLAG_DONT_VERIFY, nullptr, &path);
+  const std::unique_ptr<wchar_t, decltype(&CoTaskMemFree)> owned(path, &CoTaskMemFree);
+  if (FAILED(found) || !path) return {};
+  return Narrow(path);
 }
 
 namespace {

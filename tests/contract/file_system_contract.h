@@ -1,8 +1,9 @@
 #pragma once
 
 // Cases every FileSystem passes. The environment offers files(), folder() (empty), MakeFile(path,
-// attributes) (of 5 bytes), MakeFolder, Lock (held unshared), ShortPath(path) (its 8.3 alias) and
-// LinkHolder() (holding "back", a folder link).
+// attributes) (of 5 bytes), MakeFolder, Lock (held unshared), ShortPath(path) (its 8.3 alias),
+// LinkHolder() (holding "back", a folder link) and EmptyFolderLink() (a folder link and the empty
+// folder it leads to).
 
 #include <gtest/gtest.h>
 
@@ -153,8 +154,32 @@ TYPED_TEST_P(FileSystemContract, ListingsCarrySizesAndPathsHaveOneIdentity) {
     EXPECT_EQ(this->fs().CouldRemoveNow(this->At(name)), removable) << name;
 }
 
+// A folder goes only once empty of files and folders, however its path is written; a link never
+// goes, nor does the empty folder it leads to.
+TYPED_TEST_P(FileSystemContract, OnlyEmptyFoldersAreRemovedAndNeverALink) {
+  this->MakeMixedFolder();
+  this->env.MakeFolder(this->At("nest"));
+  this->env.MakeFolder(this->At("nest\\empty"));
+  for (const auto& [name, removed] : {std::pair{"sub", false},
+                                      {"plain.txt", false},
+                                      {"gone", false},
+                                      {"nest", false},
+                                      {"nest\\empty", true},
+                                      {"nest", true}})
+    EXPECT_EQ(this->fs().RemoveFolder(this->At(name)), removed) << name;
+  EXPECT_EQ(this->fs().Attributes(this->At("nest")), std::nullopt);
+  ASSERT_TRUE(this->fs().RemoveFile(this->At("sub\\inner.txt")));
+  EXPECT_TRUE(this->fs().RemoveFolder(this->env.folder() + "\\\\SUB\\"));
+  EXPECT_EQ(this->Search(this->At("*.*"), cleaning::kMaskEntriesAndFolders),
+            (NameList{"hidden.txt", "plain.txt", "readonly.txt", "system.txt"}));
+  const auto [link, target] = this->env.EmptyFolderLink();
+  EXPECT_FALSE(this->fs().RemoveFolder(link));
+  EXPECT_TRUE(this->fs().IsFolder(link) && this->fs().IsFolder(target));
+}
+
 REGISTER_TYPED_TEST_SUITE_P(FileSystemContract, SearchesSelectByMaskAndMatchShortNames,
                             HiddenAndSystemFilesDeleteReadOnlyAndLockedRefuse,
                             ListingsEndAsTheyShouldReachLongPathsAndReportFolderLinks,
-                            ListingsCarrySizesAndPathsHaveOneIdentity);
+                            ListingsCarrySizesAndPathsHaveOneIdentity,
+                            OnlyEmptyFoldersAreRemovedAndNeverALink);
 }  // namespace tidora::testing

@@ -2,8 +2,9 @@
 
 // Cases every Registry passes. The environment offers registry(), base() and machine_base() (empty
 // keys under HKCU and HKLM), WriteRaw(path, name, type, bytes), MakeLink(link, target under HKLM,
-// inspectable), GrantOnlyReadAndDelete(path) and GrantOnlyRead(path); the last three are false
-// where they cannot be made.
+// inspectable), GrantOnlyReadAndDelete(path) and GrantOnlyRead(path) (the last three are false
+// where they cannot be made), and Plant(root, path) (a key under HKCU or HKLM holding "planted",
+// its own path, out of reach of the registry under test).
 
 #include <gtest/gtest.h>
 
@@ -117,7 +118,8 @@ TYPED_TEST_P(RegistryContract, ValuesReadAsWhatTheyAreAndReplaceEachOther) {
 // An empty path never reaches the root, nor one with a NUL its parent; a tree goes whole, in the
 // view it lives in, but never through a link.
 TYPED_TEST_P(RegistryContract, DeletingATreeRemovesAllBeneathItAndNeverFollowsALink) {
-  for (auto root : {this->kUser, this->kMachine}) {
+  using enum platform::RegistryRoot;
+  for (auto root : {CurrentUser, LocalMachine, Users, ClassesRoot, CurrentConfig}) {
     for (const std::string& path : {std::string(), std::string("\\"), std::string("Tree\0x", 6)}) {
       EXPECT_TRUE(!this->reg().Open(root, path) && !this->reg().OpenForRead(root, path));
       EXPECT_TRUE(!this->reg().Create(root, path) && !this->reg().DeleteTree(root, path));
@@ -180,8 +182,30 @@ TYPED_TEST_P(RegistryContract, TreeDeletionAsksOnlyWhatItUsesAndFailsClosedOnLin
   EXPECT_FALSE(this->reg().OpenForRead(this->kUser, this->At("Kept\\Child")));
 }
 
+// Each root shows the keys the system keeps for it: HKU the user's own under his SID, HKCR the
+// machine's classes, HKCC the current hardware profile's. Keys are made and deleted through each.
+TYPED_TEST_P(RegistryContract, EachRootShowsWhereTheSystemKeepsItsKeys) {
+  using enum platform::RegistryRoot;
+  const std::string sid = "S-1-5-21-0-0-0-1000";  // Wine's one user, and the fakes'
+  const std::string base = this->env.machine_base(), leaf = base.substr(base.rfind('\\') + 1);
+  for (const auto& [kept_in, kept_at, root, path] :
+       {std::tuple{CurrentUser, this->At("Hive"), Users, sid + "\\" + this->At("Hive")},
+        {LocalMachine, "Software\\Classes\\" + leaf, ClassesRoot, leaf},
+        {LocalMachine, "SYSTEM\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\" + leaf,
+         CurrentConfig, "Software\\" + leaf}}) {
+    this->env.Plant(kept_in, kept_at);
+    const auto key = this->reg().OpenForRead(root, path);
+    EXPECT_TRUE(key && platform::TextValue(*key, "planted") == kept_at) << path;
+    const std::string made = path + "\\Made\\Deeper";
+    EXPECT_TRUE(this->reg().Create(root, made) && this->reg().OpenForRead(root, made)) << made;
+    EXPECT_TRUE(this->reg().DeleteTree(root, path + "\\Made"));
+    EXPECT_FALSE(this->reg().OpenForRead(root, path + "\\Made")) << path;
+  }
+}
+
 REGISTER_TYPED_TEST_SUITE_P(RegistryContract, NamesCompareWithoutRegardToCaseInAnyLanguage,
                             ValuesReadAsWhatTheyAreAndReplaceEachOther,
                             DeletingATreeRemovesAllBeneathItAndNeverFollowsALink,
-                            TreeDeletionAsksOnlyWhatItUsesAndFailsClosedOnLinks);
+                            TreeDeletionAsksOnlyWhatItUsesAndFailsClosedOnLinks,
+                            EachRootShowsWhereTheSystemKeepsItsKeys);
 }  // namespace tidora::testing

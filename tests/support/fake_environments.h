@@ -25,6 +25,9 @@ struct PlantsInFakeRegistry {
   bool GrantOnlyReadAndDelete(const std::string& path) {
     return Fake().RefuseFullAccess(kUser, path), true;
   }
+  void Plant(platform::RegistryRoot root, const std::string& path) {
+    Fake().SetValue(root, path, "planted", platform::ValueType::String, path);
+  }
 
  private:
   static constexpr auto kUser = platform::RegistryRoot::CurrentUser;
@@ -45,6 +48,11 @@ struct PlantsInFakeFiles {
   void Lock(const std::string& path) { Fake().Lock(path); }
   std::string LinkHolder() {
     return Fake().AddJunction(folder() + "\\in\\back", folder()), folder() + "\\in";
+  }
+  std::pair<std::string, std::string> EmptyFolderLink() {
+    Fake().AddFolder("C:\\link-target\\empty");
+    Fake().AddJunction("C:\\links\\to-empty", "C:\\link-target\\empty");
+    return {"C:\\links\\to-empty", "C:\\link-target\\empty"};
   }
 
  private:

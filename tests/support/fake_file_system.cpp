@@ -139,6 +139,17 @@ bool FakeFileSystem::RemoveFile(std::string_view path) {
   return folder->children.erase(Fold(file->name)) > 0;
 }
 
+bool FakeFileSystem::RemoveFolder(std::string_view path) {
+  std::string leaf;
+  Node* parent = Parent(path, &leaf);
+  const Node* folder = parent ? Child(*parent, SplitPath(path).back()) : nullptr;
+  constexpr auto kFolderOrLink = attribute::kDirectory | attribute::kReparsePoint;
+  if (!folder || folder->locked || (folder->attributes & kFolderOrLink) != attribute::kDirectory ||
+      !folder->children.empty())
+    return false;
+  return parent->children.erase(Fold(folder->name)) > 0;
+}
+
 bool FakeFileSystem::SetAttributes(std::string_view path, std::uint32_t attributes) {
   Node* node = Resolve(path);
   constexpr std::uint32_t kKept = attribute::kDirectory | attribute::kReparsePoint;

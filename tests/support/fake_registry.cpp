@@ -112,12 +112,40 @@ class FakeKey final : public platform::RegistryKey {
 };
 }  // namespace
 
+// Where the system keeps a key: HKU\<the user's SID> is HKCU, HKCC the current hardware profile,
+// and HKCR the user's classes where he has the key, the machine's elsewhere.
+FakeRegistry::Location FakeRegistry::Locate(Root root, std::string_view path, View view) {
+  const std::string relative(platform::KeyPathFromRoot(path));
+  switch (root) {
+    case Root::Users: {
+      const auto split = std::min(relative.find('\\'), relative.size());
+      if (!SameName(relative.substr(0, split), kUserSid)) break;
+      return {Root::CurrentUser, relative.substr(split), View::kDefault};
+    }
+    case Root::CurrentConfig:
+      return {Root::LocalMachine,
+              "SYSTEM\\CurrentControlSet\\Hardware Profiles\\Current\\" + relative, view};
+    case Root::ClassesRoot: {
+      const std::string classes = "Software\\Classes\\" + relative;
+      if (Walk(Root::CurrentUser, classes, View::kDefault, false))
+        return {Root::CurrentUser, classes, View::kDefault};
+      return {Root::LocalMachine, classes, view};
+    }
+    case Root::CurrentUser:
+    case Root::LocalMachine:
+      break;
+  }
+  return {root, relative, view};
+}
+
 // The key at path, less its last drop_last parts; nullptr for a missing key unless created.
 Key* FakeRegistry::Walk(Root root, std::string_view path, View view, bool create, int drop_last) {
-  Key* key = root == Root::CurrentUser ? &current_user_
-             : view == View::k32       ? &local_machine_32_
-                                       : &local_machine_64_;
-  const auto parts = SplitPath(platform::KeyPathFromRoot(path));
+  const Location at = Locate(root, path, view);
+  Key* key = at.root == Root::CurrentUser ? &current_user_
+             : at.root == Root::Users     ? &users_
+             : at.view == View::k32       ? &local_machine_32_
+                                          : &local_machine_64_;
+  const auto parts = SplitPath(at.path);
   for (size_t i = 0; key && i + drop_last < parts.size(); ++i) {
     const std::string folded = Fold(parts[i]);
     if (create && !key->subkeys.contains(folded))
@@ -166,7 +194,7 @@ void Print(const Key& key, const std::string& path, std::string& out) {
 
 std::string FakeRegistry::Snapshot() const {
   std::string out;
-  for (const Key* root : {&current_user_, &local_machine_64_, &local_machine_32_})
+  for (const Key* root : {&current_user_, &local_machine_64_, &local_machine_32_, &users_})
     Print(*root, "|", out);
   return out;
 }

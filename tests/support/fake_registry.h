@@ -6,9 +6,12 @@
 #include "platform/registry.h"
 
 namespace tidora::testing {
-// An in-memory registry with Windows' names, both HKLM views, and faults to inject.
+// An in-memory registry with Windows' names, both HKLM views, the roots that show other roots'
+// keys, and faults to inject.
 class FakeRegistry : public platform::Registry {
  public:
+  // The user's SID, as Wine gives it: HKU holds HKCU under it.
+  static constexpr std::string_view kUserSid = "S-1-5-21-0-0-0-1000";
   using Root = platform::RegistryRoot;
   using View = platform::RegistryView;
   using Data = std::variant<std::string, std::uint32_t, std::vector<std::uint8_t>>;
@@ -64,8 +67,14 @@ class FakeRegistry : public platform::Registry {
   Key* Find(Root root, std::string_view path, View view) { return Walk(root, path, view, false); }
 
  private:
+  struct Location {
+    Root root;
+    std::string path;
+    View view;
+  };
+  Location Locate(Root root, std::string_view path, View view);
   Key* Make(Root root, std::string_view path, View view) { return Walk(root, path, view, true); }
   Key* Walk(Root root, std::string_view path, View view, bool create, int drop_last = 0);
-  Key current_user_, local_machine_64_, local_machine_32_;
+  Key current_user_, local_machine_64_, local_machine_32_, users_;
 };
 }  // namespace tidora::testing

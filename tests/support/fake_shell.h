@@ -1,5 +1,7 @@
 #pragma once
 
+#include <map>
+
 #include "platform/shell.h"
 #include "tests/support/case_folding.h"
 
@@ -42,11 +44,16 @@ class FakeShell : public platform::Shell {
   }
   std::string RecentFolder() override { return recent_folder; }
   std::string ApplicationDataFolder() override { return application_data_folder; }
+  std::string KnownFolderPath(platform::KnownFolder folder) override {
+    const auto found = known_folders.find(folder);
+    return found == known_folders.end() ? std::string() : found->second;
+  }
   void Pause(int milliseconds) override { paused_ms += milliseconds; }
   bool answer_yes = true, clipboard_free = true, windows_ignore_close = false;
   platform::RecycleBinOutcome recycle_bin_outcome = platform::RecycleBinOutcome::kEmptied;
   platform::RecycleBinContents recycle_bin;
   std::string recent_folder, application_data_folder;
+  std::map<platform::KnownFolder, std::string> known_folders;
   std::vector<std::string> open_windows, questions, messages;
   int window_searches = 0, paused_ms = 0, clipboard_emptied = 0;
   std::vector<platform::WindowId> posted_to;

@@ -77,6 +77,9 @@ struct GuardedFiles final : FakeFileSystem {
   bool RemoveFile(std::string_view p) override {
     return s.Check("RemoveFile"), FakeFileSystem::RemoveFile(p);
   }
+  bool RemoveFolder(std::string_view p) override {
+    return s.Check("RemoveFolder"), FakeFileSystem::RemoveFolder(p);
+  }
   bool SetAttributes(std::string_view p, std::uint32_t a) override {
     return s.Check("SetAttributes"), FakeFileSystem::SetAttributes(p, a);
   }

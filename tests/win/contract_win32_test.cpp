@@ -4,10 +4,13 @@
 
 #include <sddl.h>
 
+#include "base/text.h"
 #include "platform/win32/unique_handles.h"
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_system_info.h"
 #include "tests/contract/file_system_contract.h"
 #include "tests/contract/registry_contract.h"
 #include "tests/win/traces.h"
@@ -21,7 +24,8 @@ std::string UniqueSuffix() {
   return std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
 }
 
-// A private key under HKCU and one under HKLM\Software, deleted whole afterwards.
+// A private key under HKCU and one under HKLM\Software, deleted whole afterwards with every key
+// planted elsewhere.
 struct Win32RegistryEnvironment {
   Win32RegistryEnvironment() { Clean(); }
   ~Win32RegistryEnvironment() {
@@ -40,6 +44,7 @@ struct Win32RegistryEnvironment {
       if (!RegOpenKeyExW(HKEY_CURRENT_USER, Widen(path).c_str(), 0, WRITE_DAC, &key))
         Narrow(key, L"D:P(A;;KA;;;WD)"), RegCloseKey(key);
     }
+    for (const auto& [root, path] : planted) registry_.DeleteTree(root, path);
     Clean();
   }
   void Clean() {
@@ -58,6 +63,16 @@ struct Win32RegistryEnvironment {
                               kRaw[int(type)], bytes.data(), bytes.size()),
               ERROR_SUCCESS)
         << name;
+  }
+  void Plant(platform::RegistryRoot root, const std::string& path) {
+    const std::wstring data = Widen(path);
+    const HKEY hive =
+        root == platform::RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+    planted.emplace_back(root, path);
+    ASSERT_EQ(RegSetKeyValueW(hive, data.c_str(), L"planted", REG_SZ, data.c_str(),
+                              (data.size() + 1) * sizeof(wchar_t)),
+              ERROR_SUCCESS)
+        << path;
   }
   // Everyone gets only what sddl grants.
   static bool Narrow(HKEY key, const wchar_t* sddl) {
@@ -112,6 +127,7 @@ struct Win32RegistryEnvironment {
   std::string base_ = "Software\\TidoraContract\\" + UniqueSuffix(),
               machine_base_ = "Software\\TidoraContract-" + UniqueSuffix();
   std::vector<std::string> links, kept;
+  std::vector<std::pair<platform::RegistryRoot, std::string>> planted;
 };
 
 // A private folder under the temporary folder, removed whole afterwards.
@@ -135,6 +151,9 @@ struct Win32FileSystemEnvironment {
   }
   // Made by the test script: Wine shows a Unix symbolic link as a reparse point.
   std::string LinkHolder() const { return "C:\\tidora-loop\\inner"; }
+  std::pair<std::string, std::string> EmptyFolderLink() const {
+    return {"C:\\tidora-links\\to-empty", "C:\\tidora-link-target\\empty"};
+  }
   void Lock(const std::string& path) {
     locks.emplace_back(
         CreateFileW(Widen(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
@@ -147,5 +166,26 @@ struct Win32FileSystemEnvironment {
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, RegistryContract, Win32RegistryEnvironment);
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, FileSystemContract, Win32FileSystemEnvironment);
+
+// The version the prefix reports (6.1 fresh, 10.0 once set so), the user whose profile the shell
+// names, and the folders the rules start from, there: the user's below his profile, the native
+// Program Files apart from the 32-bit one.
+TEST(Win32System, TellsItsVersionItsUserAndWhereItsFoldersAre) {
+  using enum platform::KnownFolder;
+  win32::Win32SystemInfo system;
+  win32::Win32Shell shell;
+  win32::Win32FileSystem files;
+  EXPECT_GE(system.Version().value_or(platform::OsVersion{}), (platform::OsVersion{6, 1}));
+  const std::string profile = base::AsciiLower(shell.KnownFolderPath(kProfile));
+  EXPECT_TRUE(profile.ends_with("\\" + base::AsciiLower(system.UserName()))) << profile;
+  for (auto folder :
+       {kProfiles, kProfile, kRoamingAppData, kLocalAppData, kDocuments, kPublicDocuments, kWindows,
+        kSystem, kSystemX86, kProgramFiles, kProgramFilesX86, kCommonFilesX86}) {
+    const std::string path = shell.KnownFolderPath(folder);
+    EXPECT_TRUE(files.IsFolder(path) && !path.ends_with('\\')) << path;
+  }
+  EXPECT_TRUE(base::AsciiLower(shell.KnownFolderPath(kLocalAppData)).starts_with(profile + "\\"));
+  EXPECT_NE(shell.KnownFolderPath(kProgramFiles), shell.KnownFolderPath(kProgramFilesX86));
+}
 }  // namespace
 }  // namespace tidora::testing
