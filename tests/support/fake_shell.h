@@ -6,6 +6,52 @@
 #include "tests/support/case_folding.h"
 
 namespace tidora::testing {
+// The known folders of user "me" on 64-bit Windows 10, in the fake file system's layout.
+inline std::map<platform::KnownFolder, std::string> UserKnownFolders() {
+  using enum platform::KnownFolder;
+  const std::string me = "C:\\users\\me\\", data = me + "AppData\\",
+                    menu = data + "Roaming\\Microsoft\\Windows\\", pub = "C:\\users\\Public\\",
+                    programs = "C:\\Program Files", programs32 = programs + " (x86)";
+  std::map<platform::KnownFolder, std::string> folders = {
+      {kRoamingAppData, data + "Roaming"},
+      {kLocalAppData, data + "Local"},
+      {kLocalLowAppData, data + "LocalLow"},
+      {kProfile, "C:\\users\\me"},
+      {kProfiles, "C:\\users"},
+      {kStartMenu, menu + "Start Menu"},
+      {kSendTo, menu + "SendTo"},
+      {kTemplates, menu + "Templates"},
+      {kPublic, "C:\\users\\Public"},
+      {kProgramData, "C:\\ProgramData"},
+      {kProgramFiles, programs},
+      {kProgramFilesX86, programs32},
+      {kCommonFiles, programs + "\\Common Files"},
+      {kCommonFilesX86, programs32 + "\\Common Files"},
+      {kWindows, "C:\\windows"},
+      {kSystem, "C:\\windows\\system32"},
+      {kSystemX86, "C:\\windows\\SysWOW64"}};
+  for (auto [folder, name] : {std::pair{kDesktop, "Desktop"},
+                              {kDocuments, "Documents"},
+                              {kDownloads, "Downloads"},
+                              {kPictures, "Pictures"},
+                              {kMusic, "Music"},
+                              {kVideos, "Videos"},
+                              {kFavorites, "Favorites"},
+                              {kSavedGames, "Saved Games"},
+                              {kOneDrive, "OneDrive"}}) {
+    folders[folder] = me + name;
+  }
+  for (auto [folder, name] : {std::pair{kPublicDesktop, "Desktop"},
+                              {kPublicDocuments, "Documents"},
+                              {kPublicDownloads, "Downloads"},
+                              {kPublicPictures, "Pictures"},
+                              {kPublicMusic, "Music"},
+                              {kPublicVideos, "Videos"}}) {
+    folders[folder] = pub + name;
+  }
+  return folders;
+}
+
 // Answers as told and records what it is asked; window N is open_windows[N - 1], "" once closed.
 class FakeShell : public platform::Shell {
  public:

@@ -596,10 +596,16 @@ struct InternetExplorerRun : Machine {
       controls.SetTicked(Id(id), false);
   }
   composition::Services Services(std::int32_t history_answer) {
-    return {registry, files, shell, system, cache, [=] {
+    return {registry,
+            files,
+            shell,
+            system,
+            cache,
+            [=] {
               if (history_answer == 1) throw std::runtime_error("none");
               return std::make_unique<FakeUrlHistoryStore>(history_answer);
-            }};
+            },
+            {}};
   }
   void Run(std::int32_t history_answer) {
     composition::Features{controls, Services(history_answer)}.cleaning_run().bntCleanNowClick();

@@ -86,6 +86,7 @@ struct Machine {
     Cache("http://x/", 1, &locked_entries[0]);
     Cache("Cookie:me@x/", 1u << 20, &locked_entries[1]);
     Cache("Visited: me@http://x/", 1u << 21, &locked_entries[2]);
+    shell.known_folders = UserKnownFolders();
     // What the rule entries below reach: an exclusion, a link, folders a run may empty.
     const std::string vendor = "C:\\users\\me\\AppData\\Local\\Vendor\\Cache\\";
     Files(vendor, {"a.bin", "b.bin", "sub\\c.bin", "sub\\deep\\d.bin", "keep.idx"});
