@@ -53,10 +53,9 @@ class Application {
   win32::Win32SystemInfo system_;
   win32::Win32UrlCache url_cache_;
   Win32ControlSet controls_;
-  composition::Features features_{
-      controls_,
-      {registry_, files_, shell_, system_, url_cache_, win32::CreateUrlHistoryStore,
-       BuiltInRulesText}};
+  composition::Features features_{controls_,
+                                  {registry_, files_, shell_, system_, url_cache_,
+                                   win32::CreateUrlHistoryStore, BuiltInRulesText}};
   cleaning::CleaningRun& run_ = features_.cleaning_run();
   ui::MainForm form_{controls_, registry_, shell_, features_.All()};
   bool close_after_run_ = false;

@@ -53,17 +53,18 @@ Features::Features(ui::ControlSet& controls, const Services& services)
                     {cleaning_services_.registry, cleaning_services_.files,
                      cleaning_services_.shell, cleaning_services_.system},
                     services.shell, services.builtin_rules),
-      cleaners_(AllCleaners(cleaning_services_, controls, IECache1, UrlHistory1), dry_run_,
-                [&controls, &shell = services.shell](cleaning::CleanerProgress& progress,
-                                                     cleaning::RunKind kind) {
-                  // A preview asks nothing and closes nothing: it says the browser is open.
-                  if (kind == cleaning::RunKind::kPreview) {
-                    return browser::BrowserOpenForItems(controls, shell);
-                  }
-                  browser::CloseInternetExplorer(controls, shell, progress);
-                  return false;
-                },
-                [this] { return applications_.TickedEntries(); }),
+      cleaners_(
+          AllCleaners(cleaning_services_, controls, IECache1, UrlHistory1), dry_run_,
+          [&controls, &shell = services.shell](cleaning::CleanerProgress& progress,
+                                               cleaning::RunKind kind) {
+            // A preview asks nothing and closes nothing: it says the browser is open.
+            if (kind == cleaning::RunKind::kPreview) {
+              return browser::BrowserOpenForItems(controls, shell);
+            }
+            browser::CloseInternetExplorer(controls, shell, progress);
+            return false;
+          },
+          [this] { return applications_.TickedEntries(); }),
       cleaning_run_(controls, cleaners_),
       repair_run_(controls, services.registry, services.files),
       extension_manager_(controls, services.registry) {

@@ -41,9 +41,9 @@ enum class ControlId : int {
   suiGroupBox3,
   bntCleanNow,
   bntPreview,
-  suiTabSheet3,     // Applications
-  AppTree,          // the rule entries found on this PC, by group, with check boxes
-  AppStatusLabel,   // what the rule loading found, under the tree
+  suiTabSheet3,    // Applications
+  AppTree,         // the rule entries found on this PC, by group, with check boxes
+  AppStatusLabel,  // what the rule loading found, under the tree
 
   IEABH = 600,
   IETIF,

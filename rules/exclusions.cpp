@@ -52,8 +52,7 @@ std::optional<Exclusions> Exclusions::Resolve(const std::vector<ExcludeKey>& exc
     if (!SplitVariable(exclude.folder)) return std::nullopt;
     auto& list = exclude.kind == ExcludeKind::kFile ? resolved.files_ : resolved.paths_;
     for (const std::string& folder : resolver.Folders(exclude.folder)) {
-      list.push_back({WithoutTrailingBackslash(files.CanonicalPath(folder)), exclude.names,
-                      exclude.kind == ExcludeKind::kPath});
+      list.push_back({WithoutTrailingBackslash(files.CanonicalPath(folder)), exclude.names});
     }
   }
   return resolved;

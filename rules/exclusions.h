@@ -34,8 +34,7 @@ class Exclusions {
  private:
   struct FolderPatterns {
     std::string folder;                 // canonical
-    std::vector<std::string> patterns;  // empty: every file
-    bool below = false;                 // the folders beneath it too
+    std::vector<std::string> patterns;  // FILE: names; PATH: patterns, none for every file
   };
   struct KeptKey {
     platform::RegistryRoot root;
