@@ -10,6 +10,8 @@ enum class ControlId : int {
   // Windows.
   kMainWindow = 100,
   kSplashWindow,
+  kDetailsWindow,  // the refused and skipped rule entries, as plain text
+  DetailsText,     // its read-only text
 
   // The frame suiForm1.
   kFrameControlBox = 200,
@@ -44,6 +46,7 @@ enum class ControlId : int {
   suiTabSheet3,    // Applications
   AppTree,         // the rule entries found on this PC, by group, with check boxes
   AppStatusLabel,  // what the rule loading found, under the tree
+  bntAppDetails,   // "Details…": opens kDetailsWindow
 
   IEABH = 600,
   IETIF,

@@ -73,6 +73,11 @@ class ControlSet {
   virtual TickState NodeTick(ControlId, int /*node*/) const { return TickState::kUnticked; }
   virtual void SetNodeTick(ControlId, int /*node*/, TickState) {}
 
+  // A plain, resizable window of its own showing text, one line per line; shown again with the
+  // new text when already open. It never blocks: the main window goes on working meanwhile.
+  virtual void ShowTextWindow(ControlId /*window*/, std::string_view /*title*/,
+                              std::string_view /*text*/) {}
+
   virtual void Focus(ControlId id) = 0;
   // A byte count as the system writes sizes for people ("812 bytes", "3.39 MB").
   virtual std::string FormatByteSize(std::uint64_t bytes) const = 0;

@@ -35,6 +35,18 @@ enum class FindEnd {
 // Return false to stop the listing.
 using FoundEntryVisitor = std::function<bool(const FoundEntry&)>;
 
+// A whole file read into memory, or why not.
+struct FileContents {
+  enum class Status {
+    kRead,
+    kMissing,     // nothing there, or a folder
+    kTooLarge,    // over the limit asked for: refused unread
+    kUnreadable,  // no rights, in use without read sharing, or the read broke off
+  };
+  Status status = Status::kMissing;
+  std::string bytes;  // kRead only
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -43,6 +55,9 @@ class FileSystem {
   // included, without "." and "..". Visited entries may be deleted during the listing.
   // Applies no attribute filter: see SearchFolder for the product's masks.
   virtual FindEnd Find(std::string_view pattern, const FoundEntryVisitor& visit) = 0;
+
+  // Reads a whole file of at most max_bytes; a larger one is refused before any byte is read.
+  virtual FileContents ReadFile(std::string_view path, std::uint64_t max_bytes) = 0;
 
   // A plain deletion that leaves attributes alone: read-only, locked or missing files refuse.
   virtual bool RemoveFile(std::string_view path) = 0;

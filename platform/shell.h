@@ -86,6 +86,10 @@ class Shell {
   // trailing backslash; empty when it has none.
   virtual std::string ApplicationDataFolder() = 0;
 
+  // The folder the program was started from, without a trailing backslash: files shipped or
+  // dropped beside the program are looked for there.
+  virtual std::string ProgramFolder() = 0;
+
   // A known folder of the current user as the shell names it, without a trailing backslash (a
   // folder moved to a drive's root keeps the root's: "D:" alone names another folder); empty
   // when the system has none.
