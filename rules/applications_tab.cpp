@@ -5,7 +5,6 @@
 #include <map>
 
 #include "base/text.h"
-#include "rules/rule_parser.h"
 
 namespace tidora::rules {
 
@@ -40,11 +39,15 @@ bool ApplicationsTab::IdleSlice() {
     Read();
     stage_ = Stage::kDetect;
   }
-  while (detected_upto_ < loaded_.size() && std::chrono::steady_clock::now() < deadline) {
-    const Loaded& loaded = loaded_[detected_upto_++];
-    if (Detected(loaded.entry, services_, *places_)) offered_.push_back(loaded);
+  auto& entries = loaded_.entries;
+  while (detected_upto_ < entries.size() && std::chrono::steady_clock::now() < deadline) {
+    Loaded& loaded = entries[detected_upto_++];
+    if (!detector_->Detected(loaded.entry)) continue;
+    ++loaded_.sources[loaded.origin].found;
+    offered_.push_back(std::move(loaded));
   }
-  if (detected_upto_ < loaded_.size()) return true;
+  if (detected_upto_ < entries.size()) return true;
+  detector_.reset();
   Fill();
   stage_ = Stage::kShown;
   return false;
@@ -53,8 +56,18 @@ bool ApplicationsTab::IdleSlice() {
 void ApplicationsTab::Read() {
   places_ = Places::Gather(services_.shell, services_.files, services_.system);
   const std::string text = builtin_rules_ ? builtin_rules_() : std::string();
-  RuleFile file = ParseRuleFile(text, RuleSource::kBuiltIn);
-  for (RuleEntry& entry : file.entries) loaded_.push_back({std::move(entry), RuleSource::kBuiltIn});
+  loaded_ = LoadRuleSources(text, services_.files, services_.shell, *places_);
+  detector_ = std::make_unique<Detector>(services_, *places_);
+}
+
+bool ApplicationsTab::HandleClick(ControlId id) {
+  if (id != ControlId::bntAppDetails) return false;
+  std::string text = ProblemsText(loaded_);
+  if (text.empty()) {
+    text = stage_ == Stage::kShown ? "Every entry read could be used." : "Still reading the rules.";
+  }
+  controls_.ShowTextWindow(ControlId::kDetailsWindow, "Details", text);
+  return true;
 }
 
 void ApplicationsTab::Fill() {

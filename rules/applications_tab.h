@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,9 +10,11 @@
 #include "controls/control_set.h"
 #include "controls/feature.h"
 #include "platform/shell.h"
+#include "rules/detector.h"
 #include "rules/entry_cleaner.h"
 #include "rules/places.h"
 #include "rules/rule.h"
+#include "rules/rule_sources.h"
 
 namespace tidora::rules {
 
@@ -28,7 +31,8 @@ class ApplicationsTab final : public ui::Feature {
   ApplicationsTab(ui::ControlSet& controls, const RuleServices& services, platform::Shell& dialogs,
                   RuleText builtin_rules);
 
-  bool HandleClick(ui::ControlId) override { return false; }
+  // Details…: the refused and skipped entries, in a window of their own.
+  bool HandleClick(ui::ControlId id) override;
   bool HandleNodeTicked(ui::ControlId tree, int node) override;
   bool IdleSlice() override;
 
@@ -36,10 +40,7 @@ class ApplicationsTab final : public ui::Feature {
   std::vector<cleaning::EntryItem> TickedEntries();
 
  private:
-  struct Loaded {
-    RuleEntry entry;
-    RuleSource source;
-  };
+  using Loaded = LoadedEntry;
   enum class Stage { kRead, kDetect, kShown };
 
   void Read();
@@ -56,7 +57,8 @@ class ApplicationsTab final : public ui::Feature {
   RuleText builtin_rules_;
   Stage stage_ = Stage::kRead;
   std::optional<Places> places_;
-  std::vector<Loaded> loaded_;  // every entry read
+  LoadedRules loaded_;
+  std::unique_ptr<Detector> detector_;  // while entries are being detected
   std::size_t detected_upto_ = 0;
   std::vector<Loaded> offered_;     // the detected ones, in the tree's order once it is filled
   std::vector<int> entry_of_node_;  // the offered entry a node shows; -1 for a group

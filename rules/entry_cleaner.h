@@ -18,10 +18,6 @@ struct RuleServices {
   platform::SystemInfo& system;
 };
 
-// Whether the entry is offered on this PC: its DetectOS holds, and any of its Detect keys (in
-// either view of HKLM) or DetectFile paths exists; with none, always.
-bool Detected(const RuleEntry& entry, const RuleServices& services, const Places& places);
-
 // Runs one entry and returns the files, folders, values and keys it removed. The load-time
 // checks run again first, and the exclusions are resolved before anything goes: an entry whose
 // exclusions cannot be honoured, or whose text is refused, deletes nothing. Stop is asked once

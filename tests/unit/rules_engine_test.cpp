@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "rules/detector.h"
 #include "rules/entry_cleaner.h"
 #include "rules/rule_parser.h"
 #include "tests/support/fake_file_system.h"
@@ -189,9 +190,8 @@ TEST(RuleEntries, AreOfferedWhenTheirSystemAndAnyOfTheirMarksAreHere) {
         "[T]\n" + std::string(test.lines) + "\nFileKey1=%Temp%|*.tmp", RuleSource::kBuiltIn);
     ASSERT_EQ(file.entries.size(), 1u) << test.lines;
     const auto places = rules::Places::Gather(pc.shell, pc.files, pc.system);
-    EXPECT_EQ(
-        rules::Detected(file.entries[0], {pc.registry, pc.files, pc.shell, pc.system}, places),
-        test.offered)
+    rules::Detector detector({pc.registry, pc.files, pc.shell, pc.system}, places);
+    EXPECT_EQ(detector.Detected(file.entries[0]), test.offered)
         << test.lines;
   }
 }
