@@ -5,6 +5,7 @@
 
 #include "rules/detector.h"
 #include "rules/entry_cleaner.h"
+#include "rules/listing_cache.h"
 #include "rules/rule_parser.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fake_registry.h"
@@ -194,6 +195,38 @@ TEST(RuleEntries, AreOfferedWhenTheirSystemAndAnyOfTheirMarksAreHere) {
     EXPECT_EQ(detector.Detected(file.entries[0]), test.offered)
         << test.lines;
   }
+}
+
+}  // namespace
+}  // namespace tidora::testing
+
+namespace tidora::testing {
+namespace {
+
+// Every lookup a rule makes, asked of the cache and of the file system itself.
+TEST(ListingCache, AnswersAsTheFileSystemDoesListingEachFolderOnceUntilItChanges) {
+  Pc pc;
+  rules::ListingCache cache(pc.files);
+  const auto found = [](platform::FileSystem& files, const std::string& pattern) {
+    std::string names;
+    const auto end = files.Find(pattern, [&](const platform::FoundEntry& entry) {
+      names += entry.name + ":" + std::to_string(entry.attributes) + ";";
+      return true;
+    });
+    return names + std::to_string(int(end));
+  };
+  const std::string lookups[] = {kChrome + "*",        kChrome + "Prof*",   kChrome + "Default",
+                                 kChrome + "nothing*", kApp + "sub\\*.log", kMe + "nowhere\\*"};
+  for (int pass = 0; pass < 2; ++pass) {
+    for (const std::string& pattern : lookups) {
+      EXPECT_EQ(found(cache, pattern), found(pc.files, pattern)) << pattern;
+      EXPECT_EQ(cache.Attributes(pattern), pc.files.Attributes(pattern)) << pattern;
+    }
+  }
+  EXPECT_EQ(cache.listings(), 3);  // User Data, sub and the missing folder
+  EXPECT_TRUE(cache.RemoveFile(kApp + "sub\\x.log"));
+  EXPECT_EQ(found(cache, kApp + "sub\\*.log"), found(pc.files, kApp + "sub\\*.log"));
+  EXPECT_EQ(cache.listings(), 4);
 }
 
 }  // namespace
