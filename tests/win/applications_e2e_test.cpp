@@ -143,3 +143,114 @@ TEST_F(ApplicationsTab, TicksThroughTheTreePreviewsThenCleansWhatItShowedAndKeep
 
 }  // namespace
 }  // namespace tidora::testing
+
+namespace tidora::testing {
+namespace {
+
+// A user's rule file beside the program: detected and undetected entries, an unsafe one, one
+// with an unknown key, a name the built-in rules have, an exclusion, and folder links a
+// wildcard reaches.
+constexpr char kUserRules[] = R"(; written for this test
+[Tidora Vendor Logs *]
+LangSecRef=3024
+DetectFile=%LocalAppData%\TidoraVendor
+Default=True
+FileKey1=%LocalAppData%\TidoraVendor|*.log|RECURSE
+FileKey2=%SystemDrive%\tidora-links\*|*.txt|RECURSE
+ExcludeKey1=FILE|%LocalAppData%\TidoraVendor\|keep.log
+
+[Undetected Thing *]
+DetectFile=%LocalAppData%\NoSuchVendor
+FileKey1=%LocalAppData%\NoSuchVendor|*.tmp
+
+[Sweep Profile *]
+FileKey1=%UserProfile%|*.*|RECURSE
+
+[Odd Key *]
+DetectFoo=x
+FileKey1=%Temp%|*.tmp
+
+[Google Chrome Cache *]
+FileKey1=%Temp%|*.tmp
+)";
+
+class UserRuleFile : public ApplicationsTab {
+ protected:
+  void SetUp() override {
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    beside_ = std::wstring(self) + L"\\..\\..\\app\\winapp2.ini";
+    win32::UniqueFile file(
+        CreateFileW(beside_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD written = 0;
+    WriteFile(file.get(), kUserRules, sizeof kUserRules - 1, &written, nullptr);
+    file.Reset();
+    ApplicationsTab::SetUp();
+  }
+  void TearDown() override {
+    ApplicationsTab::TearDown();
+    DeleteFileW(beside_.c_str());
+    RemoveFolderTree(local + L"TidoraVendor");
+  }
+  std::wstring beside_;
+};
+
+TEST_F(UserRuleFile, IsReadBesideTheProgramItsUnsafeEntriesRefusedAndListedItsEntriesOptIn) {
+  const std::wstring vendor = local + L"TidoraVendor\\";
+  for (const wchar_t* name : {L"a.log", L"sub\\b.log", L"keep.log", L"notes.txt"})
+    ASSERT_TRUE(MakeFile(vendor + name));
+  ASSERT_TRUE(Exists(L"C:\\tidora-links\\to-full\\kept.txt"));
+  RunningProgram::TearDown();
+  RunningProgram::SetUp();
+  Press(Id::bntTraceCleaner);
+  SendMessageW(Control(Id::suiPageControl1), TCM_SETCURFOCUS, 2, 0);
+  ASSERT_TRUE(WaitUntil([&] { return Text(Id::AppStatusLabel).starts_with(L"Built-in rules:"); }));
+  EXPECT_TRUE(Text(Id::AppStatusLabel)
+                  .ends_with(L" winapp2.ini: 5 entries read, 1 found on this PC, 1 refused as "
+                             L"unsafe, 2 skipped."))
+      << Text(Id::AppStatusLabel);
+  Press(Id::bntAppDetails);
+  HWND details = WaitForWindow(nullptr, L"Details");
+  ASSERT_NE(details, nullptr);
+  wchar_t text[2048] = {};
+  SendMessageW(GetDlgItem(details, int(Id::DetailsText)), WM_GETTEXT, 2048, LPARAM(text));
+  const std::wstring lines = text;
+  for (const wchar_t* expected :
+       {L"winapp2.ini, line 15: Sweep Profile: FileKey1=%UserProfile%|*.*|RECURSE: ",
+        L"winapp2.ini, line 18: Odd Key: DetectFoo=x: ",
+        L"winapp2.ini, line 21: Google Chrome Cache: "})
+    EXPECT_NE(lines.find(expected), std::wstring::npos) << expected << L"\n" << lines;
+  PostMessageW(details, WM_CLOSE, 0, 0);
+
+  HTREEITEM entry = FindNode(Id::AppTree, L"Tidora Vendor Logs");
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(FindNode(Id::AppTree, L"Undetected Thing"), nullptr);
+  EXPECT_EQ(NodeState(Id::AppTree, entry), 1) << "a user's entries start unticked";
+  PressSpaceOn(Id::AppTree, entry);
+  EXPECT_TRUE(WaitUntil([&] { return NodeState(Id::AppTree, entry) == 2; }));
+  for (int id = int(Id::IEABH); id <= int(Id::MSOfficeRecent); ++id)
+    SendMessageW(Control(Id(id)), BM_SETCHECK, BST_UNCHECKED, 0);
+  // Only this entry: the built-in ones ticked by default are unticked as a user would.
+  for (HTREEITEM node : Nodes(Id::AppTree)) {
+    const bool is_entry =
+        SendMessageW(Control(Id::AppTree), TVM_GETNEXTITEM, TVGN_PARENT, LPARAM(node));
+    if (!is_entry || node == entry || NodeState(Id::AppTree, node) != 2) continue;
+    PressSpaceOn(Id::AppTree, node);
+    EXPECT_TRUE(WaitUntil([&] { return NodeState(Id::AppTree, node) == 1; }));
+  }
+  Press(Id::bntPreview);
+  ASSERT_TRUE(WaitForFinished());
+  EXPECT_EQ(Rows(), std::vector<std::wstring>{L"Tidora Vendor Logs 2 Found"});
+  Press(Id::bntStopFinish);
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutW(Control(Id::bntCleanNow), BM_CLICK, 0, 0, SMTO_NORMAL, 180000, &answer);
+  EXPECT_EQ(Rows(), std::vector<std::wstring>{L"Tidora Vendor Logs 2 Finished"});
+  EXPECT_FALSE(Exists(vendor + L"a.log"));
+  EXPECT_FALSE(Exists(vendor + L"sub\\b.log"));
+  for (const std::wstring& kept : {vendor + L"keep.log", vendor + L"notes.txt",
+                                   std::wstring(L"C:\\tidora-link-target\\kept.txt")})
+    EXPECT_TRUE(Exists(kept)) << kept;
+}
+
+}  // namespace
+}  // namespace tidora::testing
