@@ -67,6 +67,7 @@ struct Pc {
     for (const auto& item : cleaning::CleaningItems()) controls.SetTicked(item.gate, false);
     controls.SetEnabled(Id::groupNetscape, false);
     controls.OnNodeTicked([this](Id tree, int node) { form.HandleNodeTicked(tree, node); });
+    controls.OnClick([this](Id id) { form.HandleClick(id); });
   }
   void Load() {
     while (form.IdleSlice()) {
@@ -156,6 +157,56 @@ TEST(ApplicationsTab, TheRunTakesWhatTheTreeShowsTickedEachInARowOfItsOwn) {
                                "\\Zeta\\a.tmp"));
   EXPECT_TRUE(pc.files.Exists(pc.shell.known_folders[platform::KnownFolder::kLocalAppData] +
                               "\\Alpha\\c.tmp"));
+}
+
+}  // namespace
+}  // namespace tidora::testing
+
+namespace tidora::testing {
+namespace {
+
+// After its own rules, a file beside the program, then one in %AppData%\Tidora: entries start
+// unticked, a name loaded already is skipped, and the label says what became of each file.
+TEST(ApplicationsTab, ReadsUsersRuleFilesAfterItsOwnAndSaysWhatBecameOfEach) {
+  const std::string beside = "C:\\Program Files\\Tidora\\winapp2.ini",
+                    in_app_data = "C:\\users\\me\\AppData\\Roaming\\Tidora\\winapp2.ini",
+                    first = "Built-in rules: 5 entries found on this PC. ";
+  struct Case {
+    std::string beside, in_app_data;
+    std::uint64_t size = 0;  // of the file beside, when its contents are not set
+    bool locked = false;
+    std::string label;
+  } cases[] = {
+      {"[Zeta Cache *]\nFileKey1=%Temp%|*.x\n[Mine *]\nDefault=True\nFileKey1=%Temp%|*.y\n"
+       "[Bad *]\nFileKey1=%UserProfile%|*.*|RECURSE\n",
+       "[Mine *]\nFileKey1=%Temp%|*.z\n[Theirs "
+       "*]\nDetectFile=%Temp%\\Nothing\nFileKey1=%Temp%|*.w\n",
+       0, false,
+       first + "winapp2.ini: 3 entries read, 1 found on this PC, 1 refused as unsafe, 1 skipped. "
+               "%AppData%\\Tidora\\winapp2.ini: 2 entries read, 1 skipped."},
+      {"[A *]\nDetectFoo=1\nFileKey1=%Temp%|*.a\n[B *]\nRegKey1=HKCU\\Software\n", "", 0, false,
+       first + "winapp2.ini: 2 entries read, 1 refused as unsafe, 1 skipped."},
+      {"", "", (16u << 20) + 1, false, first + "winapp2.ini: larger than 16 MB, not read."},
+      {"[A *]\nFileKey1=%Temp%|*.a\n", "", 0, true, first + "winapp2.ini: could not be read."},
+  };
+  for (const Case& test : cases) {
+    Pc pc;
+    if (test.size) pc.files.AddFile(beside, platform::attribute::kArchive, test.size);
+    if (!test.beside.empty()) pc.files.SetContents(beside, test.beside);
+    if (test.locked) pc.files.Lock(beside);
+    if (!test.in_app_data.empty()) pc.files.SetContents(in_app_data, test.in_app_data);
+    pc.Load();
+    EXPECT_EQ(pc.controls.Caption(Id::AppStatusLabel), test.label);
+    if (&test != &cases[0]) continue;
+    const auto tree = pc.Tree();
+    EXPECT_NE(std::ranges::find(tree, "  [ ] Mine"), tree.end()) << "opt-in whatever its Default";
+    pc.controls.Click(Id::bntAppDetails);
+    const std::string details = pc.controls.Caption(Id::DetailsText);
+    EXPECT_EQ(std::ranges::count(details, '\n'), 3) << details;
+    EXPECT_NE(details.find("winapp2.ini, line 7: Bad: FileKey1=%UserProfile%|*.*|RECURSE: "),
+              std::string::npos)
+        << details;
+  }
 }
 
 }  // namespace
