@@ -16,6 +16,9 @@ class FileOverlay final : public platform::FileSystem {
                          const platform::FoundEntryVisitor& visit) override {
     return journaled_.Find(pattern, visit);
   }
+  platform::FileContents ReadFile(std::string_view path, std::uint64_t max_bytes) override {
+    return journaled_.ReadFile(path, max_bytes);
+  }
   bool RemoveFile(std::string_view path) override;
   bool RemoveFolder(std::string_view path) override {
     return run_.recording() ? journaled_.RemoveFolder(path) : real_.RemoveFolder(path);

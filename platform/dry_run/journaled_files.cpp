@@ -43,6 +43,11 @@ std::optional<std::uint32_t> JournaledFiles::Attributes(std::string_view path) {
   return AttributesAt(path, PlaceOf(path));
 }
 
+platform::FileContents JournaledFiles::ReadFile(std::string_view path, std::uint64_t max_bytes) {
+  if (!journal_.empty() && journal_.Removed(PlaceOf(path))) return {};
+  return files_.ReadFile(path, max_bytes);
+}
+
 std::optional<std::uint32_t> JournaledFiles::AttributesAt(std::string_view path,
                                                           const FilePlace& place) {
   if (journal_.Removed(place)) return std::nullopt;

@@ -16,6 +16,8 @@ class JournaledFiles {
 
   platform::FindEnd Find(std::string_view pattern, const platform::FoundEntryVisitor& visit);
   std::optional<std::uint32_t> Attributes(std::string_view path);
+  // The real file's bytes, unless the journal removed it.
+  platform::FileContents ReadFile(std::string_view path, std::uint64_t max_bytes);
   // The file at path as listed, attributes as journaled; nullopt when missing or removed. From
   // the listing visiting it, else from one listing of the path itself.
   std::optional<platform::FoundEntry> EntryAt(std::string_view path, const FilePlace& place);

@@ -45,6 +45,9 @@ class FileReader {
   std::optional<std::uint32_t> Attributes(std::string_view path) const {
     return files_.Attributes(path);
   }
+  platform::FileContents ReadFile(std::string_view path, std::uint64_t max_bytes) const {
+    return files_.ReadFile(path, max_bytes);
+  }
   std::string CanonicalPath(std::string_view path) const { return files_.CanonicalPath(path); }
   bool CouldRemoveNow(std::string_view path) const { return files_.CouldRemoveNow(path); }
   std::string TempFolder() const { return files_.TempFolder(); }
@@ -71,6 +74,7 @@ class ShellReader {
   }
   std::string RecentFolder() const { return shell_.RecentFolder(); }
   std::string ApplicationDataFolder() const { return shell_.ApplicationDataFolder(); }
+  std::string ProgramFolder() const { return shell_.ProgramFolder(); }
   std::string KnownFolderPath(platform::KnownFolder folder) const {
     return shell_.KnownFolderPath(folder);
   }

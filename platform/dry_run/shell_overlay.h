@@ -36,6 +36,7 @@ class ShellOverlay final : public platform::Shell {
   }
   std::string RecentFolder() override { return reader_.RecentFolder(); }
   std::string ApplicationDataFolder() override { return reader_.ApplicationDataFolder(); }
+  std::string ProgramFolder() override { return reader_.ProgramFolder(); }
   std::string KnownFolderPath(platform::KnownFolder folder) override {
     return reader_.KnownFolderPath(folder);
   }

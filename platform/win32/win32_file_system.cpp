@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string_view>
 
 #include "platform/win32/unique_handles.h"
@@ -43,6 +44,30 @@ bool IsPlainFolder(DWORD attributes) {
 
 constexpr DWORD kAnySharing = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
+using Status = platform::FileContents::Status;
+
+// Why a file could not be opened for reading: a folder refuses the open as no rights would.
+Status OpenFailure(const std::wstring& path) {
+  const DWORD error = GetLastError();
+  if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return Status::kMissing;
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)
+             ? Status::kMissing
+             : Status::kUnreadable;
+}
+
+// Exactly bytes.size() bytes, in chunks a DWORD can count; false when the read breaks off early.
+bool ReadWhole(HANDLE file, std::string& bytes) {
+  constexpr std::size_t kChunk = std::size_t{1} << 30;
+  for (std::size_t done = 0; done < bytes.size();) {
+    DWORD read = 0;
+    const auto chunk = static_cast<DWORD>(std::min(bytes.size() - done, kChunk));
+    if (!::ReadFile(file, bytes.data() + done, chunk, &read, nullptr) || read == 0) return false;
+    done += read;
+  }
+  return true;
+}
+
 // Calls a Get...Directory style function; empty text when it fails.
 template <typename Query>
 std::string QueryFolder(Query query) {
@@ -72,6 +97,23 @@ platform::FindEnd Win32FileSystem::Find(std::string_view pattern,
   } while (FindNextFileW(find.get(), &data));
   return GetLastError() == ERROR_NO_MORE_FILES ? platform::FindEnd::kListed
                                                : platform::FindEnd::kFailed;
+}
+
+platform::FileContents Win32FileSystem::ReadFile(std::string_view path, std::uint64_t max_bytes) {
+  const std::wstring wide = WidePath(path);
+  // Every kind of sharing: a file another program has open for writing is still read.
+  const UniqueFile file(CreateFileW(wide.c_str(), GENERIC_READ, kAnySharing, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!file) return {OpenFailure(wide), {}};
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size)) return {Status::kUnreadable, {}};
+  const auto length = static_cast<std::uint64_t>(size.QuadPart);
+  if (length > max_bytes) return {Status::kTooLarge, {}};
+  platform::FileContents contents{Status::kRead, {}};
+  if (length > contents.bytes.max_size()) return {Status::kUnreadable, {}};
+  contents.bytes.resize(static_cast<std::size_t>(length));
+  if (!ReadWhole(file.get(), contents.bytes)) return {Status::kUnreadable, {}};
+  return contents;
 }
 
 bool Win32FileSystem::RemoveFile(std::string_view path) {

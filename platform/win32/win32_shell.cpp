@@ -76,17 +76,28 @@ void Win32Shell::ShowMessage(platform::WindowId owner, std::string_view text,
 }
 
 namespace {
-std::wstring ProgramFolder() {
-  wchar_t path[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder(path, length);
-  return folder.substr(0, folder.find_last_of(L"\\/"));
+// A path that fills the buffer may have been cut short: the buffer grows until it does not.
+std::wstring ProgramPath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return {};
+    if (length < path.size()) return path.substr(0, length);
+    if (path.size() > 0x10000) return {};  // longer than any path Windows allows
+    path.resize(path.size() * 2);
+  }
+}
+
+std::wstring ProgramFolderWide() {
+  const std::wstring path = ProgramPath();
+  const auto separator = path.find_last_of(L"\\/");
+  return separator == path.npos ? std::wstring() : path.substr(0, separator);
 }
 }  // namespace
 
 bool Win32Shell::StartCommand(std::string_view command_line) {
   std::wstring command = Widen(command_line);
-  const std::wstring folder = ProgramFolder();
+  const std::wstring folder = ProgramFolderWide();
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -141,6 +152,10 @@ std::string Win32Shell::RecentFolder() {
 
 std::string Win32Shell::ApplicationDataFolder() {
   return KnownFolderPath(platform::KnownFolder::kRoamingAppData);
+}
+
+std::string Win32Shell::ProgramFolder() {
+  return Narrow(ProgramFolderWide());
 }
 
 namespace {

@@ -16,6 +16,7 @@ class Win32Shell final : public platform::Shell {
   bool EmptyClipboard(platform::WindowId owner) override;
   std::string RecentFolder() override;
   std::string ApplicationDataFolder() override;
+  std::string ProgramFolder() override;
   std::string KnownFolderPath(platform::KnownFolder folder) override;
   std::vector<platform::WindowId> FindTopWindows(std::string_view class_name) override;
   void Pause(int milliseconds) override;

@@ -1,9 +1,10 @@
 #pragma once
 
 // Cases every FileSystem passes. The environment offers files(), folder() (empty), MakeFile(path,
-// attributes) (of 5 bytes), MakeFolder, Lock (held unshared), ShortPath(path) (its 8.3 alias),
-// LinkHolder() (holding "back", a folder link) and EmptyFolderLink() (a folder link and the empty
-// folder it leads to).
+// attributes) (of 5 bytes), MakeFileWith(path, bytes, size) (zeros up to size, never written),
+// MakeFolder, Lock (held unshared), ShortPath(path) (its 8.3 alias), LinkHolder()
+// (holding "back", a folder link) and EmptyFolderLink() (a folder link and the empty folder it
+// leads to).
 
 #include <gtest/gtest.h>
 
@@ -177,9 +178,33 @@ TYPED_TEST_P(FileSystemContract, OnlyEmptyFoldersAreRemovedAndNeverALink) {
   EXPECT_TRUE(this->fs().IsFolder(link) && this->fs().IsFolder(target));
 }
 
+// A rule file comes back byte for byte whatever its name; one over the limit, even past 4 GiB, is
+// refused; a folder or a removed file is missing, a file held unshared unreadable.
+TYPED_TEST_P(FileSystemContract, WholeFilesAreReadWithinTheLimitOrTellWhyNot) {
+  using Status = platform::FileContents::Status;
+  using namespace std::string_literals;
+  const auto status = [&](const std::string& name, std::uint64_t limit = 1 << 20) {
+    return this->fs().ReadFile(this->At(name), limit).status;
+  };
+  const std::string bytes = "[Sp\xC3\xA4ter]\r\nA=1\0\xFF\n"s, name = "\u00FCber \u5F20.ini";
+  this->env.MakeFileWith(this->At(name), bytes);
+  const auto read = this->fs().ReadFile(this->At(name), bytes.size());
+  EXPECT_TRUE(read.status == Status::kRead && read.bytes == bytes) << read.bytes;
+  EXPECT_EQ(status(name, bytes.size() - 1), Status::kTooLarge);
+  this->env.MakeFileWith(this->At("huge.ini"), "", (std::uint64_t{1} << 32) + 5);
+  EXPECT_EQ(status("huge.ini"), Status::kTooLarge);
+  ASSERT_TRUE(this->fs().RemoveFile(this->At("huge.ini")));
+  this->env.MakeFolder(this->At("folder.ini"));
+  for (const char* missing : {"huge.ini", "folder.ini", "gone\\x.ini"})
+    EXPECT_EQ(status(missing), Status::kMissing) << missing;
+  this->env.Lock(this->At(name));
+  EXPECT_EQ(status(name), Status::kUnreadable);
+}
+
 REGISTER_TYPED_TEST_SUITE_P(FileSystemContract, SearchesSelectByMaskAndMatchShortNames,
                             HiddenAndSystemFilesDeleteReadOnlyAndLockedRefuse,
                             ListingsEndAsTheyShouldReachLongPathsAndReportFolderLinks,
                             ListingsCarrySizesAndPathsHaveOneIdentity,
-                            OnlyEmptyFoldersAreRemovedAndNeverALink);
+                            OnlyEmptyFoldersAreRemovedAndNeverALink,
+                            WholeFilesAreReadWithinTheLimitOrTellWhyNot);
 }  // namespace tidora::testing

@@ -44,6 +44,10 @@ struct PlantsInFakeFiles {
     const auto split = path.rfind('\\') + 1;
     return path.substr(0, split) + FakeFileSystem::ShortName(path.substr(split));
   }
+  void MakeFileWith(const std::string& path, const std::string& bytes, std::uint64_t size = 0) {
+    Fake().SetContents(path, bytes);
+    if (size > bytes.size()) Fake().AddFile(path, platform::attribute::kArchive, size);
+  }
   void MakeFolder(const std::string& path) { Fake().AddFolder(path); }
   void Lock(const std::string& path) { Fake().Lock(path); }
   std::string LinkHolder() {

@@ -130,6 +130,18 @@ platform::FindEnd FakeFileSystem::Find(std::string_view pattern,
   return platform::FindEnd::kListed;
 }
 
+// Checked in the order Windows meets them: the open, then the size, then the bytes.
+platform::FileContents FakeFileSystem::ReadFile(std::string_view path, std::uint64_t max_bytes) {
+  using Status = platform::FileContents::Status;
+  const Node* file = Resolve(path);
+  if (!file || (file->attributes & attribute::kDirectory)) return {Status::kMissing, {}};
+  if (file->locked) return {Status::kUnreadable, {}};
+  if (file->size > max_bytes) return {Status::kTooLarge, {}};
+  std::string bytes = file->contents;
+  bytes.resize(file->size);
+  return {Status::kRead, std::move(bytes)};
+}
+
 bool FakeFileSystem::RemoveFile(std::string_view path) {
   std::string leaf;
   Node* folder = Parent(path, &leaf);
@@ -162,7 +174,7 @@ std::string FakeFileSystem::Snapshot() const {
   std::string out;
   const auto print = [&](const auto& self, const Node& node, const std::string& path) -> void {
     out += path + " " + std::to_string(node.attributes) + " " + std::to_string(node.size) +
-           (node.locked ? " locked" : "") + node.junction_target + "\n";
+           (node.locked ? " locked" : "") + node.junction_target + node.contents + "\n";
     for (const auto& [folded, child] : node.children) self(self, *child, path + "\\" + child->name);
   };
   print(print, root_, "");

@@ -14,6 +14,7 @@ class FakeFileSystem : public platform::FileSystem {
   ~FakeFileSystem() override;
   platform::FindEnd Find(std::string_view pattern,
                          const platform::FoundEntryVisitor& visit) override;
+  platform::FileContents ReadFile(std::string_view path, std::uint64_t max_bytes) override;
   bool RemoveFile(std::string_view path) override;
   bool RemoveFolder(std::string_view path) override;
   bool SetAttributes(std::string_view path, std::uint32_t attributes) override;
@@ -32,10 +33,18 @@ class FakeFileSystem : public platform::FileSystem {
     file.attributes = attributes & ~platform::attribute::kDirectory;
     file.size = size;
   }
+  // The file's bytes and size, the file made where there is none.
+  void SetContents(std::string_view path, std::string bytes) {
+    if (!Resolve(path)) AddFile(path);
+    Node& file = Make(path);
+    file.size = bytes.size();
+    file.contents = std::move(bytes);
+  }
   void AddJunction(std::string_view path, std::string_view target) {
     AddFolder(path, platform::attribute::kReparsePoint);
     Make(path).junction_target = target;
   }
+  // Held by another program without any sharing: it can be neither removed nor read.
   void Lock(std::string_view path) {
     if (Node* node = Resolve(path)) node->locked = true;
   }
@@ -58,6 +67,7 @@ class FakeFileSystem : public platform::FileSystem {
     std::uint32_t attributes = platform::attribute::kDirectory;
     bool locked = false;
     std::uint64_t size = 0;
+    std::string contents;  // as set; a file planted with a size alone reads as zeros
     int fails_listing_after = -1;
     std::string junction_target;
     std::map<std::string, std::unique_ptr<Node>> children;  // by folded name

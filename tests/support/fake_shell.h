@@ -90,6 +90,7 @@ class FakeShell : public platform::Shell {
   }
   std::string RecentFolder() override { return recent_folder; }
   std::string ApplicationDataFolder() override { return application_data_folder; }
+  std::string ProgramFolder() override { return program_folder; }
   std::string KnownFolderPath(platform::KnownFolder folder) override {
     const auto found = known_folders.find(folder);
     return found == known_folders.end() ? std::string() : found->second;
@@ -98,7 +99,7 @@ class FakeShell : public platform::Shell {
   bool answer_yes = true, clipboard_free = true, windows_ignore_close = false;
   platform::RecycleBinOutcome recycle_bin_outcome = platform::RecycleBinOutcome::kEmptied;
   platform::RecycleBinContents recycle_bin;
-  std::string recent_folder, application_data_folder;
+  std::string recent_folder, application_data_folder, program_folder = "C:\\Program Files\\Tidora";
   std::map<platform::KnownFolder, std::string> known_folders;
   std::vector<std::string> open_windows, questions, messages;
   int window_searches = 0, paused_ms = 0, clipboard_emptied = 0;

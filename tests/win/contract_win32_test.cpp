@@ -142,6 +142,16 @@ struct Win32FileSystemEnvironment {
   void MakeFile(const std::string& path, std::uint32_t attributes) {
     ASSERT_TRUE(testing::MakeFile(win32::WidePath(path), attributes)) << path;
   }
+  // Its end set at size past the bytes: what lies between is never written.
+  void MakeFileWith(const std::string& path, const std::string& bytes, std::uint64_t size = 0) {
+    const win32::UniqueFile file(CreateFileW(win32::WidePath(path).c_str(), GENERIC_WRITE, 0,
+                                             nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD written = 0;
+    const LARGE_INTEGER end{.QuadPart = LONGLONG(std::max<std::uint64_t>(size, bytes.size()))};
+    ASSERT_TRUE(::WriteFile(file.get(), bytes.data(), bytes.size(), &written, nullptr) &&
+                SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN) && SetEndOfFile(file.get()))
+        << path;
+  }
   void MakeFolder(const std::string& path) {
     ASSERT_TRUE(CreateDirectoryW(win32::WidePath(path).c_str(), nullptr)) << path;
   }
@@ -166,6 +176,17 @@ struct Win32FileSystemEnvironment {
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, RegistryContract, Win32RegistryEnvironment);
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, FileSystemContract, Win32FileSystemEnvironment);
+
+// Files dropped beside the program are looked for in its folder: the one the running file lies in.
+TEST(Win32ShellContract, TheProgramFolderHoldsTheRunningProgram) {
+  wchar_t path[MAX_PATH] = {};
+  const std::wstring running(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
+  const auto separator = running.find_last_of(L'\\');
+  const std::string folder = win32::Win32Shell().ProgramFolder();
+  EXPECT_EQ(base::AsciiLower(folder),
+            base::AsciiLower(win32::Narrow(running.substr(0, separator))));
+  EXPECT_TRUE(win32::Win32FileSystem().IsFile(folder + win32::Narrow(running.substr(separator))));
+}
 
 // The version the prefix reports (6.1 fresh, 10.0 once set so), the user whose profile the shell
 // names, and the folders the rules start from, there: the user's below his profile, the native
