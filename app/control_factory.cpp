@@ -7,6 +7,7 @@
 #include "app/gdi.h"
 #include "app/guarded.h"
 #include "app/skin.h"
+#include "app/text_window.h"
 #include "app/window_text.h"
 
 namespace tidora::app {
@@ -227,6 +228,8 @@ WindowClassAndStyle ClassAndStyleOf(const LayoutRow& entry) {
               0};
     case ControlKind::kProgressBar:
       return {PROGRESS_CLASSW, kChild | PBS_SMOOTH, 0};
+    case ControlKind::kTextBox:
+      return {WC_EDITW, kTextBoxStyle, WS_EX_CLIENTEDGE};
   }
   return {WC_STATICW, kChild, 0};
 }

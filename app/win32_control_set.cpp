@@ -9,6 +9,7 @@
 #include "app/checked_tree.h"
 #include "app/control_factory.h"
 #include "app/dialog_keys.h"
+#include "app/text_window.h"
 #include "app/window_text.h"
 #include "platform/win32/utf.h"
 
@@ -63,6 +64,11 @@ std::wstring TooltipText(std::string_view hint) {
   return text;
 }
 
+// The text box of each text window.
+ControlId TextBoxOf(ControlId window) {
+  return window == ControlId::kDetailsWindow ? ControlId::DetailsText : ControlId::kNone;
+}
+
 void EnableTree(HWND window, bool enabled) {
   EnableWindow(window, enabled);
   for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -87,11 +93,13 @@ HWND Win32ControlSet::Of(ControlId id, ControlKind kind) const {
 }
 
 std::string Win32ControlSet::Caption(ControlId id) const {
+  if (HWND box = Of(id, ControlKind::kTextBox)) return TextBoxText(box);
   HWND window = Window(id);
   return window ? Narrow(WindowText(window)) : std::string();
 }
 
 void Win32ControlSet::SetCaption(ControlId id, std::string_view caption) {
+  if (HWND box = Of(id, ControlKind::kTextBox)) return SetTextBoxText(box, caption);
   HWND window = Window(id);
   if (!window) return;
   SetWindowTextW(window, Widen(caption).c_str());
@@ -347,6 +355,26 @@ void Win32ControlSet::FinishUserTick(WPARAM wparam, LPARAM lparam) {
   RaiseNodeTicked(id, index);
 }
 
+void Win32ControlSet::ShowTextWindow(ControlId id, std::string_view title, std::string_view text) {
+  const ControlId box = TextBoxOf(id);
+  if (box == ControlId::kNone) return;
+  HWND window = Window(id);
+  if (!window) {
+    // Forgotten as it closes, so nothing reaches it afterwards.
+    window =
+        CreateTextWindow(Window(ControlId::kMainWindow), static_cast<int>(box), [this, id, box] {
+          controls_.erase(id);
+          controls_.erase(box);
+        });
+    if (!window) return;
+    Register(id, window, ControlKind::kPanel);
+    Register(box, GetDlgItem(window, static_cast<int>(box)), ControlKind::kTextBox);
+  }
+  SetWindowTextW(window, Widen(title).c_str());
+  SetTextBoxText(Window(box), text);
+  BringTextWindowForward(window);
+}
+
 void Win32ControlSet::Focus(ControlId id) {
   if (HWND window = Window(id)) SetFocus(window);
 }
@@ -369,6 +397,9 @@ bool Win32ControlSet::AllowedWhileBusy(const MSG& message) const {
                        ControlId::kFrameClose}) {
     if (message.hwnd == Window(id)) return true;
   }
+  // The details can be read, scrolled and closed during a run: they never touch it.
+  HWND details = Window(ControlId::kDetailsWindow);
+  if (details && message.hwnd && GetAncestor(message.hwnd, GA_ROOT) == details) return true;
   HWND main = Window(ControlId::kMainWindow);
   // The frame itself: dragging its title bar, and Alt+F4.
   const bool system_key = message.message == WM_SYSKEYDOWN || message.message == WM_SYSKEYUP ||

@@ -73,6 +73,8 @@ class Win32ControlSet final : public ui::ControlSet {
   ui::TickState NodeTick(ui::ControlId id, int node) const override;
   void SetNodeTick(ui::ControlId id, int node, ui::TickState tick) override;
 
+  void ShowTextWindow(ui::ControlId window, std::string_view title, std::string_view text) override;
+
   void Focus(ui::ControlId id) override;
   std::string FormatByteSize(std::uint64_t bytes) const override;
   void Repaint(ui::ControlId id) override;

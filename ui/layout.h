@@ -22,6 +22,7 @@ enum class ControlKind {
   kCheckList,
   kCheckTree,  // nodes under groups, each with a check box that may show partly ticked
   kProgressBar,
+  kTextBox,  // read-only lines of text, scrolled both ways: a text window's
 };
 
 // kCompact: a narrower face, for the long captions of the repair options.

@@ -130,10 +130,26 @@ TYPED_TEST_P(ControlSetContract, AUserTickIsHeardOnceAfterTheNodeChanged) {
             (std::vector<std::pair<int, T>>{{0, T::kTicked}, {1, T::kUnticked}, {2, T::kTicked}}));
 }
 
+// The text window opens on demand with its title and lines; shown again, it takes the new text.
+TYPED_TEST_P(ControlSetContract, ATextWindowShowsItsTitleAndLinesAndTakesNewText) {
+  using Id = ui::ControlId;
+  auto& c = this->controls;
+  EXPECT_FALSE(c.Visible(Id::kDetailsWindow));
+  const std::string lines = "Refused: \u6E05\u7406.ini\nSkipped: [Rule]\n\nEnd";
+  c.ShowTextWindow(Id::kDetailsWindow, "Details \u2014 rules", lines);
+  EXPECT_TRUE(c.Visible(Id::kDetailsWindow));
+  EXPECT_EQ(c.Caption(Id::kDetailsWindow) + "|" + c.Caption(Id::DetailsText),
+            "Details \u2014 rules|" + lines);
+  c.ShowTextWindow(Id::kDetailsWindow, "Details", "Nothing refused");
+  EXPECT_EQ(c.Caption(Id::kDetailsWindow) + "|" + c.Caption(Id::DetailsText),
+            "Details|Nothing refused");
+}
+
 REGISTER_TYPED_TEST_SUITE_P(ControlSetContract,
                             StartAsTheLayoutSaysHoldWhatTheyAreGivenAndPassClicksOn,
                             TheGridHoldsRowsAndScrolls,
                             TheGridTakesAFourthColumnAndSizesReadAsTheShellWritesThem,
                             ATreeHoldsNodesUnderGroupsEachWithItsTick,
-                            AUserTickIsHeardOnceAfterTheNodeChanged);
+                            AUserTickIsHeardOnceAfterTheNodeChanged,
+                            ATextWindowShowsItsTitleAndLinesAndTakesNewText);
 }  // namespace tidora::testing

@@ -7,6 +7,8 @@
 namespace tidora::testing {
 HeadlessControlSet::HeadlessControlSet() {
   states_[Id::kMainWindow] = states_[Id::kSplashWindow] = {};
+  states_[Id::kDetailsWindow].visible = false;  // opened on demand
+  states_[Id::DetailsText].kind = ui::ControlKind::kTextBox;
   for (auto table : {ui::MainWindowControls(), ui::SplashWindowControls()}) {
     for (const auto& entry : table) {
       State& state = states_[entry.id];
@@ -26,6 +28,13 @@ int HeadlessControlSet::AddNode(Id id, int parent, std::string_view text) {
     throw std::out_of_range("no such parent node");
   nodes.push_back({std::string(text), parent});
   return static_cast<int>(nodes.size()) - 1;
+}
+
+void HeadlessControlSet::ShowTextWindow(Id window, std::string_view title, std::string_view text) {
+  if (window != Id::kDetailsWindow) throw std::out_of_range("no such text window");
+  At(window).caption = title;
+  At(window).visible = true;
+  At(Id::DetailsText).caption = text;
 }
 
 void HeadlessControlSet::UserTicks(Id tree, int node) {

@@ -63,6 +63,8 @@ class HeadlessControlSet : public ui::ControlSet {
   // A user's click on the node's box, or space on it: unticked and partly become ticked, ticked
   // becomes unticked, and then the program hears it.
   void UserTicks(Id tree, int node);
+  // Opens it, or gives it the new text.
+  void ShowTextWindow(Id window, std::string_view title, std::string_view text) override;
   void Focus(Id) override {}
   void Repaint(Id) override {}
   void Click(Id id) override { RaiseClick(id); }
