@@ -35,29 +35,32 @@ ApplicationsTab::ApplicationsTab(ui::ControlSet& controls, const RuleServices& s
 bool ApplicationsTab::IdleSlice() {
   if (stage_ == Stage::kShown) return false;
   const auto deadline = std::chrono::steady_clock::now() + kSliceBudget;
+  const auto in_time = [&] { return std::chrono::steady_clock::now() < deadline; };
   if (stage_ == Stage::kRead) {
-    Read();
+    places_ = Places::Gather(services_.shell, services_.files, services_.system);
+    loading_ = std::make_unique<RuleLoading>(builtin_rules_ ? builtin_rules_() : std::string(),
+                                             services_.files, services_.shell, *places_);
+    stage_ = Stage::kParse;
+  }
+  while (stage_ == Stage::kParse && in_time()) {
+    if (loading_->Step()) continue;
+    loaded_ = loading_->Take();
+    loading_.reset();
+    detector_ = std::make_unique<Detector>(services_, *places_);
     stage_ = Stage::kDetect;
   }
   auto& entries = loaded_.entries;
-  while (detected_upto_ < entries.size() && std::chrono::steady_clock::now() < deadline) {
+  while (stage_ == Stage::kDetect && detected_upto_ < entries.size() && in_time()) {
     Loaded& loaded = entries[detected_upto_++];
     if (!detector_->Detected(loaded.entry)) continue;
     ++loaded_.sources[loaded.origin].found;
     offered_.push_back(std::move(loaded));
   }
-  if (detected_upto_ < entries.size()) return true;
+  if (stage_ != Stage::kDetect || detected_upto_ < entries.size()) return true;
   detector_.reset();
   Fill();
   stage_ = Stage::kShown;
   return false;
-}
-
-void ApplicationsTab::Read() {
-  places_ = Places::Gather(services_.shell, services_.files, services_.system);
-  const std::string text = builtin_rules_ ? builtin_rules_() : std::string();
-  loaded_ = LoadRuleSources(text, services_.files, services_.shell, *places_);
-  detector_ = std::make_unique<Detector>(services_, *places_);
 }
 
 bool ApplicationsTab::HandleClick(ControlId id) {
@@ -94,9 +97,7 @@ void ApplicationsTab::Fill() {
     }
   }
   if (group != ui::ControlSet::kNoNode) ShowGroupTick(group);
-  controls_.SetCaption(
-      ControlId::AppStatusLabel,
-      "Built-in rules: " + std::to_string(offered_.size()) + " entries found on this PC.");
+  controls_.SetCaption(ControlId::AppStatusLabel, SummaryText(loaded_.sources));
 }
 
 const ApplicationsTab::Loaded* ApplicationsTab::EntryOf(int node) const {

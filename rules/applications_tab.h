@@ -41,9 +41,8 @@ class ApplicationsTab final : public ui::Feature {
 
  private:
   using Loaded = LoadedEntry;
-  enum class Stage { kRead, kDetect, kShown };
+  enum class Stage { kRead, kParse, kDetect, kShown };
 
-  void Read();
   void Fill();
   int AddEntryNode(int group, const Loaded& loaded);
   // A tick the user gave, kept only if a warning, when there is one, is agreed to.
@@ -57,6 +56,7 @@ class ApplicationsTab final : public ui::Feature {
   RuleText builtin_rules_;
   Stage stage_ = Stage::kRead;
   std::optional<Places> places_;
+  std::unique_ptr<RuleLoading> loading_;  // while the rules are being read
   LoadedRules loaded_;
   std::unique_ptr<Detector> detector_;  // while entries are being detected
   std::size_t detected_upto_ = 0;

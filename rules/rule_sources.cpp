@@ -1,9 +1,11 @@
 #include "rules/rule_sources.h"
 
+#include <algorithm>
 #include <set>
 
 #include "base/text.h"
 #include "rules/rule_parser.h"
+#include "rules/text_decoding.h"
 
 namespace tidora::rules {
 
@@ -46,30 +48,74 @@ std::vector<FileSource> FileSources(platform::Shell& shell, const Places& places
   return sources;
 }
 
-class Loader {
+// Entries parsed a step: a few milliseconds' work.
+constexpr int kEntriesPerStep = 200;
+
+// Where the text of the next kEntriesPerStep entries ends: at the start of an entry's line.
+std::size_t ChunkEnd(std::string_view text, std::size_t from) {
+  std::size_t at = from;
+  for (int entries = 0; entries <= kEntriesPerStep; ++entries) {
+    at = text.find("\n[", at + 1);
+    if (at == std::string_view::npos) return text.size();
+  }
+  return at + 1;
+}
+
+int LinesIn(std::string_view text) {
+  return static_cast<int>(std::ranges::count(text, '\n'));
+}
+
+// A chunk's lines counted from the file's first.
+void ShiftLines(RuleFile& file, int lines) {
+  for (RuleEntry& entry : file.entries) {
+    entry.line += lines;
+    for (auto& key : entry.file_keys) key.line += lines;
+    for (auto& key : entry.reg_keys) key.line += lines;
+    for (auto& key : entry.detect_keys) key.line += lines;
+    for (auto& key : entry.excludes) key.line += lines;
+  }
+  for (Problem& problem : file.problems) {
+    if (problem.line > 0) problem.line += lines;
+  }
+}
+
+}  // namespace
+
+struct RuleLoading::Pending {
+  RuleSourceSummary summary;
+  RuleSource source;
+  std::string text;  // UTF-8, or the raw bytes when they cannot be decoded
+  std::size_t parsed = 0;
+  int lines_before = 0;
+  int origin = -1;
+};
+
+class RuleLoading::Loader {
  public:
-  void Add(RuleSourceSummary summary, const RuleFile& file, RuleSource source) {
-    const int origin = static_cast<int>(rules_.sources.size());
-    summary.read = file.entries_read;
-    for (const Problem& problem : file.problems) Note(summary, origin, problem);
+  int Begin(RuleSourceSummary summary) {
+    rules_.sources.push_back(std::move(summary));
+    return static_cast<int>(rules_.sources.size()) - 1;
+  }
+  void Add(int origin, const RuleFile& file, RuleSource source) {
+    RuleSourceSummary& summary = rules_.sources[origin];
+    summary.read += file.entries_read;
+    for (const Problem& problem : file.problems) Note(origin, problem);
     for (const RuleEntry& entry : file.entries) {
       if (!names_.insert(base::AsciiLower(entry.name)).second) {
-        Note(summary, origin,
-             {ProblemKind::kSkipped, entry.line, entry.name, "",
-              "an entry of this name is loaded already"});
+        Note(origin, {ProblemKind::kSkipped, entry.line, entry.name, "",
+                      "an entry of this name is loaded already"});
         continue;
       }
       LoadedEntry loaded{entry, source, origin};
       if (source == RuleSource::kUserFile) loaded.entry.default_ticked = false;
       rules_.entries.push_back(std::move(loaded));
     }
-    rules_.sources.push_back(std::move(summary));
   }
-  void AddFailure(RuleSourceSummary summary) { rules_.sources.push_back(std::move(summary)); }
   LoadedRules Take() { return std::move(rules_); }
 
  private:
-  void Note(RuleSourceSummary& summary, int origin, const Problem& problem) {
+  void Note(int origin, const Problem& problem) {
+    RuleSourceSummary& summary = rules_.sources[origin];
     ++(problem.kind == ProblemKind::kRefused ? summary.refused : summary.skipped);
     rules_.problems.push_back({origin, problem});
   }
@@ -78,32 +124,66 @@ class Loader {
   std::set<std::string> names_;
 };
 
-}  // namespace
-
-LoadedRules LoadRuleSources(std::string_view builtin_text, platform::FileSystem& files,
-                            platform::Shell& shell, const Places& places) {
-  Loader loader;
-  RuleSourceSummary builtin;
-  builtin.name = "Built-in rules";
-  loader.Add(std::move(builtin), ParseRuleFile(builtin_text, RuleSource::kBuiltIn),
-             RuleSource::kBuiltIn);
+RuleLoading::RuleLoading(std::string_view builtin_text, platform::FileSystem& files,
+                         platform::Shell& shell, const Places& places)
+    : loader_(std::make_unique<Loader>()) {
+  Pending builtin;
+  builtin.summary.name = "Built-in rules";
+  builtin.source = RuleSource::kBuiltIn;
+  builtin.text = builtin_text;
+  pending_.push_back(std::move(builtin));
   std::set<std::string> seen;
   for (const FileSource& source : FileSources(shell, places)) {
     if (!seen.insert(files.CanonicalPath(source.path)).second) continue;  // one file, two ways
-    const FileContents contents = files.ReadFile(source.path, kLargestRuleFile);
+    FileContents contents = files.ReadFile(source.path, kLargestRuleFile);
     if (contents.status == FileContents::Status::kMissing) continue;
-    RuleSourceSummary summary;
-    summary.name = source.name;
-    summary.path = source.path;
-    if (auto failure = FailureOf(contents.status)) {
-      summary.failure = std::move(failure);
-      loader.AddFailure(std::move(summary));
-      continue;
-    }
-    loader.Add(std::move(summary), ParseRuleFile(contents.bytes, RuleSource::kUserFile),
-               RuleSource::kUserFile);
+    Pending file;
+    file.summary.name = source.name;
+    file.summary.path = source.path;
+    file.summary.failure = FailureOf(contents.status);
+    file.source = RuleSource::kUserFile;
+    file.text = std::move(contents.bytes);
+    pending_.push_back(std::move(file));
   }
-  return loader.Take();
+  for (Pending& each : pending_) {
+    // Decoded once here, so that each step can parse plain UTF-8 from any entry on; text that
+    // cannot be decoded goes to the parser whole, which reports it.
+    if (auto decoded = DecodeRuleText(each.text)) each.text = std::move(*decoded);
+  }
+}
+
+RuleLoading::~RuleLoading() = default;
+
+bool RuleLoading::Step() {
+  if (current_ >= pending_.size()) return false;
+  Pending& source = pending_[current_];
+  if (source.origin < 0) source.origin = loader_->Begin(source.summary);
+  if (source.summary.failure) {
+    ++current_;
+    return current_ < pending_.size();
+  }
+  const std::string_view text = source.text;
+  const std::size_t end = ChunkEnd(text, source.parsed);
+  const std::string_view chunk = text.substr(source.parsed, end - source.parsed);
+  RuleFile file = ParseRuleFile(chunk, source.source);
+  ShiftLines(file, source.lines_before);
+  loader_->Add(source.origin, file, source.source);
+  source.lines_before += LinesIn(chunk);
+  source.parsed = end;
+  if (source.parsed >= text.size()) ++current_;
+  return current_ < pending_.size();
+}
+
+LoadedRules RuleLoading::Take() {
+  return loader_->Take();
+}
+
+LoadedRules LoadRuleSources(std::string_view builtin_text, platform::FileSystem& files,
+                            platform::Shell& shell, const Places& places) {
+  RuleLoading loading(builtin_text, files, shell, places);
+  while (loading.Step()) {
+  }
+  return loading.Take();
 }
 
 std::string SummaryText(const std::vector<RuleSourceSummary>& sources) {

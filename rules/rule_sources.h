@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,9 +46,32 @@ struct LoadedRules {
   std::vector<SourcedProblem> problems;
 };
 
-// The built-in rules, then a winapp2.ini beside the program, then %AppData%\Tidora\winapp2.ini.
-// A name already loaded is skipped with a note. Entries from files always start unticked: the
-// files' own convention is that cleaning is opted into.
+// Reads the built-in rules, then a winapp2.ini beside the program, then
+// %AppData%\Tidora\winapp2.ini, a few hundred entries a step, so that even a file of thousands
+// never holds the window for long. A name already loaded is skipped with a note. Entries from
+// files always start unticked: the files' own convention is that cleaning is opted into.
+class RuleLoading {
+ public:
+  // Reads the files (whole, each at most kLargestRuleFile); parses nothing yet.
+  RuleLoading(std::string_view builtin_text, platform::FileSystem& files, platform::Shell& shell,
+              const Places& places);
+  RuleLoading(const RuleLoading&) = delete;
+  RuleLoading& operator=(const RuleLoading&) = delete;
+  ~RuleLoading();
+
+  // Parses the next few hundred entries; true while more remain.
+  bool Step();
+  LoadedRules Take();
+
+ private:
+  struct Pending;
+  class Loader;
+  std::vector<Pending> pending_;
+  std::size_t current_ = 0;
+  std::unique_ptr<Loader> loader_;
+};
+
+// All of it at once.
 LoadedRules LoadRuleSources(std::string_view builtin_text, platform::FileSystem& files,
                             platform::Shell& shell, const Places& places);
 

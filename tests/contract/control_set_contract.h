@@ -87,9 +87,11 @@ TYPED_TEST_P(ControlSetContract, TheGridTakesAFourthColumnAndSizesReadAsTheShell
   for (const auto& [bytes, text] : sizes) EXPECT_EQ(c.FormatByteSize(bytes), text) << bytes;
 }
 
-// Nodes under groups read back as added, partly ticked ones too; a clear starts the numbering
-// anew. A control that is no tree takes no node.
-TYPED_TEST_P(ControlSetContract, ATreeHoldsNodesUnderGroupsEachWithItsTick) {
+// Nodes under groups read back as added, partly ticked ones too; a control that is no tree takes
+// no node. A user's tick is heard once, the node already changed: unticked and partly become
+// ticked, ticked becomes unticked; the program's own changes are not heard. A clear starts the
+// numbering anew.
+TYPED_TEST_P(ControlSetContract, ATreeHoldsNodesUnderGroupsAndHearsAUsersTickOnce) {
   using T = ui::TickState;
   constexpr int kGroup = ui::ControlSet::kNoNode;
   auto& c = this->controls;
@@ -107,19 +109,6 @@ TYPED_TEST_P(ControlSetContract, ATreeHoldsNodesUnderGroupsEachWithItsTick) {
     EXPECT_EQ(std::tuple(c.NodeParent(tree, n), c.NodeText(tree, n), c.NodeTick(tree, n)),
               nodes[n]);
   EXPECT_EQ(c.AddNode(ui::ControlId::ExtendToolsItems, kGroup, "Research"), kGroup);
-  c.ClearNodes(tree);
-  EXPECT_EQ(c.NodeCount(tree), 0);
-  EXPECT_EQ(c.AddNode(tree, kGroup, "Again"), 0);
-}
-
-// A user's tick is heard once, the node already changed: unticked and partly become ticked,
-// ticked becomes unticked. The program's own changes are not heard.
-TYPED_TEST_P(ControlSetContract, AUserTickIsHeardOnceAfterTheNodeChanged) {
-  using T = ui::TickState;
-  auto& c = this->controls;
-  const auto tree = ui::ControlId::AppTree;
-  for (const T tick : {T::kPartly, T::kTicked, T::kUnticked})
-    c.SetNodeTick(tree, c.AddNode(tree, ui::ControlSet::kNoNode, "Group"), tick);
   std::vector<std::pair<int, T>> heard;
   c.OnNodeTicked(
       [&](ui::ControlId id, int node) { heard.emplace_back(node, c.NodeTick(id, node)); });
@@ -128,6 +117,9 @@ TYPED_TEST_P(ControlSetContract, AUserTickIsHeardOnceAfterTheNodeChanged) {
   for (int node : {0, 1, 2}) this->environment_.UserTicks(tree, node);
   EXPECT_EQ(heard,
             (std::vector<std::pair<int, T>>{{0, T::kTicked}, {1, T::kUnticked}, {2, T::kTicked}}));
+  c.ClearNodes(tree);
+  EXPECT_EQ(c.NodeCount(tree), 0);
+  EXPECT_EQ(c.AddNode(tree, kGroup, "Again"), 0);
 }
 
 // The text window opens on demand with its title and lines; shown again, it takes the new text.
@@ -149,7 +141,6 @@ REGISTER_TYPED_TEST_SUITE_P(ControlSetContract,
                             StartAsTheLayoutSaysHoldWhatTheyAreGivenAndPassClicksOn,
                             TheGridHoldsRowsAndScrolls,
                             TheGridTakesAFourthColumnAndSizesReadAsTheShellWritesThem,
-                            ATreeHoldsNodesUnderGroupsEachWithItsTick,
-                            AUserTickIsHeardOnceAfterTheNodeChanged,
+                            ATreeHoldsNodesUnderGroupsAndHearsAUsersTickOnce,
                             ATextWindowShowsItsTitleAndLinesAndTakesNewText);
 }  // namespace tidora::testing

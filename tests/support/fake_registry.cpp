@@ -112,40 +112,37 @@ class FakeKey final : public platform::RegistryKey {
 };
 }  // namespace
 
-// Where the system keeps a key: HKU\<the user's SID> is HKCU, HKCC the current hardware profile,
-// and HKCR the user's classes where he has the key, the machine's elsewhere.
-FakeRegistry::Location FakeRegistry::Locate(Root root, std::string_view path, View view) {
+// The root and the path below it where the system keeps a key: HKU\<the user's SID> is HKCU, HKCC
+// the current hardware profile, and HKCR the user's classes where he has the key, the machine's
+// elsewhere.
+std::pair<Key*, std::string> FakeRegistry::Locate(Root root, std::string_view path, View view) {
   const std::string relative(platform::KeyPathFromRoot(path));
+  Key* machine = view == View::k32 ? &local_machine_32_ : &local_machine_64_;
   switch (root) {
     case Root::Users: {
       const auto split = std::min(relative.find('\\'), relative.size());
-      if (!SameName(relative.substr(0, split), kUserSid)) break;
-      return {Root::CurrentUser, relative.substr(split), View::kDefault};
+      if (!SameName(relative.substr(0, split), kUserSid)) return {&users_, relative};
+      return {&current_user_, relative.substr(split)};
     }
     case Root::CurrentConfig:
-      return {Root::LocalMachine,
-              "SYSTEM\\CurrentControlSet\\Hardware Profiles\\Current\\" + relative, view};
+      return {machine, "SYSTEM\\CurrentControlSet\\Hardware Profiles\\Current\\" + relative};
     case Root::ClassesRoot: {
       const std::string classes = "Software\\Classes\\" + relative;
-      if (Walk(Root::CurrentUser, classes, View::kDefault, false))
-        return {Root::CurrentUser, classes, View::kDefault};
-      return {Root::LocalMachine, classes, view};
+      return {Walk(Root::CurrentUser, classes, View::kDefault, false) ? &current_user_ : machine,
+              classes};
     }
     case Root::CurrentUser:
+      return {&current_user_, relative};
     case Root::LocalMachine:
       break;
   }
-  return {root, relative, view};
+  return {machine, relative};
 }
 
 // The key at path, less its last drop_last parts; nullptr for a missing key unless created.
 Key* FakeRegistry::Walk(Root root, std::string_view path, View view, bool create, int drop_last) {
-  const Location at = Locate(root, path, view);
-  Key* key = at.root == Root::CurrentUser ? &current_user_
-             : at.root == Root::Users     ? &users_
-             : at.view == View::k32       ? &local_machine_32_
-                                          : &local_machine_64_;
-  const auto parts = SplitPath(at.path);
+  auto [key, below] = Locate(root, path, view);
+  const auto parts = SplitPath(below);
   for (size_t i = 0; key && i + drop_last < parts.size(); ++i) {
     const std::string folded = Fold(parts[i]);
     if (create && !key->subkeys.contains(folded))

@@ -67,12 +67,7 @@ class FakeRegistry : public platform::Registry {
   Key* Find(Root root, std::string_view path, View view) { return Walk(root, path, view, false); }
 
  private:
-  struct Location {
-    Root root;
-    std::string path;
-    View view;
-  };
-  Location Locate(Root root, std::string_view path, View view);
+  std::pair<Key*, std::string> Locate(Root root, std::string_view path, View view);
   Key* Make(Root root, std::string_view path, View view) { return Walk(root, path, view, true); }
   Key* Walk(Root root, std::string_view path, View view, bool create, int drop_last = 0);
   Key current_user_, local_machine_64_, local_machine_32_, users_;

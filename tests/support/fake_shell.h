@@ -9,47 +9,23 @@ namespace tidora::testing {
 // The known folders of user "me" on 64-bit Windows 10, in the fake file system's layout.
 inline std::map<platform::KnownFolder, std::string> UserKnownFolders() {
   using enum platform::KnownFolder;
-  const std::string me = "C:\\users\\me\\", data = me + "AppData\\",
-                    menu = data + "Roaming\\Microsoft\\Windows\\", pub = "C:\\users\\Public\\",
-                    programs = "C:\\Program Files", programs32 = programs + " (x86)";
-  std::map<platform::KnownFolder, std::string> folders = {
-      {kRoamingAppData, data + "Roaming"},
-      {kLocalAppData, data + "Local"},
-      {kLocalLowAppData, data + "LocalLow"},
-      {kProfile, "C:\\users\\me"},
-      {kProfiles, "C:\\users"},
-      {kStartMenu, menu + "Start Menu"},
-      {kSendTo, menu + "SendTo"},
-      {kTemplates, menu + "Templates"},
-      {kPublic, "C:\\users\\Public"},
-      {kProgramData, "C:\\ProgramData"},
-      {kProgramFiles, programs},
-      {kProgramFilesX86, programs32},
-      {kCommonFiles, programs + "\\Common Files"},
-      {kCommonFilesX86, programs32 + "\\Common Files"},
-      {kWindows, "C:\\windows"},
-      {kSystem, "C:\\windows\\system32"},
-      {kSystemX86, "C:\\windows\\SysWOW64"}};
-  for (auto [folder, name] : {std::pair{kDesktop, "Desktop"},
-                              {kDocuments, "Documents"},
-                              {kDownloads, "Downloads"},
-                              {kPictures, "Pictures"},
-                              {kMusic, "Music"},
-                              {kVideos, "Videos"},
-                              {kFavorites, "Favorites"},
-                              {kSavedGames, "Saved Games"},
-                              {kOneDrive, "OneDrive"}}) {
-    folders[folder] = me + name;
-  }
-  for (auto [folder, name] : {std::pair{kPublicDesktop, "Desktop"},
-                              {kPublicDocuments, "Documents"},
-                              {kPublicDownloads, "Downloads"},
-                              {kPublicPictures, "Pictures"},
-                              {kPublicMusic, "Music"},
-                              {kPublicVideos, "Videos"}}) {
-    folders[folder] = pub + name;
-  }
-  return folders;
+  const std::string me = "C:\\users\\me", app = me + "\\AppData\\",
+                    menu = app + "Roaming\\Microsoft\\Windows\\", pub = "C:\\users\\Public",
+                    pf = "C:\\Program Files", pf86 = pf + " (x86)", win = "C:\\windows";
+  // clang-format off
+  return {{kProfiles, "C:\\users"}, {kProfile, me}, {kRoamingAppData, app + "Roaming"},
+          {kLocalAppData, app + "Local"}, {kLocalLowAppData, app + "LocalLow"},
+          {kDesktop, me + "\\Desktop"}, {kDocuments, me + "\\Documents"}, {kDownloads, me + "\\Downloads"},
+          {kPictures, me + "\\Pictures"}, {kMusic, me + "\\Music"}, {kVideos, me + "\\Videos"},
+          {kFavorites, me + "\\Favorites"}, {kSavedGames, me + "\\Saved Games"}, {kOneDrive, me + "\\OneDrive"},
+          {kStartMenu, menu + "Start Menu"}, {kSendTo, menu + "SendTo"}, {kTemplates, menu + "Templates"},
+          {kPublic, pub}, {kPublicDesktop, pub + "\\Desktop"}, {kPublicDocuments, pub + "\\Documents"},
+          {kPublicDownloads, pub + "\\Downloads"}, {kPublicPictures, pub + "\\Pictures"},
+          {kPublicMusic, pub + "\\Music"}, {kPublicVideos, pub + "\\Videos"}, {kProgramData, "C:\\ProgramData"},
+          {kProgramFiles, pf}, {kProgramFilesX86, pf86}, {kCommonFiles, pf + "\\Common Files"},
+          {kCommonFilesX86, pf86 + "\\Common Files"}, {kWindows, win}, {kSystem, win + "\\system32"},
+          {kSystemX86, win + "\\SysWOW64"}};
+  // clang-format on
 }
 
 // Answers as told and records what it is asked; window N is open_windows[N - 1], "" once closed.

@@ -40,12 +40,6 @@ RuleFile BuiltInRules() {
   return ParseRuleFile(bytes.str(), RuleSource::kBuiltIn);
 }
 
-bool InThrowawayFolder(const FileKey& key) {
-  const auto segments = PathSegments(key.path);
-  return std::find(std::begin(kThrowawayFolders), std::end(kThrowawayFolders), segments.back()) !=
-         std::end(kThrowawayFolders);
-}
-
 TEST(BuiltInRules, LoadWithoutAProblemAndPassTheSafetyChecks) {
   const auto file = BuiltInRules();
   for (const auto& problem : file.problems) ADD_FAILURE() << problem.line << ": " << problem.reason;
@@ -62,7 +56,7 @@ TEST(BuiltInRules, LoadWithoutAProblemAndPassTheSafetyChecks) {
 TEST(BuiltInRules, NoPatternReachesAFileUsersKeep) {
   for (const auto& entry : BuiltInRules().entries) {
     for (const auto& key : entry.file_keys) {
-      if (InThrowawayFolder(key)) continue;
+      if (std::ranges::count(kThrowawayFolders, PathSegments(key.path).back())) continue;
       EXPECT_EQ(key.flag, FileKeyFlag::kNone) << entry.name << ": " << key.path;
       for (const auto& pattern : key.patterns) {
         for (auto keep : kKeepFiles) {

@@ -238,10 +238,9 @@ struct Win32ControlSetEnvironment {
     SendMessageW(Window(ui::ControlId::suiPageControl1), TCM_SETCURSEL, 2, 0);
     app::ShowSelectedTabSheet(app.controls());
   }
-  void UserTicks(ui::ControlId id, int node) { ClickBox(id, node); }
-  // A click on the node's box, or two quick ones, as the mouse makes them with the mouse there:
-  // the box stands left of the text, where the control's hit test says.
-  void ClickBox(ui::ControlId id, int node, bool twice = false) {
+  // A user's click on the node's box, or two quick ones, as the mouse makes them with the mouse
+  // there: the box stands left of the text, where the control's hit test says.
+  void UserTicks(ui::ControlId id, int node, bool twice = false) {
     ShowApplicationsTab();
     HWND tree = Window(id);
     RECT text{};
@@ -292,7 +291,7 @@ TEST(MainWindow, TheTreeTakesKeysDoubleClicksAndAutomation) {
   TreeView_SelectItem(tree, c.ItemOf(id, 0));
   PressKey(tree, VK_DOWN);
   PressKey(tree, VK_SPACE);
-  window.ClickBox(id, 0, true);
+  window.UserTicks(id, 0, true);
   TreeView_SetItemState(tree, c.ItemOf(id, 2), INDEXTOSTATEIMAGEMASK(3), TVIS_STATEIMAGEMASK);
   EXPECT_EQ(heard, (std::vector{1, 0, 0}));
   using T = ui::TickState;
