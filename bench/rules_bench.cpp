@@ -11,11 +11,11 @@
 
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "bench/start_timer.h"
+#include "platform/win32/unique_handles.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
@@ -65,10 +65,12 @@ void PlantDetectedPrograms() {
   }
 }
 
-bool WriteFile(const std::wstring& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out << bytes;
-  return static_cast<bool>(out);
+bool WriteWholeFile(const std::wstring& path, const std::string& bytes) {
+  const win32::UniqueFile file(
+      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  DWORD written = 0;
+  return file && ::WriteFile(file.get(), bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
+         written == bytes.size();
 }
 
 // Load and detect once, as the Applications tab does; milliseconds and what was found.
@@ -96,7 +98,7 @@ int wmain(int argc, wchar_t** argv) {
   const std::string rules = GeneratedRules();
   PlantDetectedPrograms();
   // Beside this program, where the loader looks first.
-  if (!WriteFile(build + L"bench\\winapp2.ini", rules)) return 1;
+  if (!WriteWholeFile(build + L"bench\\winapp2.ini", rules)) return 1;
   std::vector<double> load_times, floor_times;
   int found = 0;
   const bench::Program floor{"floor", build + L"bench\\tidora_floor_window.exe",
@@ -121,7 +123,7 @@ int wmain(int argc, wchar_t** argv) {
   for (int run = -1; run < runs; ++run) {
     DeleteFileW(beside.c_str());
     const double bare = bench::TimeStart(tidora);
-    WriteFile(beside, rules);
+    WriteWholeFile(beside, rules);
     const double loaded = bench::TimeStart(tidora);
     if (run < 0) continue;
     without.push_back(bare);

@@ -15,9 +15,13 @@ using platform::FileContents;
 
 // "4067" as people read it: "4,067".
 std::string WithThousands(int number) {
-  std::string digits = std::to_string(number);
-  for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(at, ",");
-  return digits;
+  const std::string digits = std::to_string(number);
+  std::string grouped;
+  for (std::size_t index = 0; index < digits.size(); ++index) {
+    if (index && (digits.size() - index) % 3 == 0) grouped += ',';
+    grouped += digits[index];
+  }
+  return grouped;
 }
 
 std::optional<std::string> FailureOf(FileContents::Status status) {
@@ -209,7 +213,8 @@ std::string SummaryText(const std::vector<RuleSourceSummary>& sources) {
     part(source.skipped, "skipped");
     if (parts.empty()) parts.push_back("no entries");
     for (size_t index = 0; index < parts.size(); ++index) {
-      text += (index ? ", " : "") + parts[index];
+      if (index) text += ", ";
+      text += parts[index];
     }
     text += ".";
   }
