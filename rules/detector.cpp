@@ -33,12 +33,28 @@ bool Detector::Detected(const RuleEntry& entry) {
 }
 
 bool Detector::KeyExists(const RegKey& key) {
+  const std::string path = base::AsciiLower(key.path);
+  const auto cut = path.find_last_of('\\');
+  const std::string parent = cut == std::string::npos ? std::string() : path.substr(0, cut);
+  const std::string name = path.substr(cut == std::string::npos ? 0 : cut + 1);
   return std::ranges::any_of(registry_.ViewsOf(key.root), [&](platform::RegistryView view) {
-    const std::string id = std::to_string(int(key.root)) + "|" + std::to_string(int(view)) + "|" +
-                           base::AsciiLower(key.path);
-    const auto found = keys_.find(id);
-    if (found != keys_.end()) return found->second;
-    return keys_[id] = registry_.OpenForRead(key.root, key.path, view) != nullptr;
+    const std::string id =
+        std::to_string(int(key.root)) + "|" + std::to_string(int(view)) + "|" + parent;
+    auto found = subkeys_.find(id);
+    if (found == subkeys_.end()) {
+      std::set<std::string> names;
+      if (const auto listed = registry_.OpenForRead(key.root, parent, view)) {
+        for (const std::string& subkey : listed->SubkeyNames())
+          names.insert(base::AsciiLower(subkey));
+      }
+      found = subkeys_.emplace(id, std::move(names)).first;
+    }
+    if (found->second.contains(name)) return true;
+    // A root's own keys cannot be listed this way, nor can ASCII folding settle every name.
+    const bool settled = !parent.empty() && std::ranges::none_of(name, [](char c) {
+      return static_cast<unsigned char>(c) >= 0x80;
+    });
+    return !settled && registry_.OpenForRead(key.root, key.path, view) != nullptr;
   });
 }
 

@@ -2,6 +2,7 @@
 
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "platform/system_info.h"
@@ -33,7 +34,8 @@ class Detector {
   std::optional<platform::OsVersion> version_;
   ListingCache listings_;
   TargetResolver resolver_;
-  std::map<std::string, bool> keys_;  // by root, view and folded path
+  // A key's subkeys by root, view and folded path: presence is answered from its parent's list.
+  std::map<std::string, std::set<std::string>> subkeys_;
 };
 
 }  // namespace tidora::rules

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,6 +12,21 @@ namespace tidora::rules {
 
 // The segments of a path between "\" or "/" separators, empty ones kept; none for "".
 std::vector<std::string_view> PathSegments(std::string_view path);
+
+// Calls visit(segment) for each non-empty segment of the paths in turn, without allocating:
+// checks run over thousands of rules.
+template <typename Visit>
+void ForEachSegment(std::initializer_list<std::string_view> paths, Visit visit) {
+  for (std::string_view path : paths) {
+    while (!path.empty()) {
+      const auto cut = path.find_first_of("\\/");
+      const auto segment = path.substr(0, cut);
+      if (!segment.empty()) visit(segment);
+      if (cut == std::string_view::npos) break;
+      path.remove_prefix(cut + 1);
+    }
+  }
+}
 
 bool HasControlCharacter(std::string_view text);
 

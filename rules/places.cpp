@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/text.h"
+
 namespace tidora::rules {
 
 namespace {
@@ -90,8 +92,14 @@ class Gatherer {
   std::string Folder(KnownFolder folder) {
     return WithoutTrailingBackslash(shell_.KnownFolderPath(folder));
   }
+  // The shell names its folders by their long names already: folding the case is enough, and
+  // far cheaper than asking the system, which looks at every folder on the way. A short name or
+  // a name beyond ASCII still goes to the system.
   std::string Canonical(std::string_view path) {
-    return path.empty() ? std::string() : WithoutTrailingBackslash(files_.CanonicalPath(path));
+    if (path.empty()) return {};
+    const bool plain = std::ranges::none_of(
+        path, [](char c) { return c == '~' || static_cast<unsigned char>(c) >= 0x80; });
+    return WithoutTrailingBackslash(plain ? base::AsciiLower(path) : files_.CanonicalPath(path));
   }
   void AddCanonical(std::vector<std::string>& list, std::string_view path) {
     std::string canonical = Canonical(path);

@@ -98,14 +98,15 @@ bool SegmentMayBe(std::string_view written, std::string_view protected_segment) 
 // are protected as well), when every written segment may be the protected one.
 void Compare(std::span<const std::string_view> written, std::string_view base, Folder folder,
              FolderStanding& standing) {
-  auto segments = PathSegments(base);
-  for (auto segment : PathSegments(folder.path)) segments.push_back(segment);
-  if (written.size() > segments.size()) return;
-  for (size_t i = 0; i < written.size(); ++i) {
-    if (!SegmentMayBe(written[i], segments[i])) return;
-  }
+  std::size_t count = 0;
+  bool may_be = true;
+  ForEachSegment({base, folder.path}, [&](std::string_view segment) {
+    if (count < written.size() && may_be) may_be = SegmentMayBe(written[count], segment);
+    ++count;
+  });
+  if (written.size() > count || !may_be) return;
   standing.protected_folder = true;
-  if (folder.document && written.size() == segments.size()) standing.document_folder = true;
+  if (folder.document && written.size() == count) standing.document_folder = true;
 }
 
 }  // namespace

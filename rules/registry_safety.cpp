@@ -119,14 +119,16 @@ std::optional<std::string> RefusedValueDelete(const HiveKey& key) {
 std::optional<std::string> RefusedKeyDelete(const HiveKey& key) {
   if (key.segments.empty()) return "deletes a hive root";
   for (auto protected_key : kProtectedKeys) {
-    const auto protected_segments = PathSegments(protected_key);
-    if (key.segments.size() > protected_segments.size()) continue;
+    std::size_t count = 0;
     bool may_be = true;
-    for (size_t i = 0; i < key.segments.size() && may_be; ++i) {
-      may_be = SegmentMayBe(key.segments[i], protected_segments[i]);
-    }
-    if (!may_be) continue;
-    const bool same = key.segments.size() == protected_segments.size();
+    ForEachSegment({protected_key}, [&](std::string_view segment) {
+      if (count < key.segments.size() && may_be) {
+        may_be = SegmentMayBe(key.segments[count], segment);
+      }
+      ++count;
+    });
+    if (key.segments.size() > count || !may_be) continue;
+    const bool same = key.segments.size() == count;
     return std::string(same ? "deletes a protected key ("
                             : "deletes an ancestor of a protected key (") +
            std::string(protected_key) + ")";

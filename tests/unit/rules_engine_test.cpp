@@ -192,8 +192,7 @@ TEST(RuleEntries, AreOfferedWhenTheirSystemAndAnyOfTheirMarksAreHere) {
     ASSERT_EQ(file.entries.size(), 1u) << test.lines;
     const auto places = rules::Places::Gather(pc.shell, pc.files, pc.system);
     rules::Detector detector({pc.registry, pc.files, pc.shell, pc.system}, places);
-    EXPECT_EQ(detector.Detected(file.entries[0]), test.offered)
-        << test.lines;
+    EXPECT_EQ(detector.Detected(file.entries[0]), test.offered) << test.lines;
   }
 }
 
