@@ -118,9 +118,12 @@ class RuleLoading::Loader {
   LoadedRules Take() { return std::move(rules_); }
 
  private:
+  // Counted are entries; a line of no entry (garbage, a stray key) is only listed.
   void Note(int origin, const Problem& problem) {
     RuleSourceSummary& summary = rules_.sources[origin];
-    ++(problem.kind == ProblemKind::kRefused ? summary.refused : summary.skipped);
+    if (!problem.entry.empty()) {
+      ++(problem.kind == ProblemKind::kRefused ? summary.refused : summary.skipped);
+    }
     rules_.problems.push_back({origin, problem});
   }
 

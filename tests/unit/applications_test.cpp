@@ -187,6 +187,7 @@ TEST(ApplicationsTab, ReadsUsersRuleFilesAfterItsOwnAndSaysWhatBecameOfEach) {
       {"[A *]\nDetectFoo=1\nFileKey1=%Temp%|*.a\n[B *]\nRegKey1=HKCU\\Software\n", "", 0, false,
        first + "winapp2.ini: 2 entries read, 1 refused as unsafe, 1 skipped."},
       {"", "", (16u << 20) + 1, false, first + "winapp2.ini: larger than 16 MB, not read."},
+      {"MZ\x90\x03\nPE\x01\n=\xff\n", "", 0, false, first + "winapp2.ini: no entries."},
       {"[A *]\nFileKey1=%Temp%|*.a\n", "", 0, true, first + "winapp2.ini: could not be read."},
   };
   for (const Case& test : cases) {
