@@ -203,7 +203,8 @@ std::string SummaryText(const std::vector<RuleSourceSummary>& sources) {
       continue;
     }
     if (source.path.empty()) {
-      text += WithThousands(source.found) + " entries found on this PC.";
+      text += WithThousands(source.found) +
+              (source.found == 1 ? " entry found on this PC." : " entries found on this PC.");
       continue;
     }
     std::vector<std::string> parts;
