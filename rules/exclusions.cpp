@@ -49,7 +49,7 @@ std::optional<Exclusions> Exclusions::Resolve(const std::vector<ExcludeKey>& exc
           {exclude.key.root, FoldedKeyPath(exclude.key.path), exclude.key.value});
       continue;
     }
-    if (!SplitVariable(exclude.folder)) return std::nullopt;
+    if (!resolver.Sound(exclude.folder)) return std::nullopt;
     auto& list = exclude.kind == ExcludeKind::kFile ? resolved.files_ : resolved.paths_;
     for (const std::string& folder : resolver.Folders(exclude.folder)) {
       list.push_back({WithoutTrailingBackslash(files.CanonicalPath(folder)), exclude.names});

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cleaning/shared_routines.h"
+#include "rules/path_text.h"
 #include "rules/rule_safety.h"
 #include "rules/wildcard.h"
 
@@ -12,6 +13,10 @@ namespace {
 
 using platform::attribute::kDirectory;
 using platform::attribute::kReparsePoint;
+
+// Folders below a target deeper than this are left: no cache nests so deep, and a planted tree
+// of thousands of levels must not exhaust the stack.
+constexpr int kDeepest = 64;
 
 std::string Below(std::string_view folder, std::string_view name) {
   std::string path(folder);
@@ -60,7 +65,7 @@ void FileSweep::Clean(const FileKey& key) {
   for (const std::string& folder : resolver_.Folders(key.path)) {
     if (tally_.stopped()) return;
     if (!Allowed(key, folder)) continue;
-    const bool emptied = CleanFolder(key, folder);
+    const bool emptied = CleanFolder(key, folder, 0);
     if (key.flag == FileKeyFlag::kRemoveSelf) RemoveIfEmptied(folder, emptied);
   }
 }
@@ -75,12 +80,13 @@ bool FileSweep::Wanted(const FileKey& key, const std::string& folder,
          !exclusions_.KeepsFile(files_.CanonicalPath(folder), entry.name);
 }
 
-bool FileSweep::CleanFolder(const FileKey& key, const std::string& folder) {
+bool FileSweep::CleanFolder(const FileKey& key, const std::string& folder, int depth) {
   // Listed first, then changed: what a deletion does to an open listing is the system's affair.
   const std::vector<platform::FoundEntry> entries = ListFolder(files_, folder);
   for (const platform::FoundEntry& entry : entries) {
-    if (entry.attributes & kDirectory) continue;
-    if (!Wanted(key, folder, entry)) continue;
+    // A link is never touched, nor a name the system would read as another file's.
+    if (entry.attributes & (kDirectory | kReparsePoint)) continue;
+    if (!UsableListedName(entry.name) || !Wanted(key, folder, entry)) continue;
     if (cleaning::RemoveFileClearingAttributes(files_, Below(folder, entry.name),
                                                entry.attributes)) {
       tally_.Removed();
@@ -90,9 +96,10 @@ bool FileSweep::CleanFolder(const FileKey& key, const std::string& folder) {
     for (const platform::FoundEntry& entry : entries) {
       // A link below a target is never entered, nor removed.
       if (!(entry.attributes & kDirectory) || (entry.attributes & kReparsePoint)) continue;
+      if (!UsableListedName(entry.name) || depth >= kDeepest) continue;
       if (tally_.Stopped()) break;
       const std::string below = Below(folder, entry.name);
-      const bool emptied = CleanFolder(key, below);
+      const bool emptied = CleanFolder(key, below, depth + 1);
       if (key.flag == FileKeyFlag::kRemoveSelf) RemoveIfEmptied(below, emptied);
     }
   }

@@ -31,7 +31,7 @@ class FileSweep {
   // Whether the key may work in this concrete folder at all.
   bool Allowed(const FileKey& key, const std::string& folder);
   // Cleans one folder (and below, for the flags); true when it held entries and holds none now.
-  bool CleanFolder(const FileKey& key, const std::string& folder);
+  bool CleanFolder(const FileKey& key, const std::string& folder, int depth);
   bool Wanted(const FileKey& key, const std::string& folder, const platform::FoundEntry& entry);
   void RemoveIfEmptied(const std::string& folder, bool emptied);
 

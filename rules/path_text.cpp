@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/text.h"
+
 namespace tidora::rules {
 
 namespace {
@@ -28,6 +30,10 @@ std::vector<std::string_view> PathSegments(std::string_view path) {
 bool HasControlCharacter(std::string_view text) {
   return std::any_of(text.begin(), text.end(),
                      [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+}
+
+bool UsableListedName(std::string_view name) {
+  return !RefusedSegment(name) && base::AsciiLower(name) != "sysnative";
 }
 
 std::optional<std::string> RefusedSegment(std::string_view segment) {

@@ -30,6 +30,11 @@ void ForEachSegment(std::initializer_list<std::string_view> paths, Visit visit) 
 
 bool HasControlCharacter(std::string_view text);
 
+// Whether a name listed in a folder may be used as it is: not one the system would read as
+// another ("Web Data." opens "Web Data"), and not the 32-bit view's window onto the 64-bit
+// system folder ("Sysnative").
+bool UsableListedName(std::string_view name);
+
 // Why one segment of a path makes it ambiguous or lets it leave where it was written: empty,
 // "." or "..", a ":" (a drive or a stream), a trailing dot or blank (which the system drops),
 // a control character (which the system ends the name at).

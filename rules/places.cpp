@@ -80,6 +80,13 @@ bool AnyAtOrBelow(const std::vector<std::string>& places, std::string_view folde
       places, [&](const std::string& place) { return IsSelfOrAncestor(folder, place); });
 }
 
+// Canonical paths as the places compare them: the system's canonical form folds case one way
+// (the Windows adapter upper-cases), the places' own fast path another; ASCII folding on both
+// sides makes them one. Beyond ASCII both sides come from the system, folded alike.
+std::string Folded(std::string_view path) {
+  return WithoutTrailingBackslash(base::AsciiLower(path));
+}
+
 bool IsDriveRoot(std::string_view canonical) {
   while (!canonical.empty() && canonical.back() == '\\') canonical.remove_suffix(1);
   return canonical.size() <= 2;
@@ -99,7 +106,7 @@ class Gatherer {
     if (path.empty()) return {};
     const bool plain = std::ranges::none_of(
         path, [](char c) { return c == '~' || static_cast<unsigned char>(c) >= 0x80; });
-    return WithoutTrailingBackslash(plain ? base::AsciiLower(path) : files_.CanonicalPath(path));
+    return Folded(plain ? std::string(path) : files_.CanonicalPath(path));
   }
   void AddCanonical(std::vector<std::string>& list, std::string_view path) {
     std::string canonical = Canonical(path);
@@ -110,6 +117,23 @@ class Gatherer {
   platform::Shell& shell_;
   platform::FileSystem& files_;
 };
+
+// The user's temporary folder where a profile keeps it. The system's temporary path comes from
+// environment variables, which whoever starts the program can set: it is taken only when it is
+// one of these folders.
+std::string UserTempFolder(Gatherer& gather, platform::FileSystem& files) {
+  std::vector<std::string> candidates;
+  for (KnownFolder base : {KnownFolder::kLocalAppData, KnownFolder::kProfile}) {
+    const std::string folder = gather.Folder(base);
+    if (!folder.empty() && files.IsFolder(folder + "\\Temp"))
+      candidates.push_back(folder + "\\Temp");
+  }
+  const std::string system = gather.Canonical(files.TempFolder());
+  for (const std::string& candidate : candidates) {
+    if (gather.Canonical(candidate) == system) return candidate;
+  }
+  return candidates.empty() ? std::string() : candidates.front();
+}
 
 }  // namespace
 
@@ -130,7 +154,7 @@ Places Places::Gather(platform::Shell& shell, platform::FileSystem& files,
   if (windows.size() >= 2 && windows[1] == ':') {
     places.folders_[Variable::kSystemDrive] = {windows.substr(0, 2) + "\\"};
   }
-  std::string temp = WithoutTrailingBackslash(files.TempFolder());
+  const std::string temp = UserTempFolder(gather, files);
   if (!temp.empty()) places.folders_[Variable::kTemp] = {temp};
   places.user_name_ = system.UserName();
 
@@ -160,18 +184,19 @@ const std::vector<std::string>& Places::FoldersOf(Variable variable) const {
 }
 
 bool Places::IsProtected(std::string_view canonical) const {
-  if (IsDriveRoot(canonical)) return true;
-  const std::string parent = ParentOf(canonical);
+  const std::string folder = Folded(canonical);
+  if (IsDriveRoot(folder)) return true;
+  const std::string parent = ParentOf(folder);
   if (!parent.empty() && (parent == profiles_ || parent == public_)) return true;
-  return AnyAtOrBelow(protected_, canonical);
+  return AnyAtOrBelow(protected_, folder);
 }
 
 bool Places::IsDocumentFolder(std::string_view canonical) const {
-  return std::ranges::find(documents_, canonical) != documents_.end();
+  return std::ranges::find(documents_, Folded(canonical)) != documents_.end();
 }
 
 bool Places::IsKeptAsFolder(std::string_view canonical) const {
-  return IsProtected(canonical) || AnyAtOrBelow(kept_, canonical);
+  return IsProtected(canonical) || AnyAtOrBelow(kept_, Folded(canonical));
 }
 
 }  // namespace tidora::rules

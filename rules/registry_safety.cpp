@@ -137,6 +137,8 @@ std::optional<std::string> RefusedKeyDelete(const HiveKey& key) {
 }
 
 std::optional<std::string> Refused(const HiveKey& key, const std::optional<std::string>& value) {
+  // Each key directly under HKLM is a hive of its own (the boot configuration among them).
+  if (key.machine && key.segments.size() == 1 && !value) return "deletes a hive of HKLM";
   if (key.machine && !key.segments.empty()) {
     for (auto tree : kMachineTrees) {
       if (SegmentMayBe(key.segments.front(), tree)) return "under HKLM\\" + std::string(tree);

@@ -10,9 +10,9 @@ Problem Refusal(const RuleEntry& entry, int line, std::string reason) {
   return Problem{ProblemKind::kRefused, line, entry.name, "", std::move(reason)};
 }
 
-// A user's file names keys as they are; only the program's own rules expand "*".
+// A user's file names keys as they are; only the program's own rules expand wildcards.
 std::optional<std::string> RefusedRegKeyText(const RegKey& key, RuleSource source) {
-  if (source == RuleSource::kUserFile && key.path.find('*') != std::string::npos) {
+  if (source == RuleSource::kUserFile && key.path.find_first_of("*?") != std::string::npos) {
     return "a wildcard in a registry key";
   }
   return RefusedRegistryDelete(key.root, key.path, key.value);

@@ -55,12 +55,23 @@ std::vector<FileSource> FileSources(platform::Shell& shell, const Places& places
 // Entries parsed a step: a few milliseconds' work.
 constexpr int kEntriesPerStep = 200;
 
-// Where the text of the next kEntriesPerStep entries ends: at the start of an entry's line.
+// Whether the line starting at start is an entry's header: only there may a step end, so that no
+// key is parted from its entry, whatever a malformed line looks like.
+bool IsHeaderLine(std::string_view text, std::size_t start) {
+  std::string_view line = text.substr(start, text.find('\n', start) - start);
+  while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) {
+    line.remove_suffix(1);
+  }
+  return line.size() > 2 && line.front() == '[' && line.back() == ']';
+}
+
+// Where the text of the next kEntriesPerStep entries ends: at the start of a header line.
 std::size_t ChunkEnd(std::string_view text, std::size_t from) {
   std::size_t at = from;
-  for (int entries = 0; entries <= kEntriesPerStep; ++entries) {
+  for (int entries = 0; entries <= kEntriesPerStep;) {
     at = text.find("\n[", at + 1);
     if (at == std::string_view::npos) return text.size();
+    if (IsHeaderLine(text, at + 1)) ++entries;
   }
   return at + 1;
 }

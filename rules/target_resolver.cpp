@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "base/text.h"
+#include "rules/path_text.h"
 #include "rules/rule_safety.h"
 #include "rules/wildcard.h"
 
@@ -69,7 +70,8 @@ TargetResolver::Split TargetResolver::SplitWritten(std::string_view written) con
     from = end + 1;
     if (raw.empty() || raw == ".") continue;
     const std::string_view segment = Resolved(raw);
-    if (segment.empty() || raw == ".." || segment.find_first_of(":%") != std::string_view::npos) {
+    if (segment.empty() || raw == ".." || segment.find_first_of(":%") != std::string_view::npos ||
+        !UsableListedName(segment)) {
       return split;
     }
     split.segments.emplace_back(segment);
@@ -98,7 +100,8 @@ std::vector<std::string> TargetResolver::Step(const std::vector<std::string>& fo
     if (!MayExpandBelow(folder, segment, after_variable)) continue;
     files_.Find(Below(folder, segment), [&](const platform::FoundEntry& entry) {
       // The long name decides: the system's match also takes 8.3 short names.
-      if (IsPlainFolder(entry.attributes) && MatchesWildcard(segment, entry.name)) {
+      if (IsPlainFolder(entry.attributes) && UsableListedName(entry.name) &&
+          MatchesWildcard(segment, entry.name)) {
         next.push_back(Below(folder, entry.name));
       }
       return true;

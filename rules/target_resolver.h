@@ -24,6 +24,9 @@ class TargetResolver {
   // Whether a file or folder matching the written path exists (the last segment may name
   // either, and may hold wildcards).
   bool Exists(std::string_view written);
+  // Whether the written path can be resolved at all here: a known variable with a folder, and
+  // segments of a sound shape. An exclusion that is not sound refuses its entry.
+  bool Sound(std::string_view written) const { return SplitWritten(written).sound; }
 
  private:
   struct Split {

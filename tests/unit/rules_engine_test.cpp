@@ -38,6 +38,7 @@ struct Pc {
     files.AddFile(kChrome + "Default\\Cache\\Cache_Data\\f_1", attribute::kArchive, 100);
     files.AddFile(kChrome + "Default\\Cache\\Cache_Data\\index", attribute::kHidden, 20);
     files.AddFile(kChrome + "Default\\Web Data");
+    files.AddFile(kChrome + "Default\\Cache\\Web Data.");
     files.AddFile(kChrome + "Profile 1\\Cache\\data_1", attribute::kReadOnly, 3);
     files.AddFile(kChrome + "Profile 1\\Cache\\busy");
     files.Lock(kChrome + "Profile 1\\Cache\\busy");
@@ -90,7 +91,8 @@ const FileCase kFileCases[] = {
     // link into Documents is never entered, the database beside the cache stays.
     {"FileKey1=%LocalAppData%\\Google\\Chrome\\User Data\\*\\Cache|*.*|RECURSE", 3,
      {kChrome + "Default\\Cache\\Cache_Data\\f_1", kChrome + "Default\\Cache\\Cache_Data\\index", kChrome + "Profile 1\\Cache\\data_1"},
-     {kChrome + "Profile 1\\Cache\\busy", kChrome + "Default\\Web Data", kMe + "Documents\\Cache\\mine.doc", kChrome + "Default\\Cache\\Cache_Data"}},
+     {kChrome + "Profile 1\\Cache\\busy", kChrome + "Default\\Web Data", kMe + "Documents\\Cache\\mine.doc", kChrome + "Default\\Cache\\Cache_Data",
+      kChrome + "Default\\Cache\\Web Data."}},  // the system would delete "Web Data" for it
     // REMOVESELF removes the folders it emptied, keeps an excluded file and so its folder, and
     // leaves a folder that was empty before, and a link, alone.
     {"FileKey1=%AppData%\\Vendor\\App|*.*|REMOVESELF\nExcludeKey1=FILE|%AppData%\\Vendor\\App\\|keep.txt", 5,
@@ -107,6 +109,7 @@ const FileCase kFileCases[] = {
     {"FileKey1=%UserProfile%\\Docu*|*.*|RECURSE", 0, {}, {kMe + "Documents\\thesis.doc"}},
     {"FileKey1=%UserProfile%\\..\\me|*.*|RECURSE", -1, {}, {kMe + "notes.txt"}},
     // An exclusion that cannot be honoured stops the whole entry.
+    {"FileKey1=%AppData%\\Vendor\\App|*.*|RECURSE\nExcludeKey1=PATH|%AppData%\\Vendor\\App\\..\\App\\sub\\", -1, {}, {kApp + "sub\\x.log", kApp + "log.txt"}},
     {"FileKey1=%AppData%\\Vendor\\App|*.*\nExcludeKey1=FILE|%NoSuch%\\|keep.txt", -1, {}, {kApp + "log.txt"}},
 };
 // clang-format on

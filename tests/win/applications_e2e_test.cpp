@@ -6,6 +6,10 @@
 
 #include <algorithm>
 
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_system_info.h"
+#include "rules/places.h"
 #include "tests/win/running_program.h"
 
 namespace tidora::testing {
@@ -250,6 +254,33 @@ TEST_F(UserRuleFile, IsReadBesideTheProgramItsUnsafeEntriesRefusedAndListedItsEn
   for (const std::wstring& kept : {vendor + L"keep.log", vendor + L"notes.txt",
                                    std::wstring(L"C:\\tidora-link-target\\kept.txt")})
     EXPECT_TRUE(Exists(kept)) << kept;
+}
+
+}  // namespace
+}  // namespace tidora::testing
+
+namespace tidora::testing {
+namespace {
+
+// The folders the rules protect, gathered and compared through the real adapters, whose
+// canonical names fold case their own way.
+TEST(RulePlaces, ProtectTheShellsFoldersAsTheFileSystemNamesThem) {
+  using enum platform::KnownFolder;
+  win32::Win32Shell shell;
+  win32::Win32FileSystem files;
+  win32::Win32SystemInfo system;
+  const auto places = rules::Places::Gather(shell, files, system);
+  const auto canonical = [&](platform::KnownFolder folder, const char* below = "") {
+    return files.CanonicalPath(shell.KnownFolderPath(folder) + below);
+  };
+  for (auto folder : {kDocuments, kProfile, kLocalAppData, kRoamingAppData, kWindows, kSystem})
+    EXPECT_TRUE(places.IsProtected(canonical(folder))) << canonical(folder);
+  EXPECT_TRUE(places.IsDocumentFolder(canonical(kDocuments)));
+  ASSERT_EQ(places.FoldersOf(rules::Variable::kTemp).size(), 1u);
+  EXPECT_TRUE(
+      places.IsKeptAsFolder(files.CanonicalPath(places.FoldersOf(rules::Variable::kTemp)[0])));
+  EXPECT_FALSE(places.IsProtected(canonical(kLocalAppData, "\\Vendor\\Cache")));
+  EXPECT_FALSE(places.IsKeptAsFolder(canonical(kLocalAppData, "\\Vendor\\Cache")));
 }
 
 }  // namespace
