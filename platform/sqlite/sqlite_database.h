@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/database.h"
+
+namespace tidora::sqlite {
+
+// Databases through the SQLite library built into the program.
+class SqliteOpener final : public platform::DatabaseOpener {
+ public:
+  std::unique_ptr<platform::Database> Open(std::string_view path, platform::OpenMode mode) override;
+};
+
+}  // namespace tidora::sqlite
