@@ -45,23 +45,33 @@ std::wstring RunningProgram::Text(Id id) const {
   return text;
 }
 
+namespace {
+
+// A list or tree view reads and writes items in memory of its own process: lend it some.
+template <typename Request>
+std::wstring RemoteText(HANDLE process, HWND control, UINT message, WPARAM wparam,
+                        Request request) {
+  request.cchTextMax = 256;
+  auto* remote = static_cast<char*>(
+      VirtualAllocEx(process, nullptr, sizeof request + 512, MEM_COMMIT, PAGE_READWRITE));
+  if (!remote) return L"<no memory>";
+  request.pszText = reinterpret_cast<wchar_t*>(remote + sizeof request);
+  wchar_t text[256] = {};
+  WriteProcessMemory(process, remote, &request, sizeof request, nullptr);
+  SendMessageW(control, message, wparam, reinterpret_cast<LPARAM>(remote));
+  ReadProcessMemory(process, request.pszText, text, sizeof text - 2, nullptr);
+  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  return text;
+}
+
+}  // namespace
+
 std::wstring RunningProgram::Item(Id list, int item, int column, UINT message) const {
-  // The list view reads and writes items in memory of its own process: lend it some.
   LVITEMW request{};
   request.iSubItem = column;
   request.state = INDEXTOSTATEIMAGEMASK(2);  // ticked, for LVM_SETITEMSTATE
   request.stateMask = LVIS_STATEIMAGEMASK;
-  request.cchTextMax = 256;
-  auto* remote = static_cast<char*>(
-      VirtualAllocEx(process_.get(), nullptr, sizeof request + 512, MEM_COMMIT, PAGE_READWRITE));
-  if (!remote) return L"<no memory>";
-  request.pszText = reinterpret_cast<wchar_t*>(remote + sizeof request);
-  wchar_t text[256] = {};
-  WriteProcessMemory(process_.get(), remote, &request, sizeof request, nullptr);
-  SendMessageW(Control(list), message, item, reinterpret_cast<LPARAM>(remote));
-  ReadProcessMemory(process_.get(), request.pszText, text, sizeof text - 2, nullptr);
-  VirtualFreeEx(process_.get(), remote, 0, MEM_RELEASE);
-  return text;
+  return RemoteText(process_.get(), Control(list), message, item, request);
 }
 
 std::vector<HTREEITEM> RunningProgram::Nodes(Id tree) const {
@@ -82,17 +92,7 @@ std::wstring RunningProgram::NodeText(Id tree, HTREEITEM node) const {
   TVITEMW request{};
   request.mask = TVIF_TEXT;
   request.hItem = node;
-  request.cchTextMax = 256;
-  auto* remote = static_cast<char*>(
-      VirtualAllocEx(process_.get(), nullptr, sizeof request + 512, MEM_COMMIT, PAGE_READWRITE));
-  if (!remote) return L"<no memory>";
-  request.pszText = reinterpret_cast<wchar_t*>(remote + sizeof request);
-  wchar_t text[256] = {};
-  WriteProcessMemory(process_.get(), remote, &request, sizeof request, nullptr);
-  SendMessageW(Control(tree), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote));
-  ReadProcessMemory(process_.get(), request.pszText, text, sizeof text - 2, nullptr);
-  VirtualFreeEx(process_.get(), remote, 0, MEM_RELEASE);
-  return text;
+  return RemoteText(process_.get(), Control(tree), TVM_GETITEMW, 0, request);
 }
 
 HTREEITEM RunningProgram::FindNode(Id tree, const std::wstring& text) const {
