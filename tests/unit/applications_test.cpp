@@ -97,7 +97,9 @@ struct Pc {
   ui::MainForm form{controls, registry, shell, features.All()};
 };
 
-TEST(ApplicationsTab, OffersTheDetectedEntriesByGroupOtherLastTickedAsTheirDefaults) {
+// Groups in order, "Other" last, entries as their Default says; a group ticks its entries, and a
+// warning refused leaves one unticked.
+TEST(ApplicationsTab, OffersTheDetectedEntriesByGroupAndAGroupTicksThemWarningsAsked) {
   Pc pc;
   EXPECT_EQ(pc.controls.NodeCount(kTree), 0);
   pc.Load();
@@ -106,11 +108,6 @@ TEST(ApplicationsTab, OffersTheDetectedEntriesByGroupOtherLastTickedAsTheirDefau
                                       "  [x] Alpha Cache", "  [ ] Risky Lists", "  [x] Zeta Cache",
                                       "[ ] Other", "  [ ] Own Thing"}));
   EXPECT_EQ(pc.controls.Caption(Id::AppStatusLabel), "Built-in rules: 5 entries found on this PC.");
-}
-
-TEST(ApplicationsTab, AGroupTicksItsEntriesAndAWarningRefusedLeavesOneUnticked) {
-  Pc pc;
-  pc.Load();
   pc.shell.answer_yes = false;
   pc.controls.UserTicks(kTree, 2);  // Google Chrome, partly ticked: becomes ticked
   EXPECT_EQ(pc.Tree()[2], "[-] Google Chrome");
@@ -158,12 +155,6 @@ TEST(ApplicationsTab, TheRunTakesWhatTheTreeShowsTickedEachInARowOfItsOwn) {
   EXPECT_TRUE(pc.files.Exists(pc.shell.known_folders[platform::KnownFolder::kLocalAppData] +
                               "\\Alpha\\c.tmp"));
 }
-
-}  // namespace
-}  // namespace tidora::testing
-
-namespace tidora::testing {
-namespace {
 
 // After its own rules, a file beside the program, then one in %AppData%\Tidora: entries start
 // unticked, a name loaded already is skipped, and the label says what became of each file.

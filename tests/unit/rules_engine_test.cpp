@@ -79,14 +79,17 @@ struct Pc {
   Progress progress;
 };
 
-struct FileCase {
+struct Case {
   const char* lines;
-  int removed;  // -1: refused as it was loaded
-  std::vector<std::string> gone, kept;
+  int removed;                                              // -1: refused as it was loaded
+  std::vector<std::string> gone, kept;                      // files and folders
+  std::vector<std::string> gone_keys = {}, kept_keys = {};  // below HKCU
 };
+const std::string kRecent = "Software\\Vendor\\App\\Recent",
+                  kMru = "Software\\Microsoft\\Office\\16.0\\Word\\User MRU\\";
 
 // clang-format off
-const FileCase kFileCases[] = {
+const Case kCases[] = {
     // Every profile's cache: read-only and hidden files go, a file in use stays, a profile-like
     // link into Documents is never entered, the database beside the cache stays.
     {"FileKey1=%LocalAppData%\\Google\\Chrome\\User Data\\*\\Cache|*.*|RECURSE", 3,
@@ -111,11 +114,19 @@ const FileCase kFileCases[] = {
     // An exclusion that cannot be honoured stops the whole entry.
     {"FileKey1=%AppData%\\Vendor\\App|*.*|RECURSE\nExcludeKey1=PATH|%AppData%\\Vendor\\App\\..\\App\\sub\\", -1, {}, {kApp + "sub\\x.log", kApp + "log.txt"}},
     {"FileKey1=%AppData%\\Vendor\\App|*.*\nExcludeKey1=FILE|%NoSuch%\\|keep.txt", -1, {}, {kApp + "log.txt"}},
+    // Keys go save what is excluded, "*" (the program's own rules) skips a link, a vendor's key is refused.
+    {"RegKey1=HKCU\\Software\\Vendor\\App\\Recent\nExcludeKey1=REG|HKCU\\Software\\Vendor\\App\\Recent\\Keep", 3, {}, {},
+     {kRecent + "\\Other"}, {kRecent + "\\Keep", kRecent}},
+    {"RegKey1=HKCU\\Software\\Vendor\\App\\Recent", 1, {}, {}, {kRecent}, {"Software\\Vendor\\App"}},
+    {"RegKey1=HKCU\\Software\\Vendor\\App|LastFile", 1, {}, {}, {}, {kRecent}},
+    {"RegKey1=HKCU\\Software\\Microsoft\\Office\\16.0\\Word\\User MRU\\*\\File MRU", 2, {}, {},
+     {kMru + "AD_1\\File MRU"}, {kMru + "LiveId_2"}},
+    {"RegKey1=HKCU\\Software\\Vendor", -1, {}, {}, {}, {kRecent}},
 };
 // clang-format on
 
 TEST(RuleEntries, RemoveWhatTheyNameAndNothingTheyMayNotReach) {
-  for (const FileCase& test : kFileCases) {
+  for (const Case& test : kCases) {
     Pc pc;
     const int removed = pc.Clean(test.lines);
     EXPECT_TRUE(removed == test.removed || (test.removed <= 0 && removed <= 0))
@@ -125,38 +136,10 @@ TEST(RuleEntries, RemoveWhatTheyNameAndNothingTheyMayNotReach) {
     }
     for (const auto& path : test.gone) EXPECT_FALSE(pc.files.Exists(path)) << test.lines << path;
     for (const auto& path : test.kept) EXPECT_TRUE(pc.files.Exists(path)) << test.lines << path;
+    for (const auto& key : test.gone_keys) EXPECT_FALSE(pc.registry.KeyExists(CU, key)) << key;
+    for (const auto& key : test.kept_keys) EXPECT_TRUE(pc.registry.KeyExists(CU, key)) << key;
   }
-}
-
-TEST(RuleEntries, RegistryKeysGoSaveWhatIsExcludedAndNeverThroughALink) {
-  const std::string recent = "Software\\Vendor\\App\\Recent";
-  struct Case {
-    const char* lines;
-    int removed;
-    std::vector<std::string> gone, kept;  // keys
-  } cases[] = {
-      {"RegKey1=HKCU\\Software\\Vendor\\App\\Recent\nExcludeKey1=REG|"
-       "HKCU\\Software\\Vendor\\App\\Recent\\Keep",
-       3,
-       {recent + "\\Other"},
-       {recent + "\\Keep", recent}},
-      {"RegKey1=HKCU\\Software\\Vendor\\App\\Recent", 1, {recent}, {"Software\\Vendor\\App"}},
-      {"RegKey1=HKCU\\Software\\Vendor\\App|LastFile", 1, {}, {recent}},
-      {"RegKey1=HKCU\\Software\\Microsoft\\Office\\16.0\\Word\\User MRU\\*\\File MRU",
-       2,
-       {"Software\\Microsoft\\Office\\16.0\\Word\\User MRU\\AD_1\\File MRU"},
-       {"Software\\Microsoft\\Office\\16.0\\Word\\User MRU\\LiveId_2"}},
-      {"RegKey1=HKCU\\Software\\Vendor", -1, {}, {recent}},
-  };
-  for (const Case& test : cases) {
-    Pc pc;
-    const int removed = pc.Clean(test.lines);
-    EXPECT_TRUE(removed == test.removed || (test.removed <= 0 && removed <= 0))
-        << test.lines << " removed " << removed;
-    for (const auto& key : test.gone) EXPECT_FALSE(pc.registry.KeyExists(CU, key)) << key;
-    for (const auto& key : test.kept) EXPECT_TRUE(pc.registry.KeyExists(CU, key)) << key;
-  }
-  Pc pc;
+  Pc pc;  // one value goes, its neighbour stays
   pc.Clean("RegKey1=HKCU\\Software\\Vendor\\App|LastFile");
   EXPECT_TRUE(pc.registry.OpenForRead(CU, "Software\\Vendor\\App")->HasValue("Size"));
 }
