@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tidora::cleaning {
@@ -44,6 +45,12 @@ struct RemovedFiles {
   std::uint64_t bytes = 0;
 };
 
+// Why a row left part of what it names as it was.
+enum class Untouched {
+  kSkipped,  // not in a form the cleaner knows: a damaged file, a table it lacks
+  kInUse,    // held by a running program
+};
+
 // What a cleaner may ask of the run while it works.
 class CleanerProgress {
  public:
@@ -56,6 +63,9 @@ class CleanerProgress {
   virtual bool StopRequested() = 0;
   // Marks the item's pending row finished; ignored for row-after items.
   virtual void Finish() = 0;
+  // Something the row names was left as it was: the row's status says so, and the reason is
+  // kept with the run's notes. Only entry rows show it.
+  virtual void ReportUntouched(Untouched /*why*/, std::string_view /*reason*/) {}
 };
 
 // A cleaner routine: the number of files, values or entries it removed, or for the Recycle Bin

@@ -1,6 +1,7 @@
 #include "cleaning/cleaning_run.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -64,7 +65,8 @@ class CleaningRun::PendingRowProgress final : public CleanerProgress {
   const CleaningItem& item_;
 };
 
-// An entry's row is pending while it runs: its count shows as it grows.
+// An entry's row is pending while it runs: its count shows as it grows, and what it left
+// untouched decides its status.
 class CleaningRun::EntryProgress final : public CleanerProgress {
  public:
   explicit EntryProgress(CleaningRun& run) : run_(run) {}
@@ -74,9 +76,16 @@ class CleaningRun::EntryProgress final : public CleanerProgress {
   }
   bool StopRequested() override { return run_.StopTest(); }
   void Finish() override {}
+  void ReportUntouched(Untouched why, std::string_view reason) override {
+    // A held database says more to the user than a damaged one: close the program and retry.
+    if (!untouched_ || why == Untouched::kInUse) untouched_ = why;
+    run_.notes_.push_back({run_.results_.LastRow(), std::string(reason)});
+  }
+  std::optional<Untouched> untouched() const { return untouched_; }
 
  private:
   CleaningRun& run_;
+  std::optional<Untouched> untouched_;
 };
 
 // A row-after item's row does not exist while its routine works: the run writes it afterwards.
@@ -188,6 +197,7 @@ void CleaningRun::Run(RunKind kind) {
   RunKindScope services(cleaners_, kind);
   kind_ = kind;
   browser_open_ = false;
+  notes_.clear();
   // The ticks as they stand when Start is pressed, whatever set them.
   const std::vector<EntryItem> entries = cleaners_.TickedEntries();
   Prepare();
@@ -238,8 +248,7 @@ int CleaningRun::ExecuteEntry(const EntryItem& entry) {
   EntryProgress progress(*this);
   const int result = entry.routine(progress);
   results_.ShowPendingCount(result);
-  results_.FinishPendingRow(
-      StatusText(kind_ == RunKind::kStart ? RowStatus::kFinished : RowStatus::kFound));
+  results_.FinishPendingRow(StatusText(EntryStatus(kind_, progress.untouched())));
   if (kind_ == RunKind::kPreview) results_.ShowLastRowCell(kSizeColumn, SizeText(before));
   return result;
 }

@@ -14,6 +14,12 @@ namespace tidora::cleaning {
 
 enum class RunState { kStarted, kOver };
 
+// Why a row of the last run left something as it was.
+struct RowNote {
+  int row = 0;  // of the result grid
+  std::string reason;
+};
+
 // The Trace Cleaner's run: Start executes the ticked items in their fixed order, filling the
 // result grid, the bar and the total; Preview is the same run, which changes nothing and shows
 // what Start would remove, with sizes; Stop ends either at the next stop test; Finished returns
@@ -34,6 +40,8 @@ class CleaningRun final : public ui::Feature {
   void SetRunControlsEnabled(RunState state);
   // True while Start's handler works.
   bool running() const { return running_; }
+  // The last run's notes, in the order its rows reported them.
+  const std::vector<RowNote>& Notes() const { return notes_; }
 
  private:
   class PendingRowProgress;
@@ -64,6 +72,7 @@ class CleaningRun final : public ui::Feature {
   bool running_ = false;
   RunKind kind_ = RunKind::kStart;
   bool browser_open_ = false;  // a preview found browser frames open
+  std::vector<RowNote> notes_;
 };
 
 }  // namespace tidora::cleaning

@@ -30,21 +30,21 @@ void ResultList::AddRow(std::string_view caption, std::string_view count, std::s
   controls_.Repaint(kGrid);
 }
 
-int ResultList::PendingRow() const {
+int ResultList::LastRow() const {
   return controls_.RowCount(kGrid) - 2;
 }
 
 void ResultList::ShowPendingCount(int count) {
-  controls_.SetCell(kGrid, PendingRow(), 1, std::to_string(count));
+  controls_.SetCell(kGrid, LastRow(), 1, std::to_string(count));
   controls_.Repaint(kGrid);
 }
 
 void ResultList::FinishPendingRow(std::string_view status) {
-  controls_.SetCell(kGrid, PendingRow(), 2, status);
+  controls_.SetCell(kGrid, LastRow(), 2, status);
 }
 
 void ResultList::ShowLastRowCell(int column, std::string_view text) {
-  controls_.SetCell(kGrid, PendingRow(), column, text);
+  controls_.SetCell(kGrid, LastRow(), column, text);
   controls_.Repaint(kGrid);
 }
 

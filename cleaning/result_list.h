@@ -21,9 +21,8 @@ class ResultList {
   void FinishPendingRow(std::string_view status);
   // A cell of the last data row: the pending row, or the row just added.
   void ShowLastRowCell(int column, std::string_view text);
-
- private:
-  int PendingRow() const;
+  // The grid row of the pending row, or of the row just added.
+  int LastRow() const;
 
   ui::ControlSet& controls_;
 };

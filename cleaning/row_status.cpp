@@ -17,6 +17,8 @@ constexpr StatusRow kStatuses[] = {
     {RowStatus::kFound,       "Found"},
     {RowStatus::kEstimated,   "Estimated"},
     {RowStatus::kBrowserOpen, "Browser open"},
+    {RowStatus::kInUse,       "In use"},
+    {RowStatus::kSkipped,     "Skipped"},
 };
 // clang-format on
 
@@ -27,6 +29,12 @@ constexpr CleanerId kDecidedWhenDone[] = {CleanerId::kUrlHistory, CleanerId::kCl
 
 std::string_view StatusText(RowStatus status) {
   return std::ranges::find(kStatuses, status, &StatusRow::status)->text;
+}
+
+RowStatus EntryStatus(RunKind kind, std::optional<Untouched> untouched) {
+  if (untouched == Untouched::kInUse) return RowStatus::kInUse;
+  if (untouched == Untouched::kSkipped) return RowStatus::kSkipped;
+  return kind == RunKind::kStart ? RowStatus::kFinished : RowStatus::kFound;
 }
 
 RowStatus FinishedStatus(const CleaningItem& item, RunKind kind, bool browser_open) {
