@@ -5,6 +5,7 @@
 #include "app/rule_resource.h"
 #include "app/win32_control_set.h"
 #include "composition/features.h"
+#include "platform/sqlite/sqlite_database.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
@@ -52,9 +53,10 @@ class Application {
   win32::Win32FileSystem files_;
   win32::Win32SystemInfo system_;
   win32::Win32UrlCache url_cache_;
+  sqlite::SqliteOpener databases_;
   Win32ControlSet controls_;
   composition::Features features_{controls_,
-                                  {registry_, files_, shell_, system_, url_cache_,
+                                  {registry_, files_, shell_, system_, url_cache_, databases_,
                                    win32::CreateUrlHistoryStore, BuiltInRulesText}};
   cleaning::CleaningRun& run_ = features_.cleaning_run();
   ui::MainForm form_{controls_, registry_, shell_, features_.All()};

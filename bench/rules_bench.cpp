@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "bench/start_timer.h"
+#include "platform/sqlite/sqlite_database.h"
 #include "platform/win32/unique_handles.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_registry.h"
@@ -99,7 +100,8 @@ Timing LoadAndDetect() {
   timing.places = Since(mark);
   const auto loaded = rules::LoadRuleSources("", files, shell, places);
   timing.reading = Since(mark);
-  rules::Detector detector({registry, files, shell, system}, places);
+  sqlite::SqliteOpener databases;
+  rules::Detector detector({registry, files, shell, system, databases}, places);
   for (const auto& entry : loaded.entries) timing.found += detector.Detected(entry.entry);
   timing.detection = Since(mark);
   timing.listed = detector.listings().listings();

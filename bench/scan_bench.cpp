@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/dry_run/dry_run.h"
+#include "platform/sqlite/sqlite_database.h"
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_registry.h"
@@ -156,7 +157,8 @@ int wmain(int argc, wchar_t** argv) {
   tidora::win32::Win32Registry registry;
   tidora::win32::Win32Shell shell;
   tidora::win32::Win32UrlCache url_cache;
-  tidora::dry_run::DryRun dry_run(registry, files, shell, url_cache);
+  tidora::sqlite::SqliteOpener databases;
+  tidora::dry_run::DryRun dry_run(registry, files, shell, url_cache, databases);
   NoProgress progress;
   const std::string root_utf8 = tidora::win32::Narrow(root);
   std::vector<double> scan_times, floor_times, preview_times;

@@ -6,6 +6,7 @@
 #include "base/product.h"
 #include "browser/autocomplete_cleaner.h"
 #include "cleaning/cleaning_items.h"
+#include "cleaning/cookie_keep_list.h"
 
 namespace tidora::browser {
 
@@ -38,14 +39,16 @@ class EnumerationScope {
 };
 
 int CleanCacheEntries(const CacheCleaner& cleaner, TIECache& cache,
-                      cleaning::CleanerProgress& progress) {
+                      cleaning::CleanerProgress& progress,
+                      const cleaning::CookieKeepList& keep = {}) {
   cache.SetSearchPattern(cleaner.pattern);
   EnumerationScope enumeration(cache);
   int count = 0;
   for (std::uint32_t error = cache.FindFirstEntry(0); error == platform::kErrorSuccess;
        error = cache.FindNextEntry()) {
-    const bool deleted =
-        cache.DeleteEntry(cache.EntryInfo().SourceUrlName) == platform::kErrorSuccess;
+    const std::string& url = cache.EntryInfo().SourceUrlName;
+    const bool kept = !keep.empty() && keep.Keeps(cleaning::CookieEntryHost(url));
+    const bool deleted = !kept && cache.DeleteEntry(url) == platform::kErrorSuccess;
     if (deleted) ++count;
     if (deleted && cleaner.shows_count) progress.ShowCount(count);
     // Once per entry the window answers; only the walks that honour a stop end here.
@@ -101,8 +104,10 @@ int CleanTemporaryInternetFiles(TIECache& cache, cleaning::CleanerProgress& prog
   return CleanCacheEntries(kTemporaryInternetFiles, cache, progress);
 }
 
-int CleanIECookies(TIECache& cache, cleaning::CleanerProgress& progress) {
-  return CleanCacheEntries(kCookies, cache, progress);
+int CleanIECookies(TIECache& cache, platform::Registry& registry,
+                   cleaning::CleanerProgress& progress) {
+  // Read as the item runs, so that a list saved a moment ago counts.
+  return CleanCacheEntries(kCookies, cache, progress, cleaning::ReadCookieKeepList(registry));
 }
 
 int CleanVisitedIndex(TIECache& cache, cleaning::CleanerProgress& progress) {
@@ -118,7 +123,7 @@ std::vector<cleaning::CleanerRow> InternetExplorerCleaners(TIECache& cache, TUrl
   return {
       {kTypedUrls,               [&](Progress& progress) { return CleanTypedURLs(registry, progress); }},
       {kTemporaryInternetFiles,  [&](Progress& progress) { return CleanTemporaryInternetFiles(cache, progress); }},
-      {kInternetExplorerCookies, [&](Progress& progress) { return CleanIECookies(cache, progress); }},
+      {kInternetExplorerCookies, [&](Progress& progress) { return CleanIECookies(cache, registry, progress); }},
       {kAutoCompleteData,        [&](Progress& progress) { return CleanAutoCompleteData(registry, system, progress); }},
       {kUrlHistory,              [&](Progress&) { return ClearUrlHistory(history); }},
       {kVisitedIndex,            [&](Progress& progress) { return CleanVisitedIndex(cache, progress); }},

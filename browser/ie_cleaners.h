@@ -35,7 +35,9 @@ int CleanTypedURLs(platform::Registry& registry, cleaning::CleanerProgress& prog
 
 // The three cache-entry cleaners: the number of entries deleted.
 int CleanTemporaryInternetFiles(TIECache& cache, cleaning::CleanerProgress& progress);
-int CleanIECookies(TIECache& cache, cleaning::CleanerProgress& progress);
+// The cookies of the domains on the saved keep-list stay.
+int CleanIECookies(TIECache& cache, platform::Registry& registry,
+                   cleaning::CleanerProgress& progress);
 int CleanVisitedIndex(TIECache& cache, cleaning::CleanerProgress& progress);
 
 // The Internet Explorer cleaners' rows of the run's table.

@@ -38,6 +38,7 @@ Services BehindTheOverlay(const Services& services, dry_run::DryRun& dry_run) {
           dry_run.shell(),
           services.system,
           dry_run.url_cache(),
+          dry_run.databases(),
           [&dry_run, create = services.create_url_history] { return dry_run.Wrap(create()); },
           services.builtin_rules};
 }
@@ -45,14 +46,16 @@ Services BehindTheOverlay(const Services& services, dry_run::DryRun& dry_run) {
 }  // namespace
 
 Features::Features(ui::ControlSet& controls, const Services& services)
-    : dry_run_(services.registry, services.files, services.shell, services.url_cache),
+    : dry_run_(services.registry, services.files, services.shell, services.url_cache,
+               services.databases),
       cleaning_services_(BehindTheOverlay(services, dry_run_)),
       IECache1(cleaning_services_.url_cache),
       UrlHistory1(cleaning_services_.create_url_history),
-      applications_(controls,
-                    {cleaning_services_.registry, cleaning_services_.files,
-                     cleaning_services_.shell, cleaning_services_.system},
-                    services.shell, services.builtin_rules),
+      applications_(
+          controls,
+          {cleaning_services_.registry, cleaning_services_.files, cleaning_services_.shell,
+           cleaning_services_.system, cleaning_services_.databases},
+          services.shell, services.builtin_rules),
       cleaners_(
           AllCleaners(cleaning_services_, controls, IECache1, UrlHistory1), dry_run_,
           [&controls, &shell = services.shell](cleaning::CleanerProgress& progress,

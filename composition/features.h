@@ -9,6 +9,7 @@
 #include "controls/control_set.h"
 #include "controls/feature.h"
 #include "extensions/extension_manager.h"
+#include "platform/database.h"
 #include "platform/dry_run/dry_run.h"
 #include "platform/file_system.h"
 #include "platform/registry.h"
@@ -27,6 +28,7 @@ struct Services {
   platform::Shell& shell;
   platform::SystemInfo& system;
   platform::UrlCache& url_cache;
+  platform::DatabaseOpener& databases;
   // Creates the URL-history store; may throw when the system cannot give it.
   browser::TUrlHistory::StoreFactory create_url_history;
   // The built-in cleaning rules' text, as the program carries it.

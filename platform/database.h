@@ -96,9 +96,18 @@ class DatabaseOpener {
  public:
   virtual ~DatabaseOpener() = default;
 
-  // Opens an existing database at a UTF-8 path; never creates one. Throws DatabaseError:
-  // kCannotOpen for a missing file, kNotADatabase, or kLocked when another program holds it.
+  // Opens an existing database at a UTF-8 path; never creates one. A file that does not start
+  // as a database does is refused before SQLite sees it. Throws DatabaseError: kCannotOpen for a
+  // missing file, kNotADatabase, or kLocked when another program holds it.
   virtual std::unique_ptr<Database> Open(std::string_view path, OpenMode mode) = 0;
+  // Opens, for writing, a copy of the database and of its -wal and -journal companions, made in
+  // a private temporary folder that goes when the database is closed. A preview works on it:
+  // SQLite rewrites a database and its companions even for a read-only open. Throws as Open.
+  virtual std::unique_ptr<Database> OpenCopy(std::string_view path) = 0;
+  // True when another connection holds a lock that a change would have to wait for: the
+  // browser that owns the database is running. Takes and drops the locks alone, as SQLite's
+  // own readers and writers do; reads and writes nothing.
+  virtual bool Held(std::string_view path) = 0;
 };
 
 }  // namespace tidora::platform

@@ -64,10 +64,15 @@ class EntryBuilder {
     entry_.file_keys = InNumberOrder(std::move(file_keys_));
     entry_.reg_keys = InNumberOrder(std::move(reg_keys_));
     entry_.excludes = InNumberOrder(std::move(excludes_));
+    entry_.databases = InNumberOrder(std::move(databases_));
     entry_.group = lang_sec_ref_      ? GroupName(*lang_sec_ref_)
                    : section_.empty() ? "Other"
                                       : section_;
-    if (entry_.file_keys.empty() && entry_.reg_keys.empty()) {
+    if (!entry_.databases.empty() && source != RuleSource::kBuiltIn) {
+      return Skip(entry_.databases.front().line, LineText(entry_.databases.front().line),
+                  "Database keys belong to the program's own rules");
+    }
+    if (entry_.file_keys.empty() && entry_.reg_keys.empty() && entry_.databases.empty()) {
       return Skip(raw_.line, "", "nothing to clean: no FileKey or RegKey");
     }
     if (auto refused = RefusedEntryText(entry_, source)) {
@@ -124,6 +129,8 @@ class EntryBuilder {
         return Keep(ParseRegKey(value), name, key.line, reg_keys_);
       case KeyKind::kExcludeKey:
         return Keep(ParseExcludeKey(value), name, key.line, excludes_);
+      case KeyKind::kDatabase:
+        return Keep(ParseDatabaseKey(value), name, key.line, databases_);
     }
     return false;
   }
@@ -138,6 +145,7 @@ class EntryBuilder {
   std::vector<Numbered<FileKey>> file_keys_;
   std::vector<Numbered<RegKey>> reg_keys_;
   std::vector<Numbered<ExcludeKey>> excludes_;
+  std::vector<Numbered<DatabaseKey>> databases_;
 };
 
 }  // namespace

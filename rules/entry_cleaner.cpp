@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "rules/database_sweep.h"
 #include "rules/exclusions.h"
 #include "rules/file_sweep.h"
 #include "rules/registry_sweep.h"
@@ -27,6 +28,12 @@ int CleanEntry(const RuleEntry& entry, RuleSource source, const RuleServices& se
   for (const RegKey& key : entry.reg_keys) {
     if (tally.stopped()) break;
     registry.Clean(key);
+  }
+  DatabaseSweep databases(services.files, services.registry, services.databases, resolver, progress,
+                          tally);
+  for (const DatabaseKey& key : entry.databases) {
+    if (tally.stopped()) break;
+    databases.Clean(key);
   }
   return tally.removed();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cleaning/cleaner.h"
+#include "platform/database.h"
 #include "platform/file_system.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
@@ -16,6 +17,7 @@ struct RuleServices {
   platform::FileSystem& files;
   platform::Shell& shell;
   platform::SystemInfo& system;
+  platform::DatabaseOpener& databases;
 };
 
 // Runs one entry and returns the files, folders, values and keys it removed. The load-time

@@ -19,7 +19,7 @@ struct KeyForm {
 };
 
 // clang-format off
-constexpr std::array<KeyForm, 11> kKeyForms = {{
+constexpr std::array<KeyForm, 12> kKeyForms = {{
     {"langsecref",    KeyKind::kLangSecRef,    Numbering::kNever,    "a group number"},
     {"section",       KeyKind::kSection,       Numbering::kNever,    "a group name"},
     {"detect",        KeyKind::kDetect,        Numbering::kOptional, "a registry key"},
@@ -31,6 +31,7 @@ constexpr std::array<KeyForm, 11> kKeyForms = {{
     {"filekey",       KeyKind::kFileKey,       Numbering::kRequired, "path|patterns[|RECURSE or REMOVESELF]"},
     {"regkey",        KeyKind::kRegKey,        Numbering::kRequired, "key[|value]"},
     {"excludekey",    KeyKind::kExcludeKey,    Numbering::kRequired, "FILE|folder|names, PATH|folder[|patterns] or REG|key[|value]"},
+    {"database",      KeyKind::kDatabase,      Numbering::kRequired, "layout|folder|file"},
 }};
 // clang-format on
 

@@ -17,6 +17,7 @@ enum class KeyKind {
   kFileKey,
   kRegKey,
   kExcludeKey,
+  kDatabase,
 };
 
 struct KeyName {

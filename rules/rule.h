@@ -45,6 +45,15 @@ struct ExcludeKey {
   RegKey key;                      // kRegistry
 };
 
+// DatabaseN=layout|folder|file: a browser database cleaned inside, its other contents kept. The
+// built-in rules' own key: a user's file cannot name one.
+struct DatabaseKey {
+  int line = 0;
+  std::string layout;  // a name of databases::DatabaseLayouts()
+  std::string folder;  // as written: starts with a variable, may hold wildcards
+  std::string file;    // a plain file name
+};
+
 // DetectOS=min|max: either side may be absent.
 struct OsRange {
   std::optional<platform::OsVersion> min;
@@ -60,10 +69,11 @@ struct RuleEntry {
   std::vector<std::string> detect_files;
   std::optional<OsRange> detect_os;
   bool default_ticked = false;
-  std::string warning;               // empty: none
-  std::vector<FileKey> file_keys;    // in key-number order
-  std::vector<RegKey> reg_keys;      // in key-number order
-  std::vector<ExcludeKey> excludes;  // in key-number order
+  std::string warning;                 // empty: none
+  std::vector<FileKey> file_keys;      // in key-number order
+  std::vector<RegKey> reg_keys;        // in key-number order
+  std::vector<ExcludeKey> excludes;    // in key-number order
+  std::vector<DatabaseKey> databases;  // in key-number order
 };
 
 enum class ProblemKind {

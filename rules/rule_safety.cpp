@@ -30,6 +30,11 @@ std::optional<Problem> RefusedEntryText(const RuleEntry& entry, RuleSource sourc
   for (const auto& exclude : entry.excludes) {
     if (auto refused = RefusedExcludeText(exclude)) return Refusal(entry, exclude.line, *refused);
   }
+  for (const auto& database : entry.databases) {
+    // A database is one named file in its folder: the checks of such a file key hold.
+    const FileKey as_file{database.line, database.folder, {database.file}, FileKeyFlag::kNone};
+    if (auto refused = RefusedFileKeyText(as_file)) return Refusal(entry, database.line, *refused);
+  }
   return std::nullopt;
 }
 

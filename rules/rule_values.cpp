@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/text.h"
+#include "databases/database_layouts.h"
 
 namespace tidora::rules {
 
@@ -151,6 +152,18 @@ std::optional<RegKey> ParseRegKey(std::string_view value) {
   const auto parts = Split(value, '|');
   if (parts.size() > 2) return std::nullopt;
   return ParseKeyAndValue(parts[0], parts.size() == 2 ? std::optional(parts[1]) : std::nullopt);
+}
+
+std::optional<DatabaseKey> ParseDatabaseKey(std::string_view value) {
+  const auto parts = Split(value, '|');
+  if (parts.size() != 3 || parts[1].empty() || parts[2].empty()) return std::nullopt;
+  if (databases::LayoutNamed(parts[0]) == nullptr) return std::nullopt;
+  if (parts[2].find_first_of("\\/:*?") != std::string_view::npos) return std::nullopt;
+  DatabaseKey key;
+  key.layout = std::string(parts[0]);
+  key.folder = std::string(parts[1]);
+  key.file = std::string(parts[2]);
+  return key;
 }
 
 std::optional<RegKey> ParseDetectKey(std::string_view value) {

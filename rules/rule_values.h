@@ -19,5 +19,7 @@ std::optional<RegKey> ParseRegKey(std::string_view value);
 // A key without a value, for detection.
 std::optional<RegKey> ParseDetectKey(std::string_view value);
 std::optional<ExcludeKey> ParseExcludeKey(std::string_view value);
+// layout|folder|file, the layout one this program knows and the file a plain name.
+std::optional<DatabaseKey> ParseDatabaseKey(std::string_view value);
 
 }  // namespace tidora::rules

@@ -11,6 +11,11 @@ class Tally {
   explicit Tally(cleaning::CleanerProgress& progress) : progress_(progress) {}
 
   void Removed() { progress_.ShowCount(++removed_); }
+  // Rows deleted inside a database, all at once.
+  void Removed(int rows) {
+    removed_ += rows;
+    progress_.ShowCount(removed_);
+  }
   // Asked once per folder or key: pending input is handled there.
   bool Stopped() { return stopped_ = stopped_ || progress_.StopRequested(); }
   bool stopped() const { return stopped_; }

@@ -1,5 +1,6 @@
 #include "platform/dry_run/dry_run.h"
 
+#include "platform/dry_run/database_overlay.h"
 #include "platform/dry_run/file_overlay.h"
 #include "platform/dry_run/history_overlay.h"
 #include "platform/dry_run/registry_overlay.h"
@@ -10,11 +11,13 @@ namespace tidora::dry_run {
 
 struct DryRun::Parts {
   Parts(platform::Registry& real_registry, platform::FileSystem& real_files,
-        platform::Shell& real_shell, platform::UrlCache& real_url_cache)
+        platform::Shell& real_shell, platform::UrlCache& real_url_cache,
+        platform::DatabaseOpener& real_databases)
       : registry(real_registry, run),
         files(real_files, run, file_journal),
         shell(real_shell, run),
-        url_cache(real_url_cache, real_files, run, file_journal) {}
+        url_cache(real_url_cache, real_files, run, file_journal),
+        databases(real_databases, run) {}
 
   void Clear() {
     file_journal.Clear();
@@ -29,11 +32,12 @@ struct DryRun::Parts {
   FileOverlay files;
   ShellOverlay shell;
   UrlCacheOverlay url_cache;
+  DatabaseOverlay databases;
 };
 
 DryRun::DryRun(platform::Registry& registry, platform::FileSystem& files, platform::Shell& shell,
-               platform::UrlCache& url_cache)
-    : parts_(std::make_unique<Parts>(registry, files, shell, url_cache)) {}
+               platform::UrlCache& url_cache, platform::DatabaseOpener& databases)
+    : parts_(std::make_unique<Parts>(registry, files, shell, url_cache, databases)) {}
 
 DryRun::~DryRun() = default;
 
@@ -59,6 +63,10 @@ std::unique_ptr<platform::UrlHistoryStore> DryRun::Wrap(
     std::unique_ptr<platform::UrlHistoryStore> store) {
   if (!store) return nullptr;
   return std::make_unique<HistoryOverlay>(std::move(store), parts_->run);
+}
+
+platform::DatabaseOpener& DryRun::databases() {
+  return parts_->databases;
 }
 
 Mode DryRun::mode() const {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/database.h"
 #include "platform/file_system.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
@@ -31,7 +32,7 @@ struct Tally {
 class DryRun {
  public:
   DryRun(platform::Registry& registry, platform::FileSystem& files, platform::Shell& shell,
-         platform::UrlCache& url_cache);
+         platform::UrlCache& url_cache, platform::DatabaseOpener& databases);
   ~DryRun();
   DryRun(const DryRun&) = delete;
   DryRun& operator=(const DryRun&) = delete;
@@ -40,6 +41,8 @@ class DryRun {
   platform::FileSystem& files();
   platform::Shell& shell();
   platform::UrlCache& url_cache();
+  // In record mode every database opens as a copy of itself.
+  platform::DatabaseOpener& databases();
   // The history store made by the real factory, behind the overlay.
   std::unique_ptr<platform::UrlHistoryStore> Wrap(std::unique_ptr<platform::UrlHistoryStore> store);
 

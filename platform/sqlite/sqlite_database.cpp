@@ -2,11 +2,15 @@
 
 #include <sqlite3.h>
 
+#include <filesystem>
+#include <random>
 #include <set>
 #include <string>
+#include <system_error>
 #include <utility>
 
 #include "base/text.h"
+#include "platform/sqlite/database_file.h"
 
 namespace tidora::sqlite {
 namespace {
@@ -131,7 +135,94 @@ bool SqliteDatabase::TableHasColumns(std::string_view table,
   return true;
 }
 
+namespace fs = std::filesystem;
+
+fs::path PathOf(std::string_view utf8) {
+  return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string Utf8Of(const fs::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+// A private folder under the system's temporary folder; gone with its contents at the end.
+class TemporaryFolder {
+ public:
+  TemporaryFolder() {
+    std::random_device random;
+    for (int attempt = 0; attempt < 16 && path_.empty(); ++attempt) {
+      fs::path candidate = fs::temp_directory_path() / ("tidora-" + std::to_string(random()));
+      std::error_code error;
+      if (fs::create_directory(candidate, error)) path_ = std::move(candidate);
+    }
+    if (path_.empty()) {
+      throw DatabaseError(DatabaseFailure::kCannotOpen, "no temporary folder for a copy");
+    }
+  }
+  TemporaryFolder(const TemporaryFolder&) = delete;
+  TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+  ~TemporaryFolder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+// A copy's connection, closed before the folder it lives in goes.
+class CopiedDatabase final : public platform::Database {
+ public:
+  CopiedDatabase(std::unique_ptr<TemporaryFolder> folder, std::unique_ptr<platform::Database> copy)
+      : folder_(std::move(folder)), copy_(std::move(copy)) {}
+
+  void Execute(std::string_view sql) override { copy_->Execute(sql); }
+  std::unique_ptr<platform::Statement> Prepare(std::string_view sql) override {
+    return copy_->Prepare(sql);
+  }
+  std::int64_t ChangedRows() const override { return copy_->ChangedRows(); }
+  bool TableHasColumns(std::string_view table, const std::vector<std::string>& columns) override {
+    return copy_->TableHasColumns(table, columns);
+  }
+
+ private:
+  std::unique_ptr<TemporaryFolder> folder_;
+  std::unique_ptr<platform::Database> copy_;
+};
+
+// The companions that hold committed or half-written pages: without them the copy would show
+// another database than the browser does.
+constexpr const char* kCompanions[] = {"", "-wal", "-journal"};
+
 }  // namespace
+
+std::unique_ptr<platform::Database> SqliteOpener::OpenCopy(std::string_view path) {
+  if (!StartsAsDatabase(path)) {
+    throw DatabaseError(DatabaseFailure::kNotADatabase, "not a database");
+  }
+  auto folder = std::make_unique<TemporaryFolder>();
+  const fs::path original = PathOf(path);
+  const fs::path copy = folder->path() / "copy.db";
+  for (const char* suffix : kCompanions) {
+    fs::path from = original;
+    from += suffix;
+    fs::path to = copy;
+    to += suffix;
+    std::error_code error;
+    if (!fs::exists(from, error)) continue;
+    if (!fs::copy_file(from, to, error)) {
+      throw DatabaseError(DatabaseFailure::kCannotOpen, "cannot copy: " + error.message());
+    }
+  }
+  auto database = Open(Utf8Of(copy), platform::OpenMode::kReadWrite);
+  return std::make_unique<CopiedDatabase>(std::move(folder), std::move(database));
+}
+
+bool SqliteOpener::Held(std::string_view path) {
+  return LockedByAnother(path);
+}
 
 std::unique_ptr<platform::Database> SqliteOpener::Open(std::string_view path,
                                                        platform::OpenMode mode) {
@@ -139,6 +230,13 @@ std::unique_ptr<platform::Database> SqliteOpener::Open(std::string_view path,
   const int flags =
       mode == platform::OpenMode::kReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
   const std::string name(path);
+  // An empty or foreign file would be taken for an empty database, and written to.
+  if (!StartsAsDatabase(path)) {
+    std::error_code error;
+    const bool missing = !fs::exists(PathOf(path), error);
+    throw DatabaseError(missing ? DatabaseFailure::kCannotOpen : DatabaseFailure::kNotADatabase,
+                        missing ? "open " + name + ": no such file" : "not a database");
+  }
   sqlite3* raw = nullptr;
   const int code = sqlite3_open_v2(name.c_str(), &raw, flags, nullptr);
   Connection db(raw);

@@ -5,6 +5,7 @@
 
 #include "cleaning/cleaning_items.h"
 #include "composition/features.h"
+#include "platform/sqlite/sqlite_database.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fake_registry.h"
 #include "tests/support/fake_shell.h"
@@ -90,8 +91,9 @@ struct Pc {
   FakeSystemInfo system;
   FakeUrlCache cache;
   HeadlessControlSet controls;
+  sqlite::SqliteOpener databases;
   composition::Features features{controls,
-                                 {registry, files, shell, system, cache,
+                                 {registry, files, shell, system, cache, databases,
                                   [] { return std::make_unique<FakeUrlHistoryStore>(0); },
                                   [] { return std::string(kRules); }}};
   ui::MainForm form{controls, registry, shell, features.All()};

@@ -9,6 +9,8 @@
 #include <fstream>
 #include <random>
 
+#include "tests/support/sqlite_files.h"
+
 namespace tidora::testing {
 namespace {
 namespace fs = std::filesystem;
@@ -19,18 +21,16 @@ struct DatabaseTest : ::testing::Test {
   DatabaseTest() { fs::create_directories(folder_); }
   ~DatabaseTest() override { fs::remove_all(folder_); }
 
-  // A file of these bytes: an empty one is an empty database to SQLite.
   std::string MakeFile(const std::string& name, const std::string& bytes = {}) {
     std::ofstream(Path(name), std::ios::binary) << bytes;
     return Path(name);
   }
   std::string Path(const std::string& name) const { return (folder_ / name).string(); }
   std::unique_ptr<platform::Database> OpenVisits() {
-    auto db = opener_.Open(MakeFile("history.db"), OpenMode::kReadWrite);
-    db->Execute(
-        "CREATE TABLE visits(id INTEGER PRIMARY KEY, url TEXT);"
-        "INSERT INTO visits(url) VALUES ('a.example'), ('b.example')");
-    return db;
+    MakeDatabase(Path("history.db"),
+                 "CREATE TABLE visits(id INTEGER PRIMARY KEY, url TEXT);"
+                 "INSERT INTO visits(url) VALUES ('a.example'), ('b.example')");
+    return opener_.Open(Path("history.db"), OpenMode::kReadWrite);
   }
   std::string UrlsSeenByAnotherConnection() {
     auto db = opener_.Open(Path("history.db"), OpenMode::kReadOnly);
@@ -74,6 +74,9 @@ TEST_F(DatabaseTest, OpenReportsWhyItFailed) {
             DatabaseFailure::kNotADatabase);
   EXPECT_EQ(OpenFailure(Path("missing.db")), DatabaseFailure::kCannotOpen);
   EXPECT_FALSE(fs::exists(folder_ / "missing.db"));
+  // SQLite would take an empty file for an empty database, and write its header into it.
+  EXPECT_EQ(OpenFailure(MakeFile("empty.db")), DatabaseFailure::kNotADatabase);
+  EXPECT_EQ(fs::file_size(folder_ / "empty.db"), 0u);
 }
 
 TEST_F(DatabaseTest, DatabaseHeldByAnotherConnectionIsLockedAfterAShortWait) {

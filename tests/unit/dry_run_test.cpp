@@ -3,6 +3,7 @@
 
 #include "platform/dry_run/dry_run.h"
 
+#include "platform/sqlite/sqlite_database.h"
 #include "tests/contract/file_system_contract.h"
 #include "tests/contract/registry_contract.h"
 #include "tests/support/fake_environments.h"
@@ -24,7 +25,8 @@ struct World {
   GuardedFiles files{strictness};
   GuardedShell shell{strictness};
   GuardedCache cache{strictness};
-  dry_run::DryRun dry{registry, files, shell, cache};
+  sqlite::SqliteOpener databases;
+  dry_run::DryRun dry{registry, files, shell, cache, databases};
 };
 
 // What the contracts plant goes to the fakes.

@@ -17,6 +17,7 @@
 #include "composition/features.h"
 #include "extensions/extension_lists.h"
 #include "office/office_cleaners.h"
+#include "platform/sqlite/sqlite_database.h"
 #include "system/windows_cleaners.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fake_registry.h"
@@ -76,6 +77,7 @@ struct Fakes {
   FakeShell shell;
   FakeSystemInfo system;
   FakeUrlCache cache;
+  sqlite::SqliteOpener databases;
   HeadlessControlSet controls;
   Progress progress;
 };
@@ -601,6 +603,7 @@ struct InternetExplorerRun : Machine {
             shell,
             system,
             cache,
+            databases,
             [=] {
               if (history_answer == 1) throw std::runtime_error("none");
               return std::make_unique<FakeUrlHistoryStore>(history_answer);
@@ -648,8 +651,11 @@ TEST_F(Machine, StopEndsTheContentWalkOnlyAtOnce) {
   browser::TIECache ie(cache);
   ie.SetFilterOptions(browser::kStoredFilterOptions);
   std::vector<int> removed;
-  for (auto clean : {browser::CleanTemporaryInternetFiles, browser::CleanIECookies,
-                     browser::CleanVisitedIndex}) {
+  const std::function<int(browser::TIECache&, Progress&)> cleaners[] = {
+      browser::CleanTemporaryInternetFiles,
+      [&](browser::TIECache& ie, Progress& p) { return browser::CleanIECookies(ie, registry, p); },
+      browser::CleanVisitedIndex};
+  for (const auto& clean : cleaners) {
     Progress stopped;
     stopped.stop_at = 1;
     removed.push_back(clean(ie, stopped));

@@ -8,6 +8,7 @@
 
 #include "cleaning/cleaning_items.h"
 #include "composition/features.h"
+#include "platform/sqlite/sqlite_database.h"
 #include "tests/support/fake_system_info.h"
 #include "tests/support/headless_control_set.h"
 #include "tests/support/strict_fakes.h"
@@ -140,8 +141,9 @@ struct Machine {
   GuardedCache cache{strictness};
   HeadlessControlSet controls;
   int locked_entries[3] = {};  // content, cookies, visited: a preview cannot know them held
+  sqlite::SqliteOpener databases;
   composition::Features features{controls,
-                                 {registry, files, shell, system, cache,
+                                 {registry, files, shell, system, cache, databases,
                                   [] { return std::make_unique<FakeUrlHistoryStore>(0); },
                                   [] { return std::string(kRules); }}};
 };

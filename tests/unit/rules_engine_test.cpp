@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/sqlite/sqlite_database.h"
 #include "rules/detector.h"
 #include "rules/entry_cleaner.h"
 #include "rules/listing_cache.h"
@@ -69,10 +70,11 @@ struct Pc {
     if (file.entries.size() != 1) return -1;  // refused when it was loaded: nothing runs either
     const auto places = rules::Places::Gather(shell, files, system);
     return rules::CleanEntry(file.entries[0], RuleSource::kBuiltIn,
-                             {registry, files, shell, system}, places, progress);
+                             {registry, files, shell, system, databases}, places, progress);
   }
 
   FakeRegistry registry;
+  sqlite::SqliteOpener databases;
   FakeFileSystem files;
   FakeShell shell;
   FakeSystemInfo system;
@@ -177,7 +179,7 @@ TEST(RuleEntries, AreOfferedWhenTheirSystemAndAnyOfTheirMarksAreHere) {
         "[T]\n" + std::string(test.lines) + "\nFileKey1=%Temp%|*.tmp", RuleSource::kBuiltIn);
     ASSERT_EQ(file.entries.size(), 1u) << test.lines;
     const auto places = rules::Places::Gather(pc.shell, pc.files, pc.system);
-    rules::Detector detector({pc.registry, pc.files, pc.shell, pc.system}, places);
+    rules::Detector detector({pc.registry, pc.files, pc.shell, pc.system, pc.databases}, places);
     EXPECT_EQ(detector.Detected(file.entries[0]), test.offered) << test.lines;
   }
 }
