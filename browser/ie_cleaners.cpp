@@ -110,6 +110,18 @@ int CleanIECookies(TIECache& cache, platform::Registry& registry,
   return CleanCacheEntries(kCookies, cache, progress, cleaning::ReadCookieKeepList(registry));
 }
 
+std::vector<std::string> IECookieHosts(TIECache& cache) {
+  cache.SetSearchPattern(TSearchPattern::spCookies);
+  EnumerationScope enumeration(cache);
+  std::vector<std::string> hosts;
+  for (std::uint32_t error = cache.FindFirstEntry(0); error == platform::kErrorSuccess;
+       error = cache.FindNextEntry()) {
+    const std::string_view host = cleaning::CookieEntryHost(cache.EntryInfo().SourceUrlName);
+    if (!host.empty()) hosts.emplace_back(host);
+  }
+  return hosts;
+}
+
 int CleanVisitedIndex(TIECache& cache, cleaning::CleanerProgress& progress) {
   return CleanCacheEntries(kVisitedIndex, cache, progress);
 }

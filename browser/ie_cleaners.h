@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "browser/ie_cache.h"
@@ -39,6 +40,9 @@ int CleanTemporaryInternetFiles(TIECache& cache, cleaning::CleanerProgress& prog
 int CleanIECookies(TIECache& cache, platform::Registry& registry,
                    cleaning::CleanerProgress& progress);
 int CleanVisitedIndex(TIECache& cache, cleaning::CleanerProgress& progress);
+
+// The hosts of the cookie entries, for the keep-list editor to offer.
+std::vector<std::string> IECookieHosts(TIECache& cache);
 
 // The Internet Explorer cleaners' rows of the run's table.
 std::vector<cleaning::CleanerRow> InternetExplorerCleaners(TIECache& cache, TUrlHistory& history,

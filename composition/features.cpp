@@ -55,7 +55,8 @@ Features::Features(ui::ControlSet& controls, const Services& services)
           controls,
           {cleaning_services_.registry, cleaning_services_.files, cleaning_services_.shell,
            cleaning_services_.system, cleaning_services_.databases},
-          services.shell, services.builtin_rules),
+          services.shell, services.builtin_rules,
+          [this] { return browser::IECookieHosts(IECache1); }),
       cleaners_(
           AllCleaners(cleaning_services_, controls, IECache1, UrlHistory1), dry_run_,
           [&controls, &shell = services.shell](cleaning::CleanerProgress& progress,

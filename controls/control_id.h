@@ -10,8 +10,17 @@ enum class ControlId : int {
   // Windows.
   kMainWindow = 100,
   kSplashWindow,
-  kDetailsWindow,  // the refused and skipped rule entries, as plain text
-  DetailsText,     // its read-only text
+  kDetailsWindow,   // the refused and skipped rule entries, as plain text
+  DetailsText,      // its read-only text
+  kKeepListWindow,  // "Cookies to keep": a modal editor of the cookie keep-list
+  KeepList,         // the domains kept
+  bntKeepRemove,    // "Remove": drops the selected domain
+  FoundHosts,       // the cookie hosts found on this PC
+  bntKeepFound,     // "Keep": adds the selected host
+  DomainEdit,       // a domain typed by the user
+  bntKeepAdd,       // "Add": adds the typed domain
+  bntKeepSave,      // "Save"
+  bntKeepCancel,    // "Cancel"
 
   // The frame suiForm1.
   kFrameControlBox = 200,
@@ -43,10 +52,11 @@ enum class ControlId : int {
   suiGroupBox3,
   bntCleanNow,
   bntPreview,
-  suiTabSheet3,    // Applications
-  AppTree,         // the rule entries found on this PC, by group, with check boxes
-  AppStatusLabel,  // what the rule loading found, under the tree
-  bntAppDetails,   // "Details…": opens kDetailsWindow
+  suiTabSheet3,      // Applications
+  AppTree,           // the rule entries found on this PC, by group, with check boxes
+  AppStatusLabel,    // what the rule loading found, under the tree
+  bntAppDetails,     // "Details…": opens kDetailsWindow
+  bntCookiesToKeep,  // "Cookies to keep…": opens kKeepListWindow
 
   IEABH = 600,
   IETIF,

@@ -2,8 +2,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "controls/control_id.h"
 
@@ -77,6 +79,20 @@ class ControlSet {
   // new text when already open. It never blocks: the main window goes on working meanwhile.
   virtual void ShowTextWindow(ControlId /*window*/, std::string_view /*title*/,
                               std::string_view /*text*/) {}
+
+  // A modal editor of a list of texts: the list, texts found on this PC to add from, and a field
+  // to type one. accept gives a text as the list holds it, or nullopt to refuse it.
+  struct ListEdit {
+    std::string title;
+    std::vector<std::string> items;
+    std::vector<std::string> suggestions;
+    std::function<std::optional<std::string>(std::string_view)> accept;
+  };
+  // The list as the user saved it; nullopt when cancelled or when the editor cannot be shown.
+  virtual std::optional<std::vector<std::string>> EditList(ControlId /*window*/,
+                                                           const ListEdit& /*edit*/) {
+    return std::nullopt;
+  }
 
   virtual void Focus(ControlId id) = 0;
   // A byte count as the system writes sizes for people ("812 bytes", "3.39 MB").

@@ -5,6 +5,11 @@
 #include <map>
 
 #include "base/text.h"
+#include "cleaning/cookie_keep_list.h"
+#include "databases/cookie_hosts.h"
+#include "databases/database_layouts.h"
+#include "rules/cookie_keep_editor.h"
+#include "rules/target_resolver.h"
 
 namespace tidora::rules {
 
@@ -26,11 +31,13 @@ bool GroupBefore(const std::string& left, const std::string& right) {
 }  // namespace
 
 ApplicationsTab::ApplicationsTab(ui::ControlSet& controls, const RuleServices& services,
-                                 platform::Shell& dialogs, RuleText builtin_rules)
+                                 platform::Shell& dialogs, RuleText builtin_rules,
+                                 HostSource other_cookie_hosts)
     : controls_(controls),
       services_(services),
       dialogs_(dialogs),
-      builtin_rules_(std::move(builtin_rules)) {}
+      builtin_rules_(std::move(builtin_rules)),
+      other_cookie_hosts_(std::move(other_cookie_hosts)) {}
 
 bool ApplicationsTab::IdleSlice() {
   if (stage_ == Stage::kShown) return false;
@@ -64,13 +71,55 @@ bool ApplicationsTab::IdleSlice() {
 }
 
 bool ApplicationsTab::HandleClick(ControlId id) {
-  if (id != ControlId::bntAppDetails) return false;
+  if (id == ControlId::bntAppDetails) {
+    ShowDetails();
+    return true;
+  }
+  if (id == ControlId::bntCookiesToKeep) {
+    EditCookieKeepList(controls_, services_.registry, dialogs_, FoundCookieHosts());
+    return true;
+  }
+  return false;
+}
+
+void ApplicationsTab::ShowDetails() {
   std::string text = ProblemsText(loaded_);
   if (text.empty()) {
     text = stage_ == Stage::kShown ? "Every entry read could be used." : "Still reading the rules.";
   }
+  if (!run_notes_.empty()) {
+    text += "\n\nLeft untouched by the last run:\n";
+    for (const std::string& note : run_notes_) {
+      text += note;
+      text += '\n';
+    }
+  }
   controls_.ShowTextWindow(ControlId::kDetailsWindow, "Details", text);
-  return true;
+}
+
+std::set<std::string> ApplicationsTab::FoundCookieHosts() {
+  std::set<std::string> hosts;
+  if (other_cookie_hosts_) {
+    for (const std::string& host : other_cookie_hosts_()) {
+      if (auto domain = cleaning::CookieDomain(host)) hosts.insert(std::move(*domain));
+    }
+  }
+  if (stage_ != Stage::kShown) return hosts;
+  TargetResolver resolver(services_.files, *places_);
+  for (const Loaded& loaded : offered_) {
+    for (const DatabaseKey& key : loaded.entry.databases) {
+      const databases::DatabaseLayout* layout = databases::LayoutNamed(key.layout);
+      if (layout == nullptr || layout->cookie_table.empty()) continue;
+      for (std::string path : resolver.Folders(key.folder)) {
+        path += '\\';
+        path += key.file;
+        if (services_.files.IsFile(path)) {
+          databases::AddCookieHosts(*layout, path, services_.databases, hosts);
+        }
+      }
+    }
+  }
+  return hosts;
 }
 
 void ApplicationsTab::Fill() {
@@ -148,14 +197,43 @@ void ApplicationsTab::ShowGroupTick(int group) {
   controls_.SetNodeTick(ControlId::AppTree, group, state);
 }
 
+namespace {
+
+// Keeps what an entry left untouched for the Details window, and passes it on to the run.
+class NotingProgress final : public cleaning::CleanerProgress {
+ public:
+  NotingProgress(cleaning::CleanerProgress& run, std::string_view entry,
+                 std::vector<std::string>& notes)
+      : run_(run), entry_(entry), notes_(notes) {}
+  void ShowCount(int count) override { run_.ShowCount(count); }
+  bool StopRequested() override { return run_.StopRequested(); }
+  void Finish() override { run_.Finish(); }
+  void ReportUntouched(cleaning::Untouched why, std::string_view reason) override {
+    std::string note(entry_);
+    note += ": ";
+    note += reason;
+    notes_.push_back(std::move(note));
+    run_.ReportUntouched(why, reason);
+  }
+
+ private:
+  cleaning::CleanerProgress& run_;
+  std::string_view entry_;
+  std::vector<std::string>& notes_;
+};
+
+}  // namespace
+
 std::vector<cleaning::EntryItem> ApplicationsTab::TickedEntries() {
+  run_notes_.clear();  // a run is starting
   std::vector<cleaning::EntryItem> items;
   for (int node = 0; node < static_cast<int>(entry_of_node_.size()); ++node) {
     const Loaded* loaded = EntryOf(node);
     if (!loaded || controls_.NodeTick(ControlId::AppTree, node) != TickState::kTicked) continue;
     items.push_back({loaded->entry.name, [this, loaded](cleaning::CleanerProgress& progress) {
+                       NotingProgress noting(progress, loaded->entry.name, run_notes_);
                        return CleanEntry(loaded->entry, loaded->source, services_, *places_,
-                                         progress);
+                                         noting);
                      }});
   }
   return items;

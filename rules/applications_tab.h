@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -25,13 +26,16 @@ class ApplicationsTab final : public ui::Feature {
  public:
   // The built-in rules' text, as the program carries it.
   using RuleText = std::function<std::string()>;
+  // Cookie hosts found outside the browsers' databases (Internet Explorer's cookie entries).
+  using HostSource = std::function<std::vector<std::string>()>;
 
   // services: what the entries are detected and cleaned through (behind a preview's overlay);
   // dialogs: where an entry's warning is asked.
   ApplicationsTab(ui::ControlSet& controls, const RuleServices& services, platform::Shell& dialogs,
-                  RuleText builtin_rules);
+                  RuleText builtin_rules, HostSource other_cookie_hosts = {});
 
-  // Details…: the refused and skipped entries, in a window of their own.
+  // Details…: the refused and skipped entries, and what the last run left untouched, in a
+  // window of their own. Cookies to keep…: the keep-list editor.
   bool HandleClick(ui::ControlId id) override;
   bool HandleNodeTicked(ui::ControlId tree, int node) override;
   bool IdleSlice() override;
@@ -49,11 +53,16 @@ class ApplicationsTab final : public ui::Feature {
   bool AgreedToTick(int node);
   void ShowGroupTick(int group);
   const Loaded* EntryOf(int node) const;
+  void ShowDetails();
+  // The cookie hosts of the offered entries' cookie stores and of the other source.
+  std::set<std::string> FoundCookieHosts();
 
   ui::ControlSet& controls_;
   RuleServices services_;
   platform::Shell& dialogs_;
   RuleText builtin_rules_;
+  HostSource other_cookie_hosts_;
+  std::vector<std::string> run_notes_;  // what the last run's entries left untouched, and why
   Stage stage_ = Stage::kRead;
   std::optional<Places> places_;
   std::unique_ptr<RuleLoading> loading_;  // while the rules are being read

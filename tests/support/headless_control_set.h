@@ -65,6 +65,12 @@ class HeadlessControlSet : public ui::ControlSet {
   void UserTicks(Id tree, int node);
   // Opens it, or gives it the new text.
   void ShowTextWindow(Id window, std::string_view title, std::string_view text) override;
+  // The user's part in the list editor: what they save (nullopt: Cancel), given what it shows.
+  std::function<std::optional<std::vector<std::string>>(const ListEdit&)> list_editor;
+  std::optional<std::vector<std::string>> EditList(Id window, const ListEdit& edit) override {
+    if (window != Id::kKeepListWindow || !list_editor) return std::nullopt;
+    return list_editor(edit);
+  }
   void Focus(Id) override {}
   void Repaint(Id) override {}
   void Click(Id id) override { RaiseClick(id); }

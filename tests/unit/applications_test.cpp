@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "cleaning/cleaning_items.h"
+#include "cleaning/cookie_keep_list.h"
 #include "composition/features.h"
 #include "platform/sqlite/sqlite_database.h"
 #include "tests/support/fake_file_system.h"
@@ -201,6 +202,42 @@ TEST(ApplicationsTab, ReadsUsersRuleFilesAfterItsOwnAndSaysWhatBecameOfEach) {
               std::string::npos)
         << details;
   }
+}
+
+// Cookies to keep…: the hosts found are offered, a typed domain is tidied, and only a Save writes;
+// an emptied list leaves nothing behind. The Internet Explorer cookie item keeps those domains.
+TEST(ApplicationsTab, CookiesToKeepOffersTheHostsFoundAndOnlyASaveWrites) {
+  Pc pc;
+  for (const char* url : {"Cookie:me@mail.example.com/", "Cookie:me@.tracker.net/x"})
+    pc.cache.entries.push_back({url, 1u << 20});
+  pc.Load();
+  ui::ControlSet::ListEdit shown;
+  std::optional<std::vector<std::string>> answer;
+  pc.controls.list_editor = [&](const ui::ControlSet::ListEdit& edit) {
+    shown = edit;
+    return answer;
+  };
+  const auto saved = [&] { return cleaning::ReadCookieKeepList(pc.registry).domains(); };
+  answer = std::vector<std::string>{" Example.COM", "no such host!"};
+  pc.controls.Click(Id::bntCookiesToKeep);
+  EXPECT_EQ(shown.suggestions, (std::vector<std::string>{"mail.example.com", "tracker.net"}));
+  EXPECT_FALSE(shown.accept("two words"));
+  EXPECT_EQ(saved(), std::vector<std::string>{"example.com"});
+
+  answer = std::nullopt;  // Cancel
+  pc.controls.Click(Id::bntCookiesToKeep);
+  EXPECT_EQ(shown.items, std::vector<std::string>{"example.com"});
+  EXPECT_EQ(saved(), std::vector<std::string>{"example.com"});
+
+  pc.controls.SetTicked(Id::IECookies, true);
+  pc.controls.Click(Id::bntCleanNow);
+  EXPECT_EQ(pc.cache.entries[0].url, "Cookie:me@mail.example.com/");
+  EXPECT_EQ(pc.cache.entries[1].url, "");  // deleted
+
+  answer = std::vector<std::string>{};
+  pc.controls.Click(Id::bntCookiesToKeep);
+  EXPECT_FALSE(
+      pc.registry.OpenForRead(platform::RegistryRoot::CurrentUser, cleaning::kKeepCookiesKey));
 }
 
 }  // namespace
