@@ -9,6 +9,7 @@
 #include "app/checked_tree.h"
 #include "app/control_factory.h"
 #include "app/dialog_keys.h"
+#include "app/list_editor.h"
 #include "app/text_window.h"
 #include "app/window_text.h"
 #include "platform/win32/utf.h"
@@ -353,6 +354,12 @@ void Win32ControlSet::FinishUserTick(WPARAM wparam, LPARAM lparam) {
   SetNodeTick(id, index,
               before == ui::TickState::kTicked ? ui::TickState::kUnticked : ui::TickState::kTicked);
   RaiseNodeTicked(id, index);
+}
+
+std::optional<std::vector<std::string>> Win32ControlSet::EditList(ControlId window,
+                                                                  const ListEdit& edit) {
+  if (window != ControlId::kKeepListWindow) return std::nullopt;
+  return EditListModal(Window(ControlId::kMainWindow), edit);
 }
 
 void Win32ControlSet::ShowTextWindow(ControlId id, std::string_view title, std::string_view text) {

@@ -74,6 +74,8 @@ class Win32ControlSet final : public ui::ControlSet {
   void SetNodeTick(ui::ControlId id, int node, ui::TickState tick) override;
 
   void ShowTextWindow(ui::ControlId window, std::string_view title, std::string_view text) override;
+  std::optional<std::vector<std::string>> EditList(ui::ControlId window,
+                                                   const ListEdit& edit) override;
 
   void Focus(ui::ControlId id) override;
   std::string FormatByteSize(std::uint64_t bytes) const override;

@@ -23,6 +23,23 @@ void MakeDatabase(const std::string& path, std::string_view sql) {
   if (ran != SQLITE_OK) throw std::runtime_error("making " + path + ": " + message);
 }
 
+std::string QueryText(const std::string& path, std::string_view sql) {
+  sqlite3* db = nullptr;
+  sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+  sqlite3_stmt* statement = nullptr;
+  sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &statement, nullptr);
+  std::string text = "(no row)";
+  if (statement && sqlite3_step(statement) == SQLITE_ROW) {
+    const auto* column = sqlite3_column_text(statement, 0);
+    text = column ? reinterpret_cast<const char*>(column) : "";
+  } else {
+    text = std::string("(") + sqlite3_errmsg(db) + ")";
+  }
+  sqlite3_finalize(statement);
+  sqlite3_close(db);
+  return text;
+}
+
 std::map<std::string, std::string> FolderBytes(const std::filesystem::path& folder) {
   std::map<std::string, std::string> files;
   for (const auto& entry : std::filesystem::directory_iterator(folder)) {

@@ -11,6 +11,9 @@ namespace tidora::testing {
 // opener, which never creates one.
 void MakeDatabase(const std::string& path, std::string_view sql);
 
+// The first column of the first row the query gives, as text; "(no row)" when it gives none.
+std::string QueryText(const std::string& path, std::string_view sql);
+
 // Every file of the folder by name, with its size and a digest of its bytes: a preview must
 // leave this as it was.
 std::map<std::string, std::string> FolderBytes(const std::filesystem::path& folder);

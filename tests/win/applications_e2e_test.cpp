@@ -6,10 +6,13 @@
 
 #include <algorithm>
 
+#include "platform/sqlite/sqlite_database.h"
+#include "platform/win32/utf.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_system_info.h"
 #include "rules/places.h"
+#include "tests/support/sqlite_files.h"
 #include "tests/win/running_program.h"
 
 namespace tidora::testing {
@@ -143,6 +146,149 @@ TEST_F(ApplicationsTab, TicksThroughTheTreePreviewsThenCleansWhatItShowedAndKeep
   EXPECT_FALSE(registry_.OpenForRead(CU, kOffice + "\\Word\\User MRU\\AD_12AB\\File MRU"));
   EXPECT_TRUE(registry_.OpenForRead(CU, kOffice + "\\Word\\Options"));
   EXPECT_FALSE(registry_.OpenForRead(CU, kExplorer + "TypedPaths"));
+}
+
+// A Firefox and a Chrome profile with real databases, one held by a running program: a keep-list
+// made in the editor, Preview changing no byte, and Start removing history, form data and
+// cookies inside the files while bookmarks, search engines and kept cookies stay.
+TEST_F(ApplicationsTab, CleansInsideTheBrowsersDatabasesKeepingWhatUsersKeep) {
+  const std::wstring firefox = roaming + fox, profile = chrome + L"Default\\";
+  CreateDirectoryW((chrome).c_str(), nullptr);
+  for (const std::wstring& folder : {firefox, profile + L"Network\\"})
+    ASSERT_TRUE(MakeFile(folder + L"placeholder")) << folder;
+  const auto at = [](const std::wstring& path) { return win32::Narrow(path); };
+  const std::string cookie_rows =
+      "('.example.com'), ('mail.example.com'), ('tracker.net'), ('badexample.com')";
+  MakeDatabase(at(firefox + L"places.sqlite"),
+               "CREATE TABLE moz_origins(id INTEGER PRIMARY KEY, host TEXT);"
+               "CREATE TABLE moz_places(id INTEGER PRIMARY KEY, url TEXT, foreign_count INTEGER,"
+               " origin_id INTEGER, visit_count INTEGER, last_visit_date INTEGER);"
+               "CREATE TABLE moz_historyvisits(id INTEGER PRIMARY KEY, place_id, visit_date);"
+               "CREATE TABLE moz_inputhistory(place_id, input);"
+               "CREATE TABLE moz_bookmarks(id INTEGER PRIMARY KEY, fk INTEGER, title TEXT);"
+               "INSERT INTO moz_origins VALUES (1, 'kept.example'), (2, 'seen.example');"
+               "INSERT INTO moz_places VALUES (1, 'https://kept.example/', 1, 1, 4, 9),"
+               " (2, 'https://seen.example/', 0, 2, 1, 9);"
+               "INSERT INTO moz_historyvisits(place_id, visit_date) VALUES (1, 1), (1, 2), (2, 3);"
+               "INSERT INTO moz_bookmarks VALUES (1, 1, 'Kept')");
+  MakeDatabase(at(firefox + L"cookies.sqlite"),
+               "CREATE TABLE moz_cookies(id INTEGER PRIMARY KEY, host TEXT);"
+               "INSERT INTO moz_cookies(host) VALUES " +
+                   cookie_rows);
+  MakeDatabase(at(firefox + L"formhistory.sqlite"),
+               "CREATE TABLE moz_formhistory(id INTEGER PRIMARY KEY, fieldname, value);"
+               "INSERT INTO moz_formhistory(fieldname, value) VALUES ('q', 'secret')");
+  MakeDatabase(at(profile + L"History"),
+               "CREATE TABLE meta(key PRIMARY KEY, value); INSERT INTO meta VALUES ('version', 1);"
+               "CREATE TABLE urls(id INTEGER PRIMARY KEY, url); CREATE TABLE visits(id INTEGER"
+               " PRIMARY KEY, url); INSERT INTO urls VALUES (1, 'a'); INSERT INTO visits VALUES"
+               " (1, 1), (2, 1)");
+  MakeDatabase(at(profile + L"Web Data"),
+               "CREATE TABLE autofill(name, value, count, date_created, date_last_used);"
+               "CREATE TABLE keywords(id INTEGER PRIMARY KEY, short_name);"
+               "INSERT INTO autofill VALUES ('email', 'me@example.com', 1, 0, 0);"
+               "INSERT INTO keywords VALUES (1, 'Search')");
+  MakeDatabase(at(profile + L"Network\\Cookies"),
+               "CREATE TABLE cookies(host_key TEXT); INSERT INTO cookies VALUES " + cookie_rows);
+  // Firefox runs with its form history open: that database is held.
+  sqlite::SqliteOpener opener;
+  auto held = opener.Open(at(firefox + L"formhistory.sqlite"), platform::OpenMode::kReadWrite);
+  held->Execute("PRAGMA locking_mode = EXCLUSIVE; BEGIN EXCLUSIVE");
+  RunningProgram::TearDown();
+  RunningProgram::SetUp();
+
+  Press(Id::bntTraceCleaner);
+  SendMessageW(Control(Id::suiPageControl1), TCM_SETCURFOCUS, 2, 0);
+  ASSERT_TRUE(WaitUntil([&] { return Text(Id::AppStatusLabel).starts_with(L"Built-in rules:"); }));
+  // The keep-list, made in its editor: the found hosts offered, a domain typed and added.
+  Press(Id::bntCookiesToKeep);
+  HWND editor = WaitForWindow(nullptr, L"Cookies to keep");
+  ASSERT_NE(editor, nullptr);
+  for (const wchar_t* host : {L"example.com", L"mail.example.com", L"tracker.net"}) {
+    EXPECT_NE(SendMessageW(GetDlgItem(editor, int(Id::FoundHosts)), LB_FINDSTRINGEXACT, WPARAM(-1),
+                           LPARAM(host)),
+              LB_ERR)
+        << host;
+  }
+  SetWindowTextW(GetDlgItem(editor, int(Id::DomainEdit)), L" Example.COM");
+  SendMessageW(GetDlgItem(editor, int(Id::bntKeepAdd)), BM_CLICK, 0, 0);
+  EXPECT_EQ(SendMessageW(GetDlgItem(editor, int(Id::KeepList)), LB_GETCOUNT, 0, 0), 1);
+  PostMessageW(GetDlgItem(editor, int(Id::bntKeepSave)), BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
+  const auto keep = registry_.OpenForRead(CU, "Software\\Tidora\\KeepCookies");
+  ASSERT_TRUE(keep);
+  EXPECT_EQ(keep->ValueNames(), std::vector<std::string>{"example.com"});
+
+  for (const wchar_t* entry :
+       {L"Firefox History", L"Firefox Form Data", L"Firefox Cookies", L"Google Chrome History",
+        L"Google Chrome Form Data", L"Google Chrome Cookies"}) {
+    HTREEITEM node = FindNode(Id::AppTree, entry);
+    ASSERT_NE(node, nullptr) << entry;
+    PressSpaceOn(Id::AppTree, node);
+  }
+  for (int id = int(Id::IEABH); id <= int(Id::MSOfficeRecent); ++id)
+    SendMessageW(Control(Id(id)), BM_SETCHECK, BST_UNCHECKED, 0);
+  const auto before = std::make_pair(FolderBytes(firefox), FolderBytes(profile));
+  Press(Id::bntPreview);
+  ASSERT_TRUE(WaitForFinished());
+  const std::vector<std::wstring> expected = {
+      L"Firefox Cookies 2 ",       L"Firefox Form Data 0 In use", L"Firefox History 3 ",
+      L"Google Chrome Cookies 2 ", L"Google Chrome Form Data 1 ", L"Google Chrome History 2 "};
+  // The caches that start ticked have rows of their own.
+  const auto database_rows = [&] {
+    std::vector<std::wstring> rows = Rows();
+    std::erase_if(rows, [](const std::wstring& row) { return row.find(L" Cache ") != row.npos; });
+    return rows;
+  };
+  std::vector<std::wstring> rows = database_rows();
+  ASSERT_EQ(rows.size(), expected.size());
+  for (size_t row = 0; row < rows.size(); ++row) {
+    EXPECT_EQ(rows[row], expected[row] + (expected[row].ends_with(L" ") ? L"Found" : L""));
+  }
+  for (int row = 0; row + 1 < Items(Id::sgResultList); ++row) {
+    if (Item(Id::sgResultList, row).find(L" Cache") != std::wstring::npos) continue;
+    EXPECT_EQ(Item(Id::sgResultList, row, 3), L"");  // no size for rows of a database
+  }
+  EXPECT_EQ(std::make_pair(FolderBytes(firefox), FolderBytes(profile)), before);
+  Press(Id::bntStopFinish);
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutW(Control(Id::bntCleanNow), BM_CLICK, 0, 0, SMTO_NORMAL, 180000, &answer);
+  ASSERT_TRUE(WaitForFinished());
+  rows = database_rows();
+  for (size_t row = 0; row < rows.size(); ++row)
+    EXPECT_EQ(rows[row], expected[row] + (expected[row].ends_with(L" ") ? L"Finished" : L""));
+  const std::string query = "SELECT group_concat(host, ' ') FROM moz_cookies";
+  EXPECT_EQ(QueryText(at(firefox + L"cookies.sqlite"), query), ".example.com mail.example.com");
+  EXPECT_EQ(QueryText(at(profile + L"Network\\Cookies"),
+                      "SELECT group_concat(host_key, ' ') FROM "
+                      "cookies"),
+            ".example.com mail.example.com");
+  EXPECT_EQ(QueryText(at(firefox + L"places.sqlite"),
+                      "SELECT (SELECT count(*) FROM moz_historyvisits) || ' ' || (SELECT "
+                      "group_concat(url) FROM moz_places) || ' ' || (SELECT title FROM "
+                      "moz_bookmarks)"),
+            "0 https://kept.example/ Kept");
+  EXPECT_EQ(QueryText(at(profile + L"History"),
+                      "SELECT (SELECT count(*) FROM visits) || (SELECT count(*) FROM urls) || "
+                      "(SELECT count(*) FROM meta)"),
+            "001");
+  EXPECT_EQ(QueryText(at(profile + L"Web Data"),
+                      "SELECT (SELECT count(*) FROM autofill) || ' ' || (SELECT short_name FROM "
+                      "keywords)"),
+            "0 Search");
+  Press(Id::bntStopFinish);
+  Press(Id::bntTraceCleaner);
+  SendMessageW(Control(Id::suiPageControl1), TCM_SETCURFOCUS, 2, 0);
+  Press(Id::bntAppDetails);
+  HWND details = WaitForWindow(nullptr, L"Details");
+  ASSERT_NE(details, nullptr);
+  wchar_t text[4096] = {};
+  SendMessageW(GetDlgItem(details, int(Id::DetailsText)), WM_GETTEXT, 4096, LPARAM(text));
+  EXPECT_NE(std::wstring(text).find(L"Firefox Form Data: "), std::wstring::npos) << text;
+  held.reset();
+  EXPECT_EQ(QueryText(at(firefox + L"formhistory.sqlite"), "SELECT count(*) FROM moz_formhistory"),
+            "1");
+  registry_.DeleteTree(CU, "Software\\Tidora\\KeepCookies");
 }
 
 }  // namespace
