@@ -24,7 +24,6 @@ RequestExecutionLevel user
 
 !include LogicLib.nsh
 !include FileFunc.nsh
-!include x64.nsh
 !include MUI2.nsh
 
 !define PRODUCT "Tidora"
