@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/version.h"
+
 namespace tidora::ui {
 
 namespace {
@@ -146,7 +148,7 @@ constexpr LayoutRow kMainWindowTable[] = {
     // About panel.
     {groupAbout,                K::kPanel,       kMainWindow,     {198, 91, 529, 398},    "About"},
     {AboutLogo,                 K::kPicture,     groupAbout,      {21, 40, 350, 65},      "Tidora"},
-    {AboutVersion,              K::kLabel,       groupAbout,      {38, 124, 200, 18},     "Version 2.04",                                   kUnticked, S::kNavy},
+    {AboutVersion,              K::kLabel,       groupAbout,      {38, 124, 200, 18},     "Version " TIDORA_VERSION,                        kUnticked, S::kNavy},
     {AboutText,                 K::kLabel,       groupAbout,      {38, 160, 450, 120},    kAboutText},
 };
 

@@ -17,6 +17,7 @@
 #include "app/dialog_keys.h"
 #include "app/gdi.h"
 #include "app/message_loop.h"
+#include "base/version.h"
 #include "cleaning/shared_routines.h"
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_shell.h"
@@ -62,7 +63,8 @@ long long RecycleBinItems() {
 
 TEST_F(RunningProgram, HelpOpensTheShippedFileWhereverTheProgramWasStarted) {
   Press(Id::bntHelp);
-  const HWND viewer = WaitForWindow(nullptr, L"Tidora Help");
+  const HWND viewer =
+      WaitForWindow(nullptr, (L"Tidora " + win32::Widen(base::kVersion) + L" Help").c_str());
   EXPECT_TRUE(viewer && PostMessageW(viewer, WM_CLOSE, 0, 0));
 }
 
