@@ -27,7 +27,7 @@ bool GroupEnabled(const ui::ControlSet& controls, cleaning::Block block) {
 
 // The item's row caption; a Netscape step's is its box's, after the group's.
 std::string CaptionOf(const ui::ControlSet& controls, ControlId box) {
-  if (!IsNetscapeStep(box)) return std::string(ItemOf(box).caption);
+  if (!IsNetscapeStep(box)) return std::string(base::TrimBlanks(ItemOf(box).caption));
   std::string caption(base::TrimBlanks(controls.Caption(ControlId::groupNetscape)));
   caption.append(" ");
   caption.append(base::TrimBlanks(controls.Caption(box)));

@@ -8,7 +8,8 @@ namespace tidora::cli {
 
 namespace {
 
-using nlohmann::json;
+// The fields in the order docs/report.md gives them.
+using json = nlohmann::ordered_json;
 
 json Bytes(const std::optional<std::uint64_t>& bytes) {
   return bytes ? json(*bytes) : json(nullptr);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "base/text.h"
 #include "cli/item_names.h"
 
 namespace tidora::cli {
@@ -29,11 +30,11 @@ int CountOf(const std::string& text) {
 RunRow ReadRow(const ui::ControlSet& controls, int row) {
   const auto cell = [&](int column) { return controls.Cell(ControlId::sgResultList, row, column); };
   RunRow read;
-  read.caption = cell(kCaptionColumn);
+  read.caption = base::TrimBlanks(cell(kCaptionColumn));
   read.count = CountOf(cell(kCountColumn));
   read.status = cell(kStatusColumn);
   if (controls.ColumnCount(ControlId::sgResultList) > kSizeColumn) read.size = cell(kSizeColumn);
-  read.item = ItemCaptioned(read.caption);
+  read.item = ItemCaptioned(cell(kCaptionColumn));
   read.name = read.item ? std::string(NameOf(read.item->gate)) : read.caption;
   return read;
 }
