@@ -63,7 +63,7 @@ class Session {
       form_.FormCreate();
       while (form_.IdleSlice()) {
       }
-      code = command_.mode == Mode::kList ? List() : Clean();
+      code = command_.mode == Mode::kList ? List() : PreviewOrClean();
     } catch (const std::exception& error) {
       code = Stopped(error.what());
     } catch (...) {
@@ -71,14 +71,7 @@ class Session {
     }
     if (code == ExitCode::kBadCommandLine) return code;
     report_.ended = host_.Now();
-    if (command_.report && !host_.WriteWhole(*command_.report, ReportJson(report_))) {
-      std::string line = "Error: the report could not be written to \"";
-      line.append(*command_.report);
-      line.append("\".");
-      host_.Print(line);
-      code = ExitCode::kError;
-    }
-    return code;
+    return WriteReport() ? code : ExitCode::kError;
   }
 
  private:
@@ -88,7 +81,7 @@ class Session {
     return ExitCode::kDone;
   }
 
-  ExitCode Clean() {
+  ExitCode PreviewOrClean() {
     const Selection selection = Select(command_, controls_, features_.applications());
     if (selection.unknown) {
       host_.Print(BadArgument(*selection.unknown, "unknown item"));
@@ -101,6 +94,16 @@ class Session {
     for (const RunRow& row : report_.rows) host_.Print(RowLine(row));
     host_.Print(TotalLine(report_.total_count, controls_.Caption(ControlId::TotalSize)));
     return RunExitCode(command_.mode, report_.rows, false);
+  }
+
+  // A script that asked for a report and gets none must hear of it.
+  bool WriteReport() {
+    if (!command_.report || host_.WriteWhole(*command_.report, ReportJson(report_))) return true;
+    std::string line = "Error: the report could not be written to \"";
+    line.append(*command_.report);
+    line.append("\".");
+    host_.Print(line);
+    return false;
   }
 
   void ReadResults() {
