@@ -5,11 +5,14 @@
 #include <exception>
 #include <utility>
 
+#include "app/cleaning_run_lock.h"
 #include "app/control_factory.h"
 #include "app/gdi.h"
 #include "app/guarded.h"
 #include "app/message_loop.h"
 #include "app/skin.h"
+#include "base/product.h"
+#include "cli/host.h"
 #include "ui/layout.h"
 #include "ui/splash_form.h"
 
@@ -168,6 +171,16 @@ void Application::OnClick(ControlId id) {
       }
     }
   } close_after_run{*this};
+  if (id != ControlId::bntCleanNow && id != ControlId::bntPreview) {
+    form_.HandleClick(id);
+    return;
+  }
+  // One cleaning run at a time: a command-line run may hold it, for as long as it runs.
+  const CleaningRunLock lock;
+  if (!lock.held()) {
+    shell_.ShowMessage(0, cli::kAnotherRunText, base::kApplicationTitle);
+    return;
+  }
   form_.HandleClick(id);
 }
 

@@ -14,7 +14,8 @@ enum class RowMode {
 };
 
 enum class CountRule {
-  kResult,  // the row shows, and the total adds, what the cleaner returned
+  kResult,     // the row shows, and the total adds, what the cleaner returned
+  kOneIfDone,  // as kResult, where the cleaner returns 1 when it did its work and 0 when it failed
 };
 
 enum class Block {

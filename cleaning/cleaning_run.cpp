@@ -179,17 +179,18 @@ std::string_view CleaningRun::FinishedText(const CleaningItem& item) const {
   return StatusText(FinishedStatus(item, kind_, browser_open_));
 }
 
-std::string CleaningRun::SizeText(const RemovedFiles& before) const {
+std::string CleaningRun::SizeText(const RemovedFiles& before) {
   const RemovedFiles after = cleaners_.Removed();
   if (after.files == before.files) return {};
+  sizes_.push_back({results_.LastRow(), after.bytes - before.bytes});
   return controls_.FormatByteSize(after.bytes - before.bytes);
 }
 
 void CleaningRun::ShowTotals(int total) {
   controls_.SetCaption(ControlId::TotalResult, std::to_string(total));
-  const RemovedFiles removed = cleaners_.Removed();
+  removed_ = cleaners_.Removed();
   controls_.SetCaption(ControlId::TotalSize,
-                       removed.files ? controls_.FormatByteSize(removed.bytes) : std::string());
+                       removed_.files ? controls_.FormatByteSize(removed_.bytes) : std::string());
 }
 
 void CleaningRun::Run(RunKind kind) {
@@ -198,6 +199,8 @@ void CleaningRun::Run(RunKind kind) {
   kind_ = kind;
   browser_open_ = false;
   notes_.clear();
+  sizes_.clear();
+  removed_ = {};
   // The ticks as they stand when Start is pressed, whatever set them.
   const std::vector<EntryItem> entries = cleaners_.TickedEntries();
   Prepare();

@@ -4,6 +4,7 @@
 #include "cleaning/cleaning_items.h"
 #include "cleaning/result_list.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,12 @@ enum class RunState { kStarted, kOver };
 struct RowNote {
   int row = 0;  // of the result grid
   std::string reason;
+};
+
+// The bytes of the files a row of the last preview would remove, as its size column shows them.
+struct RowSize {
+  int row = 0;  // of the result grid
+  std::uint64_t bytes = 0;
 };
 
 // The Trace Cleaner's run: Start executes the ticked items in their fixed order, filling the
@@ -42,6 +49,10 @@ class CleaningRun final : public ui::Feature {
   bool running() const { return running_; }
   // The last run's notes, in the order its rows reported them.
   const std::vector<RowNote>& Notes() const { return notes_; }
+  // The last preview's sizes, one for each row that shows one.
+  const std::vector<RowSize>& Sizes() const { return sizes_; }
+  // What the last run removed, or would remove, of files, as its total shows it.
+  RemovedFiles Removed() const { return removed_; }
 
  private:
   class PendingRowProgress;
@@ -59,8 +70,9 @@ class CleaningRun final : public ui::Feature {
   int ExecuteEntry(const EntryItem& entry);
   void AdvanceBar(int position);
   std::string_view FinishedText(const CleaningItem& item) const;
-  // The size of what the item's row removed (or would remove), or nothing when no file was.
-  std::string SizeText(const RemovedFiles& before) const;
+  // The size of what the row removed (or would remove), kept with the sizes; nothing when no file
+  // was.
+  std::string SizeText(const RemovedFiles& before);
   void ShowTotals(int total);
   // The run's stop test: pending input first, so that a press of Stop counts.
   bool StopTest();
@@ -73,6 +85,8 @@ class CleaningRun final : public ui::Feature {
   RunKind kind_ = RunKind::kStart;
   bool browser_open_ = false;  // a preview found browser frames open
   std::vector<RowNote> notes_;
+  std::vector<RowSize> sizes_;
+  RemovedFiles removed_;
 };
 
 }  // namespace tidora::cleaning

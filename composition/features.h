@@ -51,6 +51,7 @@ class Features {
   // In the order they hear clicks and panel changes.
   std::span<ui::Feature* const> All() const { return all_; }
   cleaning::CleaningRun& cleaning_run() { return cleaning_run_; }
+  const rules::ApplicationsTab& applications() const { return applications_; }
   const CleanerTable& cleaners() const { return cleaners_; }
 
  private:

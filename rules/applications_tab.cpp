@@ -59,7 +59,10 @@ bool ApplicationsTab::IdleSlice() {
   auto& entries = loaded_.entries;
   while (stage_ == Stage::kDetect && detected_upto_ < entries.size() && in_time()) {
     Loaded& loaded = entries[detected_upto_++];
-    if (!detector_->Detected(loaded.entry)) continue;
+    if (!detector_->Detected(loaded.entry)) {
+      undetected_.push_back(loaded.entry.name);
+      continue;
+    }
     ++loaded_.sources[loaded.origin].found;
     offered_.push_back(std::move(loaded));
   }
@@ -153,6 +156,11 @@ const ApplicationsTab::Loaded* ApplicationsTab::EntryOf(int node) const {
   if (node < 0 || node >= static_cast<int>(entry_of_node_.size())) return nullptr;
   const int index = entry_of_node_[node];
   return index < 0 ? nullptr : &offered_[index];
+}
+
+std::string ApplicationsTab::Warning(int node) const {
+  const Loaded* loaded = EntryOf(node);
+  return loaded ? loaded->entry.warning : std::string();
 }
 
 bool ApplicationsTab::AgreedToTick(int node) {

@@ -42,6 +42,10 @@ class ApplicationsTab final : public ui::Feature {
 
   // The entries ticked in the tree at this moment, in tree order; none before the tree is filled.
   std::vector<cleaning::EntryItem> TickedEntries();
+  // The warning of the entry a node of the tree shows; empty for a group or an entry without one.
+  std::string Warning(int node) const;
+  // The entries read but not found on this PC, in the order read, once detection is over.
+  const std::vector<std::string>& Undetected() const { return undetected_; }
 
  private:
   using Loaded = LoadedEntry;
@@ -71,6 +75,7 @@ class ApplicationsTab final : public ui::Feature {
   std::size_t detected_upto_ = 0;
   std::vector<Loaded> offered_;     // the detected ones, in the tree's order once it is filled
   std::vector<int> entry_of_node_;  // the offered entry a node shows; -1 for a group
+  std::vector<std::string> undetected_;
 };
 
 }  // namespace tidora::rules
