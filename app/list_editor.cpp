@@ -112,14 +112,14 @@ void OnCommand(HWND window, Editing& editing, int id) {
     }
     case ControlId::bntKeepSave:
       editing.saved = true;
-      DestroyWindow(window);
+      editing.done = true;
       return;
     default:
       break;
   }
   // Enter adds what is typed; Escape and Cancel close without saving.
   if (id == IDOK) return OnCommand(window, editing, static_cast<int>(ControlId::bntKeepAdd));
-  if (id == IDCANCEL || id == static_cast<int>(ControlId::bntKeepCancel)) DestroyWindow(window);
+  if (id == IDCANCEL || id == static_cast<int>(ControlId::bntKeepCancel)) editing.done = true;
 }
 
 LRESULT OnEditorMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -133,7 +133,7 @@ LRESULT OnEditorMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
       }
       return 0;
     case WM_CLOSE:
-      DestroyWindow(window);
+      if (editing) editing->done = true;
       return 0;
     case WM_DESTROY:
       if (editing) editing->done = true;
@@ -214,20 +214,21 @@ std::optional<std::vector<std::string>> EditListModal(HWND owner,
   EnableWindow(owner, FALSE);
   ShowWindow(window, SW_SHOW);
   SetFocus(Part(window, ControlId::DomainEdit));
-  MSG message;
-  while (!editing.done && GetMessageW(&message, nullptr, 0, 0) > 0) {
+  MSG message{};
+  BOOL got = TRUE;
+  while (!editing.done && (got = GetMessageW(&message, nullptr, 0, 0)) != 0) {
+    if (got == -1) break;
     if (IsDialogMessageW(window, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
   // A quit asked meanwhile is the application's: pass it on to its own loop.
-  if (!editing.done) PostQuitMessage(static_cast<int>(message.wParam));
+  if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
+  // The owner first: destroying the active window with its owner disabled would hand the
+  // activation to another program.
   EnableWindow(owner, TRUE);
-  SetActiveWindow(owner);
-  if (IsWindow(window)) {
-    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    DestroyWindow(window);
-  }
+  SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+  DestroyWindow(window);
   if (!editing.saved) return std::nullopt;
   return editing.items;
 }

@@ -84,14 +84,22 @@ CookieKeepList ReadCookieKeepList(platform::Registry& registry) {
 }
 
 bool SaveCookieKeepList(platform::Registry& registry, const CookieKeepList& list) {
-  registry.DeleteTree(RegistryRoot::CurrentUser, kKeepCookiesKey);
   if (list.empty()) {
+    registry.DeleteTree(RegistryRoot::CurrentUser, kKeepCookiesKey);
     return !registry.OpenForRead(RegistryRoot::CurrentUser, kKeepCookiesKey);
   }
-  const auto key = registry.Create(RegistryRoot::CurrentUser, kKeepCookiesKey);
-  if (!key) return false;
-  for (const std::string& domain : list.domains()) key->WriteString(domain, domain);
-  return true;
+  // The new domains first, the ones dropped after: a refusal half way loses nothing saved.
+  try {
+    const auto key = registry.Create(RegistryRoot::CurrentUser, kKeepCookiesKey);
+    if (!key) return false;
+    for (const std::string& domain : list.domains()) key->WriteString(domain, domain);
+    for (const std::string& name : key->ValueNames()) {
+      if (!std::ranges::binary_search(list.domains(), name)) key->DeleteValue(name);
+    }
+    return true;
+  } catch (const platform::RegistryError&) {
+    return false;
+  }
 }
 
 std::string_view CookieEntryHost(std::string_view source_url) {

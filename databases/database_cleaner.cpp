@@ -114,7 +114,7 @@ DatabaseResult CleanDatabase(const DatabaseLayout& layout, std::string_view path
                              const cleaning::CookieKeepList& keep) {
   // A running browser may hold its database for as long as it runs: waiting is in vain, and
   // changing it behind the browser's back would be overwritten.
-  if (opener.Held(path))
+  if (opener.Held(path, platform::OpenMode::kReadWrite))
     return Left(Untouched::kInUse, path, FailureText(DatabaseFailure::kLocked));
   try {
     auto database = opener.Open(path, platform::OpenMode::kReadWrite);

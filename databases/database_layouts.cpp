@@ -26,7 +26,8 @@ const DatabaseLayout kFirefoxHistory{
         {"moz_places",
          {"visit_count", "last_visit_date"},
          false,
-         "UPDATE moz_places SET visit_count = 0, last_visit_date = NULL"},
+         "UPDATE moz_places SET visit_count = 0, last_visit_date = NULL "
+         "WHERE visit_count <> 0 OR last_visit_date IS NOT NULL"},
         {"moz_origins",
          {"id"},
          true,

@@ -106,8 +106,10 @@ class DatabaseOpener {
   virtual std::unique_ptr<Database> OpenCopy(std::string_view path) = 0;
   // True when another connection holds a lock that a change would have to wait for: the
   // browser that owns the database is running. Takes and drops the locks alone, as SQLite's
-  // own readers and writers do; reads and writes nothing.
-  virtual bool Held(std::string_view path) = 0;
+  // own readers and writers do; reads and writes nothing. With kReadOnly the file is not even
+  // opened for writing, and only a writer's or an exclusive holder's locks are seen: a reader's
+  // shared lock shows only to a probe that may write.
+  virtual bool Held(std::string_view path, OpenMode access) = 0;
 };
 
 }  // namespace tidora::platform

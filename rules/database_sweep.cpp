@@ -1,5 +1,6 @@
 #include "rules/database_sweep.h"
 
+#include <cstdint>
 #include <string>
 
 #include "databases/database_cleaner.h"
@@ -10,11 +11,23 @@ namespace tidora::rules {
 
 namespace {
 
+constexpr std::uint32_t kNotPlain =
+    platform::attribute::kDirectory | platform::attribute::kReparsePoint;
+
 // A database is cleaned in place only when it is a plain file: never through a link.
 bool PlainFile(platform::FileSystem& files, const std::string& path) {
   const auto found = files.Attributes(path);
-  return found &&
-         !(*found & (platform::attribute::kDirectory | platform::attribute::kReparsePoint));
+  return found && !(*found & kNotPlain);
+}
+
+// SQLite writes to a database's companions as it opens and changes it: one that is a link would
+// have it truncate or overwrite whatever the link leads to.
+bool CompanionsArePlain(platform::FileSystem& files, const std::string& path) {
+  for (const char* suffix : {"-wal", "-shm", "-journal"}) {
+    const auto found = files.Attributes(path + suffix);
+    if (found && (*found & kNotPlain)) return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -28,6 +41,12 @@ void DatabaseSweep::Clean(const DatabaseKey& key) {
     path += '\\';
     path += key.file;
     if (RefusedPathShape(path) || !PlainFile(files_, path)) continue;
+    if (!CompanionsArePlain(files_, path)) {
+      std::string reason = path;
+      reason += ": a companion file is a link or a folder";
+      progress_.ReportUntouched(cleaning::Untouched::kSkipped, reason);
+      continue;
+    }
     static const cleaning::CookieKeepList kKeepNothing;
     const auto result = databases::CleanDatabase(
         *layout, path, opener_, layout->cookie_table.empty() ? kKeepNothing : KeepList());

@@ -19,7 +19,10 @@ class DatabaseOverlay final : public platform::DatabaseOpener {
   std::unique_ptr<platform::Database> OpenCopy(std::string_view path) override {
     return real_.OpenCopy(path);
   }
-  bool Held(std::string_view path) override { return real_.Held(path); }
+  // A preview never opens an original for writing, not even to probe its locks.
+  bool Held(std::string_view path, platform::OpenMode access) override {
+    return real_.Held(path, run_.recording() ? platform::OpenMode::kReadOnly : access);
+  }
 
  private:
   platform::DatabaseOpener& real_;

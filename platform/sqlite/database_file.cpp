@@ -30,8 +30,11 @@ class VfsFile {
     file_ = reinterpret_cast<sqlite3_file*>(memory_.get());
     int out_flags = 0;
     if (vfs_->xOpen(vfs_, name_.get(), file_, flags | SQLITE_OPEN_MAIN_DB, &out_flags) !=
-            SQLITE_OK ||
-        file_->pMethods == nullptr) {
+        SQLITE_OK) {
+      // A layer may leave its methods set on a failed open: then it must be closed all the same.
+      if (file_->pMethods != nullptr) file_->pMethods->xClose(file_);
+      file_ = nullptr;
+    } else if (file_->pMethods == nullptr) {
       file_ = nullptr;
     }
   }
@@ -64,12 +67,17 @@ bool StartsAsDatabase(std::string_view path) {
   return std::memcmp(bytes, kHeader, sizeof kHeader) == 0;
 }
 
-bool LockedByAnother(std::string_view path) {
+bool LockedByAnother(std::string_view path, bool may_write) {
   // Write locks need a handle opened for writing; nothing is written through it.
-  VfsFile vfs(path, SQLITE_OPEN_READWRITE);
+  VfsFile vfs(path, may_write ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY);
   if (!vfs.opened()) return false;
   sqlite3_file* file = vfs.file();
-  for (int level : {SQLITE_LOCK_SHARED, SQLITE_LOCK_RESERVED, SQLITE_LOCK_EXCLUSIVE}) {
+  if (file->pMethods->xLock(file, SQLITE_LOCK_SHARED) != SQLITE_OK) return true;
+  if (!may_write) {
+    int reserved = 0;
+    return file->pMethods->xCheckReservedLock(file, &reserved) != SQLITE_OK || reserved != 0;
+  }
+  for (int level : {SQLITE_LOCK_RESERVED, SQLITE_LOCK_EXCLUSIVE}) {
     if (file->pMethods->xLock(file, level) != SQLITE_OK) return true;
   }
   return false;

@@ -151,9 +151,10 @@ class TemporaryFolder {
  public:
   TemporaryFolder() {
     std::random_device random;
-    for (int attempt = 0; attempt < 16 && path_.empty(); ++attempt) {
-      fs::path candidate = fs::temp_directory_path() / ("tidora-" + std::to_string(random()));
-      std::error_code error;
+    std::error_code error;
+    const fs::path temporary = fs::temp_directory_path(error);
+    for (int attempt = 0; attempt < 16 && path_.empty() && !error; ++attempt) {
+      fs::path candidate = temporary / ("tidora-" + std::to_string(random()));
       if (fs::create_directory(candidate, error)) path_ = std::move(candidate);
     }
     if (path_.empty()) {
@@ -220,8 +221,8 @@ std::unique_ptr<platform::Database> SqliteOpener::OpenCopy(std::string_view path
   return std::make_unique<CopiedDatabase>(std::move(folder), std::move(database));
 }
 
-bool SqliteOpener::Held(std::string_view path) {
-  return LockedByAnother(path);
+bool SqliteOpener::Held(std::string_view path, platform::OpenMode access) {
+  return LockedByAnother(path, access == platform::OpenMode::kReadWrite);
 }
 
 std::unique_ptr<platform::Database> SqliteOpener::Open(std::string_view path,

@@ -27,7 +27,11 @@ struct Progress final : cleaning::CleanerProgress {
   void ShowCount(int count) override { shown = count; }
   bool StopRequested() override { return ++stop_tests == stop_at; }
   void Finish() override {}
+  void ReportUntouched(cleaning::Untouched, std::string_view reason) override {
+    untouched.emplace_back(reason);
+  }
   int shown = 0, stop_tests = 0, stop_at = -1;
+  std::vector<std::string> untouched;
 };
 
 // A PC with a browser's profiles, a program's folder and keys, and documents within reach of
@@ -152,6 +156,19 @@ TEST(RuleEntries, StopEndsTheWalkAtTheNextFolder) {
   pc.Clean("FileKey1=%AppData%\\Vendor\\App|*.*|RECURSE");
   EXPECT_TRUE(pc.files.Exists(kApp + "sub\\x.log"));
   EXPECT_FALSE(pc.files.Exists(kApp + "log.txt"));
+}
+
+// SQLite writes to a database's companions: one that is a link leaves the database untouched.
+TEST(RuleEntries, ADatabaseWhoseCompanionIsALinkIsLeftWhole) {
+  Pc pc;
+  pc.files.AddFile(kChrome + "Default\\History");
+  pc.files.AddFile(kChrome + "Default\\History-journal", attribute::kReparsePoint);
+  EXPECT_EQ(
+      pc.Clean("Database1=ChromiumHistory|%LocalAppData%\\Google\\Chrome\\User Data\\*|History"),
+      0);
+  ASSERT_EQ(pc.progress.untouched.size(), 1u);
+  EXPECT_NE(pc.progress.untouched[0].find("companion"), std::string::npos)
+      << pc.progress.untouched[0];
 }
 
 TEST(RuleEntries, AreOfferedWhenTheirSystemAndAnyOfTheirMarksAreHere) {

@@ -43,6 +43,7 @@ class ApplicationsTab : public RunningProgram {
          {local + L"Google", local + L"Mozilla", roaming + L"Mozilla\\Firefox"})
       RemoveFolderTree(folder);
     registry_.DeleteTree(CU, kOffice);
+    registry_.DeleteTree(CU, "Software\\Tidora\\KeepCookies");
     for (const char* key : {"TypedPaths", "WordWheelQuery"})
       registry_.DeleteTree(CU, kExplorer + key);
   }
@@ -288,7 +289,6 @@ TEST_F(ApplicationsTab, CleansInsideTheBrowsersDatabasesKeepingWhatUsersKeep) {
   held.reset();
   EXPECT_EQ(QueryText(at(firefox + L"formhistory.sqlite"), "SELECT count(*) FROM moz_formhistory"),
             "1");
-  registry_.DeleteTree(CU, "Software\\Tidora\\KeepCookies");
 }
 
 }  // namespace
