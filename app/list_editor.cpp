@@ -7,6 +7,7 @@
 
 #include "app/guarded.h"
 #include "app/skin.h"
+#include "app/window_class.h"
 #include "app/window_text.h"
 #include "platform/win32/utf.h"
 
@@ -146,18 +147,6 @@ LRESULT CALLBACK EditorProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
   return Guarded([&] { return OnEditorMessage(window, message, wparam, lparam); });
 }
 
-bool RegisterEditorClass(HINSTANCE instance) {
-  WNDCLASSEXW editor_class{};
-  editor_class.cbSize = sizeof editor_class;
-  editor_class.lpfnWndProc = EditorProc;
-  editor_class.hInstance = instance;
-  editor_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-  editor_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  editor_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  editor_class.lpszClassName = kEditorClass;
-  return RegisterClassExW(&editor_class) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 HWND CreatePart(HWND window, const struct Part& part) {
   static constexpr const wchar_t* kClasses[] = {WC_STATICW, WC_LISTBOXW, WC_EDITW, WC_BUTTONW};
   static constexpr DWORD kStyles[] = {
@@ -176,7 +165,8 @@ HWND CreatePart(HWND window, const struct Part& part) {
 
 HWND CreateEditor(HWND owner, const ui::ControlSet::ListEdit& edit) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  if (!RegisterEditorClass(instance)) return nullptr;
+  if (!RegisterProgramWindowClass(instance, kEditorClass, EditorProc, COLOR_BTNFACE))
+    return nullptr;
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
   RECT frame{0, 0, skin::Scale(kClientWidth), skin::Scale(kClientHeight)};
   AdjustWindowRectEx(&frame, style, FALSE, WS_EX_DLGMODALFRAME);

@@ -8,6 +8,7 @@
 
 #include "app/guarded.h"
 #include "app/skin.h"
+#include "app/window_class.h"
 #include "app/window_text.h"
 #include "platform/win32/utf.h"
 
@@ -79,18 +80,6 @@ LRESULT CALLBACK TextWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
   return Guarded([&] { return OnTextWindowMessage(window, message, wparam, lparam); });
 }
 
-bool RegisterTextWindowClass(HINSTANCE instance) {
-  WNDCLASSEXW text_class{};
-  text_class.cbSize = sizeof text_class;
-  text_class.lpfnWndProc = TextWindowProc;
-  text_class.hInstance = instance;
-  text_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-  text_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  text_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  text_class.lpszClassName = kTextWindowClass;
-  return RegisterClassExW(&text_class) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 // Centred on the owner, and whole on the owner's monitor.
 RECT CentredOn(HWND owner, int width, int height) {
   MONITORINFO monitor{};
@@ -112,7 +101,8 @@ RECT CentredOn(HWND owner, int width, int height) {
 
 HWND CreateTextWindow(HWND owner, int text_id, std::function<void()> closed) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  if (!RegisterTextWindowClass(instance)) return nullptr;
+  if (!RegisterProgramWindowClass(instance, kTextWindowClass, TextWindowProc, COLOR_WINDOW))
+    return nullptr;
   const RECT place = CentredOn(owner, skin::Scale(kWidth), skin::Scale(kHeight));
   HWND window = CreateWindowExW(0, kTextWindowClass, L"", WS_OVERLAPPEDWINDOW, place.left,
                                 place.top, place.right - place.left, place.bottom - place.top,

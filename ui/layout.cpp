@@ -92,10 +92,10 @@ constexpr LayoutRow kMainWindowTable[] = {
 
     // Trace Cleaner panel: the Applications tab.
     {suiTabSheet3,              K::kTabSheet,    suiPageControl1, {0, 0, 0, 0},           "       Applications       "},
-    {AppTree,                   K::kCheckTree,   suiTabSheet3,    {41, 8, 453, 206},      ""},
-    {AppStatusLabel,            K::kLabel,       suiTabSheet3,    {41, 227, 240, 40},     "Looking for applications\u2026"},
-    {bntCookiesToKeep,          K::kButton,      suiTabSheet3,    {286, 221, 122, 26},    "Cookies to keep\u2026"},
-    {bntAppDetails,             K::kButton,      suiTabSheet3,    {414, 221, 80, 26},     "Details\u2026"},
+    {AppTree,                   K::kCheckTree,   suiTabSheet3,    {41, 8, 453, 180},      ""},
+    {bntCookiesToKeep,          K::kButton,      suiTabSheet3,    {286, 194, 122, 26},    "Cookies to keep\u2026"},
+    {bntAppDetails,             K::kButton,      suiTabSheet3,    {414, 194, 80, 26},     "Details\u2026"},
+    {AppStatusLabel,            K::kLabel,       suiTabSheet3,    {41, 227, 453, 40},     "Looking for applications\u2026"},
     {bntPreview,                K::kButton,      CleanItems,      {322, 338, 84, 32},     "Preview"},
     {bntCleanNow,               K::kButton,      CleanItems,      kPanelButton,           "Start"},
 
