@@ -133,11 +133,6 @@ struct BrowserDatabases : ::testing::Test {
   ~BrowserDatabases() override { fs::remove_all(folder_); }
 
   std::string Path(const char* name) const { return (folder_ / name).string(); }
-  std::string Query(const std::string& path, const char* sql) {
-    auto db = real_.Open(path, platform::OpenMode::kReadOnly);
-    auto select = db->Prepare(sql);
-    return select->Step() ? select->ColumnText(0) : "(no row)";
-  }
   databases::DatabaseResult Clean(const char* layout, const std::string& path, bool preview) {
     dry_run::RunState run;
     run.mode = preview ? dry_run::Mode::kRecord : dry_run::Mode::kForward;
@@ -167,7 +162,7 @@ TEST_F(BrowserDatabases, PreviewCountsWhatStartRemovesAndWhatUsersKeepStays) {
     EXPECT_NE(FileText(path).find(test.gone), std::string::npos);
     const auto start = Clean(test.layout, path, false);
     EXPECT_EQ(start.removed, test.removed);
-    EXPECT_EQ(Query(path, test.after_query), test.after);
+    EXPECT_EQ(QueryText(path, test.after_query), test.after);
     EXPECT_EQ(FileText(path).find(test.gone), std::string::npos);
     EXPECT_EQ(Clean(test.layout, path, false).removed, 0);  // nothing left to remove
   }
@@ -177,7 +172,7 @@ TEST_F(BrowserDatabases, PreviewCountsWhatStartRemovesAndWhatUsersKeepStays) {
                             "CREATE TRIGGER guard BEFORE DELETE ON moz_places "
                             "BEGIN SELECT RAISE(ABORT, 'kept'); END;");
   EXPECT_EQ(Clean("FirefoxHistory", guarded, false).untouched, Untouched::kSkipped);
-  EXPECT_EQ(Query(guarded, "SELECT count(*) FROM moz_historyvisits"), "5");
+  EXPECT_EQ(QueryText(guarded, "SELECT count(*) FROM moz_historyvisits"), "5");
 }
 
 // What cannot be cleaned safely is left whole, in a preview as in Start, and says why.
@@ -253,7 +248,7 @@ TEST_F(BrowserDatabases, AWalLeftByACrashIsCountedByAPreviewAndCleanedByStart) {
   EXPECT_EQ(Clean("FirefoxFormHistory", left, true).removed, 2);
   EXPECT_EQ(FolderBytes(crashed), before);
   EXPECT_EQ(Clean("FirefoxFormHistory", left, false).removed, 2);
-  EXPECT_EQ(Query(left, "SELECT count(*) FROM moz_formhistory"), "0");
+  EXPECT_EQ(QueryText(left, "SELECT count(*) FROM moz_formhistory"), "0");
 }
 
 TEST(CookieKeepList, KeepsADomainAndItsSubdomainsOnly) {

@@ -122,6 +122,11 @@ const LineCase kLineCases[] = {
     {"ExcludeKey1=PATH|%Windir%\\Keep\\", {}},
     {"ExcludeKey1=FILE|%Nowhere%\\Keep\\|a.tmp", kRefused, "known variable"},
     {"ExcludeKey1=PATH|%UserName%\\", kRefused, "known variable"},
+    // Databases are cleaned inside only by the program's own rules.
+    {"Database1=FirefoxCookies|%AppData%\\Mozilla\\Firefox\\Profiles\\*|cookies.sqlite", {}, "", kBuiltIn},
+    {"Database1=FirefoxCookies|%AppData%\\Mozilla\\Firefox\\Profiles\\*|cookies.sqlite", kSkipped, "program's own rules"},
+    {"Database1=NoSuchLayout|%AppData%\\Vendor|data.db", kSkipped, "malformed", kBuiltIn},
+    {"Database1=FirefoxCookies|%AppData%\\Vendor|..\\x.db", kSkipped, "malformed", kBuiltIn},
 };
 // clang-format on
 

@@ -258,25 +258,29 @@ TEST_F(ApplicationsTab, CleansInsideTheBrowsersDatabasesKeepingWhatUsersKeep) {
   rows = database_rows();
   for (size_t row = 0; row < rows.size(); ++row)
     EXPECT_EQ(rows[row], expected[row] + (expected[row].ends_with(L" ") ? L"Finished" : L""));
-  const std::string query = "SELECT group_concat(host, ' ') FROM moz_cookies";
-  EXPECT_EQ(QueryText(at(firefox + L"cookies.sqlite"), query), ".example.com mail.example.com");
-  EXPECT_EQ(QueryText(at(profile + L"Network\\Cookies"),
-                      "SELECT group_concat(host_key, ' ') FROM "
-                      "cookies"),
-            ".example.com mail.example.com");
-  EXPECT_EQ(QueryText(at(firefox + L"places.sqlite"),
-                      "SELECT (SELECT count(*) FROM moz_historyvisits) || ' ' || (SELECT "
-                      "group_concat(url) FROM moz_places) || ' ' || (SELECT title FROM "
-                      "moz_bookmarks)"),
-            "0 https://kept.example/ Kept");
-  EXPECT_EQ(QueryText(at(profile + L"History"),
-                      "SELECT (SELECT count(*) FROM visits) || (SELECT count(*) FROM urls) || "
-                      "(SELECT count(*) FROM meta)"),
-            "001");
-  EXPECT_EQ(QueryText(at(profile + L"Web Data"),
-                      "SELECT (SELECT count(*) FROM autofill) || ' ' || (SELECT short_name FROM "
-                      "keywords)"),
-            "0 Search");
+  // What users keep is there; what the entries name is gone.
+  const struct {
+    std::wstring file;
+    const char* query;
+    const char* kept;
+  } after[] = {
+      {firefox + L"cookies.sqlite", "SELECT group_concat(host, ' ') FROM moz_cookies",
+       ".example.com mail.example.com"},
+      {profile + L"Network\\Cookies", "SELECT group_concat(host_key, ' ') FROM cookies",
+       ".example.com mail.example.com"},
+      {firefox + L"places.sqlite",
+       "SELECT (SELECT count(*) FROM moz_historyvisits) || ' ' || (SELECT group_concat(url) FROM "
+       "moz_places) || ' ' || (SELECT title FROM moz_bookmarks)",
+       "0 https://kept.example/ Kept"},
+      {profile + L"History",
+       "SELECT (SELECT count(*) FROM visits) || (SELECT count(*) FROM urls) || (SELECT count(*) "
+       "FROM meta)",
+       "001"},
+      {profile + L"Web Data",
+       "SELECT (SELECT count(*) FROM autofill) || ' ' || (SELECT short_name FROM keywords)",
+       "0 Search"},
+  };
+  for (const auto& check : after) EXPECT_EQ(QueryText(at(check.file), check.query), check.kept);
   Press(Id::bntStopFinish);
   Press(Id::bntTraceCleaner);
   SendMessageW(Control(Id::suiPageControl1), TCM_SETCURFOCUS, 2, 0);

@@ -24,6 +24,7 @@
 #include "controls/control_id.h"
 #include "platform/win32/unique_handles.h"
 #include "platform/win32/utf.h"
+#include "tests/win/running_program.h"
 #include "tests/win/wine_only.h"
 
 namespace tidora::testing {
@@ -36,26 +37,6 @@ const std::wstring kUninstallKey =
 const std::set<std::wstring> kInstalledFiles = {L"help.chm",   L"LICENSE.txt",
                                                 L"README.txt", L"THIRD-PARTY.txt",
                                                 L"tidora.exe", L"uninstall.exe"};
-
-// Polls until done() holds or the time runs out; the last answer.
-template <typename Done>
-bool WaitUntil(Done done, DWORD timeout_ms = 30000) {
-  for (DWORD waited = 0; !done(); waited += 50, Sleep(50))
-    if (waited >= timeout_ms) return false;
-  return true;
-}
-
-HWND WaitForWindow(const wchar_t* class_name, const std::wstring& title) {
-  HWND window = nullptr;
-  auto shown = [&] {
-    return (window = FindWindowW(class_name, title.c_str())) && IsWindowVisible(window);
-  };
-  return WaitUntil(shown) ? window : nullptr;
-}
-
-bool Exists(const std::wstring& path) {
-  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
 
 std::wstring KnownFolder(REFKNOWNFOLDERID id) {
   PWSTR path = nullptr;
@@ -415,7 +396,7 @@ TEST(Portable, RunsFromItsFolderFindsItsHelpThereAndWritesNothingBesideItself) {
     // The Help button opens help.chm from the program's folder, though started from another.
     PostMessageW(tidora.Control(ui::ControlId::bntHelp), BM_CLICK, 0, 0);
     const std::wstring title = L"Tidora " + kVersion + L" Help";
-    HWND help = WaitForWindow(nullptr, title);
+    HWND help = WaitForWindow(nullptr, title.c_str());
     EXPECT_NE(help, nullptr) << "no help window titled with the version";
     if (help) PostMessageW(help, WM_CLOSE, 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return !FindWindowW(nullptr, title.c_str()); }, 10000));
